@@ -10,6 +10,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # XML (the tree exchange file)
   libpugixml-dev
+  # JSON (reference values in tests)
+  nlohmann-json3-dev
 )
 
 missing=()

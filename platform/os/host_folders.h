@@ -1,0 +1,54 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "platform/os/environment.h"
+
+namespace fb::os {
+
+// Where the component's "WinDir" and "userprofile" folders are on this machine.
+//
+// The component writes files with fixed names ("\Temp\程序正在运行中，请稍后。。。.xml") under
+// WinDir. A fixed name in a shared, world-writable folder invites symlink and race attacks, so
+// every folder chosen here must be private: a real folder (not a symbolic link) owned by the
+// effective user and writable by nobody else. Folders this code creates get mode 0700.
+//
+// Order of choice, for each of the two folders:
+//   1. the folder the host sets for this run (the command line gives every run its own folder);
+//   2. the environment variable (WinDir, userprofile) when it is set and not empty;
+//   3. a private per-user folder: <root>/fishbone/windows for WinDir and
+//      <root>/fishbone/profile for userprofile, where <root> is $XDG_RUNTIME_DIR when set, else
+//      $XDG_STATE_HOME, else $HOME/.local/state (HOME from the environment, else the password
+//      database).
+// The chosen folder is created when missing (mode 0700) and then checked; an unsafe folder is
+// refused with fb::HostError 70 whose description names the folder and the reason.
+struct HostFolderOptions {
+  std::optional<std::filesystem::path> win_dir;       // per-run WinDir folder set by the host
+  std::optional<std::filesystem::path> user_profile;  // per-run userprofile folder
+};
+
+struct HostFolders {
+  std::string win_dir;       // native absolute path, as the component's WinDir value
+  std::string user_profile;  // native absolute path, as the component's userprofile value
+};
+
+HostFolders resolve_host_folders(const Environment& env, const HostFolderOptions& options = {});
+
+// Sets WinDir and userprofile of `target` (usually laid over the process environment) to the
+// folders, so the component's environment lookups return them.
+void apply_host_folders(const HostFolders& folders, MapEnvironment& target);
+
+// The root under which the private default folders are made (see above).
+std::filesystem::path private_state_root(const Environment& env);
+
+// Throws fb::HostError 70 unless `folder` is a directory (not a symbolic link) owned by the
+// effective user and without group or other write permission.
+void check_private_folder(const std::filesystem::path& folder);
+
+// Creates `folder` and its missing ancestors (each created folder mode 0700), then checks the
+// folder itself with check_private_folder. Returns its absolute path.
+std::filesystem::path ensure_private_folder(const std::filesystem::path& folder);
+
+}  // namespace fb::os

@@ -94,7 +94,12 @@ fs::path ensure_folder(std::string_view windows_folder_path) {
     built /= part;
     if (part == "/" || part == "." || part == "..") continue;
     std::error_code ec;
-    if (!fs::exists(built, ec)) make_private_folder(built);
+    const fs::file_status status = fs::status(built, ec);
+    if (!fs::exists(status)) {
+      make_private_folder(built);
+    } else if (!fs::is_directory(status)) {
+      throw HostError(kPathNotFound, "Path not found: " + built.string() + " is not a folder");
+    }
   }
   return folder;
 }

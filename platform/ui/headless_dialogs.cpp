@@ -15,7 +15,9 @@ int HeadlessDialogs::message_box(std::string_view prompt, int style, std::string
   record.style = style;
 
   int answer = 0;
-  if (!answers_.empty()) {
+  if (record.buttons == vb::vbOKOnly) {
+    answer = vb::vbOK;  // one button, one answer: the queue is kept for questions
+  } else if (!answers_.empty()) {
     answer = answers_.front();
     answers_.pop_front();
     if (!answer_allowed(style, answer)) {
@@ -23,7 +25,7 @@ int HeadlessDialogs::message_box(std::string_view prompt, int style, std::string
                              std::string(button_set_name(record.buttons)) + " box: \"" +
                              record.text + "\" (title \"" + record.title + "\")");
     }
-  } else if (policy_ == Policy::kDefaultButton || record.buttons == vb::vbOKOnly) {
+  } else if (policy_ == Policy::kDefaultButton) {
     answer = default_answer(style);
   } else {
     throw UnexpectedDialog("message box without a queued answer: \"" + record.text +

@@ -41,13 +41,14 @@ struct DialogRecord {
 // Headless message boxes and help: records every box and help request and answers boxes from a
 // queue of answers.
 //
-// Policies when a box appears and the queue is empty:
-// - kStrict (default, for tests): a box with a single button (vbOKOnly) answers vbOK; a box that
-//   offers a choice throws UnexpectedDialog. So every question a test did not foresee fails it.
-// - kDefaultButton (for the command-line host): every box answers its default button (the first
+// A box with a single button (vbOKOnly) always answers vbOK and leaves the queue alone, so a test
+// queues answers for questions only. A box that offers a choice takes the next queued answer; one
+// the box does not offer (vbOK for a Yes/No box) throws UnexpectedDialog. When the queue is empty:
+// - kStrict (default, for tests): the box throws UnexpectedDialog, so every question a test did
+//   not foresee fails it;
+// - kDefaultButton (for the command-line host): the box answers its default button (the first
 //   button unless the style says vbDefaultButton2/3).
-// Under both policies a queued answer is used first, and one the box does not offer (vbYes for
-// an OK box) throws UnexpectedDialog. Help requests succeed unless a failure was queued.
+// Help requests succeed unless a failure was queued.
 class HeadlessDialogs final : public Dialogs {
  public:
   enum class Policy { kStrict, kDefaultButton };

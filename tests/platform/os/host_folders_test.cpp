@@ -1,0 +1,140 @@
+#include "platform/os/host_folders.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/os/host_error.h"
+#include "temp_folder.h"
+
+namespace fb::os {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::mode_of;
+using testing::TempFolder;
+
+int RefusalNumber(const fs::path& folder) {
+  try {
+    check_private_folder(folder);
+  } catch (const HostError& error) {
+    EXPECT_NE(std::string(error.what()).find(folder.string()), std::string::npos) << error.what();
+    return error.number();
+  }
+  return 0;
+}
+
+TEST(HostFoldersTest, DefaultFoldersArePrivateFoldersUnderTheRuntimeFolder) {
+  TempFolder root;
+  MapEnvironment env;
+  env.set("XDG_RUNTIME_DIR", root.str()).set("XDG_STATE_HOME", "/nonexistent").set("HOME", "/x");
+  const HostFolders folders = resolve_host_folders(env);
+  EXPECT_EQ(folders.win_dir, (root.path() / "fishbone" / "windows").string());
+  EXPECT_EQ(folders.user_profile, (root.path() / "fishbone" / "profile").string());
+  for (const char* folder : {"fishbone", "fishbone/windows", "fishbone/profile"}) {
+    EXPECT_EQ(mode_of(root.path() / folder), 0700u) << folder;
+  }
+}
+
+TEST(HostFoldersTest, RootFolderChoiceFollowsTheXdgVariables) {
+  struct Case {
+    const char* runtime;
+    const char* state;
+    const char* home;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"/r", "/s", "/h", "/r"},
+      {nullptr, "/s", "/h", "/s"},
+      {"", "/s", "/h", "/s"},
+      {nullptr, nullptr, "/h", "/h/.local/state"},
+  };
+  for (const Case& c : cases) {
+    MapEnvironment env;
+    if (c.runtime != nullptr) env.set("XDG_RUNTIME_DIR", c.runtime);
+    if (c.state != nullptr) env.set("XDG_STATE_HOME", c.state);
+    if (c.home != nullptr) env.set("HOME", c.home);
+    EXPECT_EQ(private_state_root(env), fs::path(c.expected)) << c.expected;
+  }
+}
+
+TEST(HostFoldersTest, FoldersCreatedAreExactly0700WhateverTheUmask) {
+  TempFolder root;
+  const mode_t old = ::umask(0);
+  const fs::path made = ensure_private_folder(root.path() / "a" / "b");
+  ::umask(old);
+  EXPECT_EQ(made, root.path() / "a" / "b");
+  EXPECT_EQ(mode_of(root.path() / "a"), 0700u);
+  EXPECT_EQ(mode_of(root.path() / "a" / "b"), 0700u);
+}
+
+TEST(HostFoldersTest, PerRunFolderWinsOverTheEnvironment) {
+  TempFolder root;
+  MapEnvironment env;
+  env.set("WinDir", (root.path() / "env_windows").string())
+      .set("userprofile", (root.path() / "env_profile").string());
+  HostFolderOptions options;
+  options.win_dir = root.path() / "run1" / "windows";
+  const HostFolders folders = resolve_host_folders(env, options);
+  EXPECT_EQ(folders.win_dir, (root.path() / "run1" / "windows").string());
+  EXPECT_EQ(folders.user_profile, (root.path() / "env_profile").string());
+  EXPECT_EQ(mode_of(root.path() / "run1" / "windows"), 0700u);
+  EXPECT_TRUE(fs::is_directory(root.path() / "env_profile"));
+}
+
+TEST(HostFoldersTest, AppliedFoldersAreWhatTheComponentReads) {
+  MapEnvironment base;
+  base.set("WinDir", "/old");
+  MapEnvironment env(&base);
+  apply_host_folders(HostFolders{"/w", "/p"}, env);
+  EXPECT_EQ(env.value("windir"), "/w");
+  EXPECT_EQ(env.value("USERPROFILE"), "/p");
+}
+
+TEST(HostFoldersTest, RefusesGroupOrWorldWritableFolders) {
+  TempFolder root;
+  for (const unsigned mode : {0770u, 0707u, 0777u, 01777u}) {
+    const fs::path folder = root.path() / ("m" + std::to_string(mode));
+    fs::create_directory(folder);
+    ::chmod(folder.c_str(), mode);
+    EXPECT_EQ(RefusalNumber(folder), host_error::kPermissionDenied) << std::oct << mode;
+    MapEnvironment env;
+    env.set("WinDir", folder.string()).set("userprofile", root.str() + "/p");
+    EXPECT_THROW(resolve_host_folders(env), HostError) << std::oct << mode;
+  }
+  const fs::path fine = root.path() / "fine";
+  fs::create_directory(fine);
+  ::chmod(fine.c_str(), 0755);
+  EXPECT_EQ(RefusalNumber(fine), 0);
+}
+
+TEST(HostFoldersTest, RefusesAFolderOfAnotherUser) {
+  TempFolder root;
+  fs::path foreign = "/";  // owned by root
+  if (::geteuid() == 0) {
+    foreign = root.path() / "foreign";
+    fs::create_directory(foreign);
+    ::chmod(foreign.c_str(), 0700);
+    ASSERT_EQ(::chown(foreign.c_str(), 65534, 65534), 0);
+  }
+  EXPECT_EQ(RefusalNumber(foreign), host_error::kPermissionDenied);
+  HostFolderOptions options;
+  options.win_dir = foreign;
+  options.user_profile = root.path() / "p";
+  EXPECT_THROW(resolve_host_folders(MapEnvironment(), options), HostError);
+}
+
+TEST(HostFoldersTest, RefusesSymbolicLinksAndFiles) {
+  TempFolder root;
+  fs::create_directory(root.path() / "real");
+  ::chmod((root.path() / "real").c_str(), 0700);
+  fs::create_directory_symlink(root.path() / "real", root.path() / "link");
+  root.write("file");
+  EXPECT_EQ(RefusalNumber(root.path() / "real"), 0);
+  EXPECT_EQ(RefusalNumber(root.path() / "link"), host_error::kPermissionDenied);
+  EXPECT_EQ(RefusalNumber(root.path() / "file"), host_error::kPermissionDenied);
+  EXPECT_EQ(RefusalNumber(root.path() / "absent"), host_error::kPermissionDenied);
+}
+
+}  // namespace
+}  // namespace fb::os

@@ -89,22 +89,21 @@ Picture product_logo_picture() {
       if (dx * dx + dy * dy <= 9) picture.set_pixel(x, y, kBlue);
     }
   }
-  // Fishbone: spine, head, tail and three pairs of bones.
-  for (int x = 4; x <= 15; ++x) {
+  // Fishbone: a spine running into the problem box at the right, two pairs of bones slanting
+  // back from the spine.
+  for (int x = 2; x <= 15; ++x) {
     picture.set_pixel(x, 10, kWhite);
     picture.set_pixel(x, 11, kWhite);
   }
-  for (int i = 0; i <= 3; ++i) {  // head: a small triangle pointing right
-    for (int y = 10 - (3 - i); y <= 11 + (3 - i); ++y) picture.set_pixel(16 + i, y, kWhite);
+  for (int y = 6; y <= 15; ++y) {
+    for (int x = 16; x <= 19; ++x) picture.set_pixel(x, y, kWhite);
   }
-  for (int i = 0; i <= 2; ++i) {  // tail
-    picture.set_pixel(3 - i + 1, 9 - i, kWhite);
-    picture.set_pixel(3 - i + 1, 12 + i, kWhite);
-  }
-  for (const int root : {7, 10, 13}) {  // bones slanting back from the spine
-    for (int k = 1; k <= 4; ++k) {
-      picture.set_pixel(root - k, 10 - k, kWhite);
-      picture.set_pixel(root - k, 11 + k, kWhite);
+  for (const int root : {7, 13}) {
+    for (int k = 1; k <= 5; ++k) {
+      for (const int w : {0, 1}) {
+        picture.set_pixel(root - k + w, 10 - k, kWhite);
+        picture.set_pixel(root - k + w, 11 + k, kWhite);
+      }
     }
   }
   return picture;

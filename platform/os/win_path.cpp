@@ -88,7 +88,7 @@ fs::path native_path(std::string_view windows_path) {
 }
 
 fs::path ensure_folder(std::string_view windows_folder_path) {
-  const fs::path folder = native_path(windows_folder_path);
+  fs::path folder = native_path(windows_folder_path);
   fs::path built;
   for (const fs::path& part : folder) {
     built /= part;
@@ -105,7 +105,7 @@ fs::path ensure_folder(std::string_view windows_folder_path) {
 }
 
 fs::path ensure_parent_folders(std::string_view windows_path) {
-  const fs::path file = native_path(windows_path);
+  fs::path file = native_path(windows_path);
   if (file.has_parent_path()) {
     // The parent is already mapped; ensure_folder maps it again to the same spelling.
     ensure_folder(file.parent_path().string());

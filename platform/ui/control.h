@@ -65,9 +65,9 @@ class Control {
     if (on_change_) on_change_();
   }
   template <typename T>
-  void update(T& field, const T& value) {
+  void update(T& field, T value) {
     if (field == value) return;
-    field = value;
+    field = std::move(value);
     changed();
   }
 

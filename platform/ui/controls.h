@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/control.h"
@@ -18,9 +19,9 @@ class Button : public Control {
       : Control(std::move(name)), caption_(std::move(caption)) {}
 
   const std::string& caption() const { return caption_; }
-  void set_caption(std::string caption) { update(caption_, caption); }
+  void set_caption(std::string caption) { update(caption_, std::move(caption)); }
   const std::optional<Picture>& picture() const { return picture_; }
-  void set_picture(std::optional<Picture> picture) { update(picture_, picture); }
+  void set_picture(std::optional<Picture> picture) { update(picture_, std::move(picture)); }
 
   void set_on_click(std::function<void()> on_click) { on_click_ = std::move(on_click); }
   // A user's click: runs the handler when the button is enabled and visible; returns whether it
@@ -42,7 +43,7 @@ class Label : public Control {
   explicit Label(std::string name = {}, std::string caption = {})
       : Control(std::move(name)), caption_(std::move(caption)) {}
   const std::string& caption() const { return caption_; }
-  void set_caption(std::string caption) { update(caption_, caption); }
+  void set_caption(std::string caption) { update(caption_, std::move(caption)); }
 
  private:
   std::string caption_;
@@ -53,7 +54,7 @@ class Image : public Control {
  public:
   explicit Image(std::string name = {}) : Control(std::move(name)) {}
   const std::optional<Picture>& picture() const { return picture_; }
-  void set_picture(std::optional<Picture> picture) { update(picture_, picture); }
+  void set_picture(std::optional<Picture> picture) { update(picture_, std::move(picture)); }
 
  private:
   std::optional<Picture> picture_;
@@ -93,7 +94,7 @@ class Frame : public Control {
   explicit Frame(std::string name = {}, std::string caption = {})
       : Control(std::move(name)), caption_(std::move(caption)) {}
   const std::string& caption() const { return caption_; }
-  void set_caption(std::string caption) { update(caption_, caption); }
+  void set_caption(std::string caption) { update(caption_, std::move(caption)); }
 
  private:
   std::string caption_;
@@ -109,7 +110,7 @@ class CheckBox : public Control {
   explicit CheckBox(std::string name = {}, std::string caption = {})
       : Control(std::move(name)), caption_(std::move(caption)) {}
   const std::string& caption() const { return caption_; }
-  void set_caption(std::string caption) { update(caption_, caption); }
+  void set_caption(std::string caption) { update(caption_, std::move(caption)); }
   int value() const { return value_; }
   void set_value(int value) { update(value_, value); }
 

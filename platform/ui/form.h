@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/control.h"
@@ -40,7 +41,7 @@ class Form : public Control {
   ~Form() override;
 
   const std::string& caption() const { return caption_; }
-  void set_caption(std::string caption) { update(caption_, caption); }
+  void set_caption(std::string caption) { update(caption_, std::move(caption)); }
 
   bool loaded() const { return loaded_; }
   WindowState window_state() const { return window_state_; }

@@ -230,7 +230,8 @@ void TreeView::clamp_scroll() {
 TreeNode* TreeView::hit_test(int x, int y) const {
   if (x < 0 || y < 0 || x >= bounds().width || y >= bounds().height) return nullptr;
   const std::vector<TreeNode*> rows = visible_nodes();
-  const std::size_t row = static_cast<std::size_t>(first_row_ + y / row_height_);
+  const int row_index = first_row_ + y / row_height_;
+  const auto row = static_cast<std::size_t>(row_index);
   return row < rows.size() ? rows[row] : nullptr;
 }
 

@@ -29,8 +29,8 @@ struct ParseError {
 // written to; A1 texts need it to turn their references into relative ones.
 // Returns the error instead of throwing; the host turns it into error 1004.
 struct ParseResult {
-  FormulaPtr formula;                // set on success
-  std::optional<ParseError> error;   // set on failure
+  FormulaPtr formula;               // set on success
+  std::optional<ParseError> error;  // set on failure
 };
 ParseResult parse(std::string_view text, Notation notation, CellAddress origin);
 

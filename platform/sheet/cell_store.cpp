@@ -1,0 +1,92 @@
+#include "platform/sheet/cell_store.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace fb::sheet {
+
+Cell& CellStore::at(CellAddress a) {
+  if (a.column > column_count()) columns_.resize(static_cast<std::size_t>(a.column));
+  auto& column = columns_[static_cast<std::size_t>(a.column - 1)];
+  if (a.row > static_cast<int>(column.size())) column.resize(static_cast<std::size_t>(a.row));
+  return column[static_cast<std::size_t>(a.row - 1)];
+}
+
+CellAddress CellStore::extent() const {
+  CellAddress e{0, 0};
+  for (int c = 1; c <= column_count(); ++c) {
+    const auto& column = columns_[static_cast<std::size_t>(c - 1)];
+    int height = static_cast<int>(column.size());
+    while (height > 0 && column[static_cast<std::size_t>(height - 1)].is_blank()) --height;
+    if (height > 0) {
+      e.column = c;
+      e.row = std::max(e.row, height);
+    }
+  }
+  return e;
+}
+
+void CellStore::insert_rows(int at, int count, int first_column, int last_column) {
+  const int last = std::min(last_column, column_count());
+  for (int c = first_column; c <= last; ++c) {
+    auto& column = columns_[static_cast<std::size_t>(c - 1)];
+    if (at > static_cast<int>(column.size())) continue;
+    column.insert(column.begin() + (at - 1), static_cast<std::size_t>(count), Cell{});
+    // Cells pushed past the grid fall off, as they do in the host.
+    if (static_cast<int>(column.size()) > kMaxRows) column.resize(kMaxRows);
+  }
+}
+
+void CellStore::delete_rows(int at, int count, int first_column, int last_column) {
+  const int last = std::min(last_column, column_count());
+  for (int c = first_column; c <= last; ++c) {
+    auto& column = columns_[static_cast<std::size_t>(c - 1)];
+    const int size = static_cast<int>(column.size());
+    if (at > size) continue;
+    const int end = std::min(size, at - 1 + count);
+    column.erase(column.begin() + (at - 1), column.begin() + end);
+  }
+}
+
+void CellStore::insert_columns(int first, int count, int first_row, int last_row) {
+  if (first > column_count()) return;
+  const bool whole = first_row == 1 && last_row >= kMaxRows;
+  if (whole) {
+    columns_.insert(columns_.begin() + (first - 1), static_cast<std::size_t>(count), {});
+    if (column_count() > kMaxColumns) columns_.resize(kMaxColumns);
+    return;
+  }
+  const int old_count = column_count();
+  for (int c = old_count; c >= first; --c) {
+    for (int r = first_row; r <= std::min(last_row, column_height(c)); ++r) {
+      Cell moved = std::move(*find({r, c}));
+      *find({r, c}) = Cell{};
+      if (c + count <= kMaxColumns) at({r, c + count}) = std::move(moved);
+    }
+  }
+}
+
+void CellStore::delete_columns(int first, int count, int first_row, int last_row) {
+  if (first > column_count()) return;
+  const bool whole = first_row == 1 && last_row >= kMaxRows;
+  if (whole) {
+    const int end = std::min(column_count(), first - 1 + count);
+    columns_.erase(columns_.begin() + (first - 1), columns_.begin() + end);
+    return;
+  }
+  const int old_count = column_count();
+  for (int c = first; c <= old_count; ++c) {
+    for (int r = first_row; r <= std::min(last_row, column_height(c)); ++r) {
+      Cell& source = *find({r, c});
+      if (c < first + count) {
+        source = Cell{};
+        continue;
+      }
+      Cell moved = std::move(source);
+      source = Cell{};
+      at({r, c - count}) = std::move(moved);
+    }
+  }
+}
+
+}  // namespace fb::sheet

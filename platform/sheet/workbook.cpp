@@ -1,0 +1,169 @@
+#include "platform/sheet/workbook.h"
+
+#include <algorithm>
+
+#include "platform/os/environment.h"
+#include "platform/os/host_error.h"
+#include "platform/sheet/application.h"
+
+namespace fb::sheet {
+
+// --- Worksheets ---
+
+int Worksheets::count() const {
+  return static_cast<int>(workbook_->sheets().size());
+}
+
+Worksheet& Worksheets::item(int index) {
+  if (index < 1 || index > count()) {
+    throw HostError(host_error::kSubscriptOutOfRange,
+                    "Subscript out of range: sheet " + std::to_string(index));
+  }
+  return *workbook_->sheets()[static_cast<std::size_t>(index - 1)];
+}
+
+Worksheet* Worksheets::find(std::string_view name) {
+  for (auto& sheet : workbook_->sheets()) {
+    if (os::equals_ignoring_ascii_case(sheet->name(), name)) return sheet.get();
+  }
+  return nullptr;
+}
+
+Worksheet& Worksheets::item(std::string_view name) {
+  if (Worksheet* sheet = find(name)) return *sheet;
+  throw HostError(host_error::kSubscriptOutOfRange,
+                  "Subscript out of range: no sheet named " + std::string(name));
+}
+
+Worksheet& Worksheets::add() {
+  workbook_->application().faults().check(HostOperation::SheetsAdd);
+  int number = count() + 1;
+  while (find("Sheet" + std::to_string(number)) != nullptr) ++number;
+  int position = 0;
+  auto& sheets = workbook_->sheets();
+  Worksheet* active = sheets.empty() ? nullptr : &workbook_->active_sheet();
+  for (std::size_t i = 0; i < sheets.size(); ++i) {
+    if (sheets[i].get() == active) position = static_cast<int>(i);
+  }
+  Worksheet& sheet = workbook_->insert_sheet("Sheet" + std::to_string(number), position);
+  sheet.activate();
+  workbook_->set_saved(false);
+  return sheet;
+}
+
+// --- Window ---
+
+void Window::set_window_state(WindowState state) {
+  workbook_->application().faults().check(HostOperation::WindowState);
+  state_ = state;
+}
+
+void Window::close(std::optional<bool> save_changes) {
+  workbook_->application().faults().check(HostOperation::WindowClose);
+  workbook_->close(save_changes);
+}
+
+void Window::activate() {
+  workbook_->activate();
+}
+
+// --- Workbook ---
+
+Workbook::Workbook(Application& app, std::string name, bool is_addin)
+    : app_(&app),
+      name_(std::move(name)),
+      is_addin_(is_addin),
+      worksheets_(*this),
+      window_(*this),
+      recalc_(*this) {}
+
+Workbook::~Workbook() = default;
+
+Worksheet& Workbook::insert_sheet(std::string name, int position) {
+  const auto id = static_cast<SheetId>(by_id_.size());
+  auto sheet = std::make_unique<Worksheet>(*this, id, std::move(name));
+  Worksheet& ref = *sheet;
+  sheets_.insert(sheets_.begin() + position, std::move(sheet));
+  by_id_.push_back(&ref);
+  if (active_sheet_ == nullptr) active_sheet_ = &ref;
+  return ref;
+}
+
+Worksheet& Workbook::active_sheet() {
+  if (active_sheet_ == nullptr) {
+    throw HostError(host_error::kApplicationDefined, "The workbook has no sheet");
+  }
+  return *active_sheet_;
+}
+
+void Workbook::set_active_sheet(Worksheet& sheet) {
+  active_sheet_ = &sheet;
+}
+
+void Workbook::activate() {
+  if (!is_addin_) app_->set_active_workbook(this);
+}
+
+void Workbook::close(std::optional<bool> save_changes) {
+  app_->faults().check(HostOperation::WorkbookClose);
+  if (save_changes.value_or(false) && !saved_) {
+    throw HostError(host_error::kApplicationDefined,
+                    "Cannot save " + name_ + ": no file writer in this host");
+  }
+  // With alerts on and no answer given, the host would ask; the headless host answers "do not
+  // save", which is what the component's own calls ask for.
+  for (auto& sheet : sheets_) app_->clipboard().forget_sheet(sheet.get());
+  app_->remove_workbook(*this);  // destroys this object
+}
+
+void Workbook::after_change() {
+  saved_ = false;
+  if (app_->calculation() == Calculation::Automatic) recalc_.calculate();
+}
+
+void Workbook::shift_cells(Worksheet& shifted, const formula::GridShift& shift) {
+  const bool rows = shift.axis == formula::GridShift::Axis::Rows;
+  const bool insert = shift.kind == formula::GridShift::Kind::Insert;
+  auto moves = [&](CellAddress a) {
+    const int other = rows ? a.column : a.row;
+    return other >= shift.span_first && other <= shift.span_last;
+  };
+  // Where a cell of the shifted sheet lands; nullopt when it is deleted.
+  auto new_position = [&](CellAddress a) -> std::optional<CellAddress> {
+    if (!moves(a)) return a;
+    int& line = rows ? a.row : a.column;
+    if (insert) {
+      if (line >= shift.at) line += shift.count;
+    } else if (line >= shift.at + shift.count) {
+      line -= shift.count;
+    } else if (line >= shift.at) {
+      return std::nullopt;
+    }
+    return a;
+  };
+  struct Adjusted {
+    Worksheet* sheet;
+    CellAddress at;
+    formula::FormulaPtr formula;
+  };
+  std::vector<Adjusted> adjusted;
+  for (auto& sheet : sheets_) {
+    const bool own = sheet.get() == &shifted;
+    sheet->store().for_each([&](CellAddress a, Cell& cell) {
+      if (!cell.formula) return;
+      const auto landed = own ? new_position(a) : std::optional<CellAddress>(a);
+      if (!landed) return;
+      auto changed =
+          formula::adjust_for_shift(*cell.formula, a, *landed, shift, own, shifted.name());
+      if (changed) adjusted.push_back({sheet.get(), *landed, std::move(changed)});
+    });
+  }
+  shifted.shift_layout(shift);
+  for (auto& a : adjusted) {
+    if (Cell* cell = a.sheet->store().find(a.at)) cell->formula = std::move(a.formula);
+  }
+  (void)insert;
+  recalc_.structure_changed();
+}
+
+}  // namespace fb::sheet

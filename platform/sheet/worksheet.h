@@ -1,0 +1,98 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/sheet/address.h"
+#include "platform/sheet/cell_format.h"
+#include "platform/sheet/cell_store.h"
+#include "platform/sheet/eval_context.h"
+#include "platform/sheet/formula/formula.h"
+
+namespace fb::sheet {
+
+class Application;
+class Range;
+class Workbook;
+
+// One worksheet: its cells, merged areas, AutoFilter, column widths, row heights and the
+// formats that whole rows, whole columns or the whole sheet received.
+class Worksheet {
+ public:
+  Worksheet(Workbook& workbook, SheetId id, std::string name);
+  Worksheet(const Worksheet&) = delete;
+  Worksheet& operator=(const Worksheet&) = delete;
+
+  Workbook& workbook() const { return *workbook_; }
+  Application& application() const;
+  SheetId id() const { return id_; }
+  const std::string& name() const { return name_; }
+  // Throws HostError 1004 for an empty, too long or duplicate name or one with : \ / ? * [ ].
+  void set_name(std::string_view name);
+  int index() const;  // 1-based position in the workbook
+  GridSize grid() const;
+
+  // A1 reference text ("B2:J244", "A:A,K:K", "5:6"); HostError 1004 when it is no reference.
+  Range range(std::string_view reference);
+  Range range(const Range& first, const Range& last);
+  Range cells(int row, int column);
+  Range cells();                           // every cell of the sheet
+  Range rows(std::string_view reference);  // "5:6"
+  Range rows(int row);
+  Range columns(std::string_view reference);  // "AN:BN"
+  Range columns(int column);
+  Range used_range();
+
+  // Makes this the active sheet of its workbook (and the workbook active).
+  void select();
+  void activate();
+  // Pastes the clipboard at this sheet's selection (the sheet must be the active one).
+  void paste();
+
+  Range selection();
+  Range active_cell();
+  bool auto_filter_mode() const { return auto_filter_.has_value(); }
+  std::optional<RangeAddress> auto_filter_range() const { return auto_filter_; }
+
+  // --- engine-facing state ---
+  CellStore& store() { return store_; }
+  const CellStore& store() const { return store_; }
+  const CellFormat& effective_format(CellAddress cell) const;
+  FormatId effective_format_id(CellAddress cell) const;
+  std::vector<RangeAddress>& merges() { return merges_; }
+  const std::vector<RangeAddress>& merges() const { return merges_; }
+  // The merged area holding the cell, if any.
+  std::optional<RangeAddress> merge_area_of(CellAddress cell) const;
+
+  double column_width(int column) const;
+  double row_height(int row) const;
+
+ private:
+  friend class Range;
+  friend class Workbook;
+
+  // Moves cells, formats, merges, widths and the AutoFilter for an insertion or deletion; the
+  // workbook then adjusts the formulas.
+  void shift_layout(const formula::GridShift& shift);
+
+  Workbook* workbook_;
+  SheetId id_;
+  std::string name_;
+  CellStore store_;
+  FormatId sheet_format_ = kNoFormat;
+  std::map<int, FormatId> row_formats_;
+  std::map<int, FormatId> column_formats_;
+  std::vector<RangeAddress> merges_;
+  std::optional<RangeAddress> auto_filter_;
+  std::optional<double> default_column_width_;
+  std::optional<double> default_row_height_;
+  std::map<int, double> column_widths_;
+  std::map<int, double> row_heights_;
+  std::vector<RangeAddress> selection_{RangeAddress{{1, 1}, {1, 1}}};
+  CellAddress active_cell_{1, 1};
+};
+
+}  // namespace fb::sheet

@@ -1,5 +1,6 @@
 #include "platform/sheet/formula/coercion.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -104,6 +105,14 @@ std::optional<ErrorCode> coerce_logical(const Value& v, bool& out) {
   }
 }
 
+int compare_numbers(double a, double b) {
+  if (a == b) return 0;
+  // 2^-48 of the larger magnitude: the last two of the 17 digits a double carries.
+  const double tolerance = std::max(std::fabs(a), std::fabs(b)) * 3.5527136788005009e-15;
+  if (std::fabs(a - b) < tolerance) return 0;
+  return a < b ? -1 : 1;
+}
+
 int compare_text_ci(std::string_view a, std::string_view b) {
   const std::size_t n = a.size() < b.size() ? a.size() : b.size();
   for (std::size_t i = 0; i < n; ++i) {
@@ -142,9 +151,7 @@ int compare_values(const Value& a, const Value& b) {
   const int rb = type_rank(b);
   if (ra != rb) return ra < rb ? -1 : 1;
   if (ra == 0) {
-    const double x = std::get<double>(a);
-    const double y = std::get<double>(b);
-    return x < y ? -1 : (x > y ? 1 : 0);
+    return compare_numbers(std::get<double>(a), std::get<double>(b));
   }
   if (ra == 1) return compare_text_ci(std::get<std::string>(a), std::get<std::string>(b));
   const bool x = std::get<bool>(a);

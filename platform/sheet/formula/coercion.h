@@ -31,6 +31,10 @@ inline std::string coerce_text(const Value& v) {
 // FALSE). Neither side may be an error. Returns <0, 0 or >0.
 int compare_values(const Value& a, const Value& b);
 
+// Ordering of two numbers as the host compares them: numbers that agree to about 15 significant
+// digits are equal, so that 0.1+0.2=0.3 holds as it does on screen.
+int compare_numbers(double a, double b);
+
 // Case-insensitive ordering of two texts: ASCII letters fold; other characters compare by code
 // point.
 int compare_text_ci(std::string_view a, std::string_view b);

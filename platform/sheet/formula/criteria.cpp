@@ -186,7 +186,7 @@ bool Criterion::matches(const Value& cell) const {
       } else {
         return unlike;
       }
-      return compare(d < number_ ? -1 : (d > number_ ? 1 : 0));
+      return compare(compare_numbers(d, number_));
     }
     case Kind::Boolean:
       if (!is_boolean(cell)) return unlike;

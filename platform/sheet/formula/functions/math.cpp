@@ -145,7 +145,9 @@ Operand sum_if(CallContext& call, Args args) {
     }
     return Operand::of(number_result(total));
   }
-  if (!args[0].is_area()) return Operand::of(ErrorCode::Value);
+  if (!args[0].is_area()) {
+    return Operand::of(is_error(args[0].value) ? args[0].value : Value(ErrorCode::Value));
+  }
   const Area& range = args[0].area;
   Area sums = range;
   if (args.size() > 2 && !args[2].missing) {

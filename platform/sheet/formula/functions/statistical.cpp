@@ -87,7 +87,9 @@ Operand count_if(CallContext& call, Args args) {
     for (const Value& v : args[0].array.values) n += criterion.matches(v) ? 1 : 0;
     return Operand::of(Value(n));
   }
-  if (!args[0].is_area()) return Operand::of(ErrorCode::Value);
+  if (!args[0].is_area()) {
+    return Operand::of(is_error(args[0].value) ? args[0].value : Value(ErrorCode::Value));
+  }
   const Area& range = args[0].area;
   double visited = 0;
   call.for_each_used_cell(range, [&](int, int, const Value& v) {

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace kivo2d {
+
+// Writes `bytes` to `path` so that a failure never leaves a half-written file: the bytes go to a
+// new temporary file in the same folder (".<name>.tmp-<pid>-<n>", created exclusively), are
+// flushed to disk, and the temporary file is then renamed over `path` in one step. An existing
+// file at `path` keeps its permission bits; until the rename it is untouched, and after a failure
+// it is exactly as before and no temporary file is left behind.
+//
+// A failure throws fb::HostError whose description names `path` (never the temporary name) and
+// the system's reason, e.g. `cannot write "/data/out.xml": Permission denied`. The number follows
+// the original runtime: 70 permission denied (also a read-only file system), 76 path not found
+// (a missing folder), 61 disk full (also a file-size limit), 75 any other path/file access error.
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+namespace file_error {
+inline constexpr int kDiskFull = 61;
+inline constexpr int kPathNotFound = 76;
+}  // namespace file_error
+
+}  // namespace kivo2d

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "apps/fishbone/cli.h"
+
+// Every command of the program, one file each (command_<name>.cpp). cli.cpp lists them.
+
+namespace fishbone {
+
+extern const Command kCheckCommand;    // command_check.cpp
+extern const Command kConvertCommand;  // command_convert.cpp
+
+}  // namespace fishbone

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "apps/fishbone/cli.h"
+#include "src/editor/tree_file.h"
+
+// Reading tree files for the commands: standard input or a file, the format by option, extension
+// or content, and the problems printed as "NAME:LINE: message".
+
+namespace fishbone {
+
+// How messages name standard input and the built-in sample.
+inline constexpr std::string_view kStdinName = "<stdin>";
+inline constexpr std::string_view kSampleName = "<sample>";
+
+// "xml" or "txt"; nothing for another word.
+std::optional<kivo2d::TreeFormat> ParseFormatWord(std::string_view word);
+
+// Reads a whole file, or standard input for "-". On failure returns nothing and sets `error` to
+// e.g. `cannot read "a.txt": No such file or directory`.
+std::optional<std::string> ReadInput(const std::string& name, Io& io, std::string& error);
+
+// The input's format: `from` when given, else the extension (.xml, .txt) of a file, else the
+// content (XML when it starts with "<").
+kivo2d::TreeFormat ChooseInputFormat(const std::string& name,
+                                     std::optional<kivo2d::TreeFormat> from,
+                                     std::string_view bytes);
+
+std::string DisplayName(const std::string& name);  // "<stdin>" for "-"
+
+// One line per problem on io.err: "NAME:LINE: message".
+void PrintProblems(std::string_view display_name, const std::vector<kivo2d::TreeProblem>& problems,
+                   Io& io);
+
+// "33 causes, 6 main causes, depth 4"
+std::string SummaryText(const kivo2d::TreeDocument& tree);
+
+}  // namespace fishbone

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/os/clock.h"
+#include "platform/os/environment.h"
+#include "platform/os/file_system.h"
+#include "platform/sheet/application.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/form.h"
+
+namespace kivo2d {
+
+// The state the component keeps between calls from its host: what a module-level variable held
+// in the original (the host application object, WinDir, the file-system object, ExportFailed,
+// the loaded windows). One instance per connection, passed explicitly, so several hosts can run
+// in one process and tests build as many as they like.
+class Component {
+ public:
+  Component(const fb::os::Environment& environment, fb::os::FileSystemObject& file_system,
+            fb::os::Clock& clock, fb::ui::Dialogs& dialogs)
+      : environment_(environment), file_system_(file_system), clock_(clock), dialogs_(dialogs) {}
+  Component(const Component&) = delete;
+  Component& operator=(const Component&) = delete;
+
+  // The host application object, kept from connection to disconnection.
+  bool connected() const { return app_ != nullptr; }
+  fb::sheet::Application& app() const {
+    if (app_ == nullptr) throw std::logic_error("the component is not connected to a host");
+    return *app_;
+  }
+  void set_app(fb::sheet::Application* app) { app_ = app; }
+
+  const fb::os::Environment& environment() const { return environment_; }
+  fb::os::FileSystemObject& file_system() const { return file_system_; }
+  fb::os::Clock& clock() const { return clock_; }
+  fb::ui::Dialogs& dialogs() const { return dialogs_; }
+  fb::ui::FormRegistry& forms() { return forms_; }
+
+  // The module-level copy of the environment variable WinDir, read afresh by each user.
+  std::string win_dir;
+  // Set by the pipeline's abort routine; read and reset by the generation command.
+  bool export_failed = false;
+  // The workbooks the running generation opened or created, by name: the only ones whose window
+  // its abort routine may close.
+  std::vector<std::string> run_workbooks;
+  // Called after each pipeline step with the step's number; hosts use it to trace a run.
+  std::function<void(int step)> after_step;
+
+ private:
+  const fb::os::Environment& environment_;
+  fb::os::FileSystemObject& file_system_;
+  fb::os::Clock& clock_;
+  fb::ui::Dialogs& dialogs_;
+  fb::ui::FormRegistry forms_;
+  fb::sheet::Application* app_ = nullptr;
+};
+
+}  // namespace kivo2d

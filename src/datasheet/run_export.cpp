@@ -1,0 +1,116 @@
+#include "src/datasheet/run_export.h"
+
+#include <algorithm>
+#include <exception>
+#include <functional>
+#include <string>
+
+#include "platform/os/host_error.h"
+#include "src/addin/component.h"
+#include "src/datasheet/steps.h"
+#include "src/editor/exchange_paths.h"
+
+namespace kivo2d {
+namespace {
+
+struct Step {
+  const char* name;
+  void (*run)(Component&);
+};
+
+// Steps of the chart and report stages join this table as they are built.
+constexpr Step kSteps[] = {
+    {"ImportTree", ImportTree},
+    {"FormatDataSheet", FormatDataSheet},
+    {"WriteHeadings", WriteHeadings},
+    {"WriteHierarchyFormulas", WriteHierarchyFormulas},
+    {"BuildParetoTable", BuildParetoTable},
+    {"BuildTopThreeTable", BuildTopThreeTable},
+    {"SpreadNodeRows", SpreadNodeRows},
+    {"WriteBoneCoordinates", WriteBoneCoordinates},
+};
+constexpr int kStepCount = 14;
+
+void UnloadProgressWindow(Component& component) {
+  if (fb::ui::Form* progress = component.forms().find("ProgressGif")) progress->unload();
+}
+
+void DeleteRecentShortcut(Component& component) {
+  const std::string shortcut =
+      RecentShortcutPath(component.environment().value(fb::os::kUserProfile));
+  if (component.file_system().FileExists(shortcut)) component.file_system().DeleteFile(shortcut);
+}
+
+// Runs one clean-up action; a host failure is ignored so that the next action still runs.
+void IgnoringFailure(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const fb::HostError&) {
+  }
+}
+
+// The window the abort routine may close: only one of a workbook this run opened or created, so
+// that a failure before the generation workbook (or after it, before the report workbook) is open
+// never discards a workbook of the user's with its unsaved changes.
+bool ActiveWindowBelongsToRun(Component& component) {
+  fb::sheet::Application& app = component.app();
+  if (app.workbooks().count() == 0) return false;
+  const std::string& name = app.active_workbook().name();
+  const auto& mine = component.run_workbooks;
+  return std::find(mine.begin(), mine.end(), name) != mine.end();
+}
+
+}  // namespace
+
+const char* StepName(int step) {
+  static constexpr const char* kLaterSteps[] = {"DrawFishbone", "DrawHeadAndSpine",
+                                                "DrawParetoChart", "DrawTopThreeChart",
+                                                "MakeChartPictures", "AssembleReport"};
+  constexpr int built = static_cast<int>(std::size(kSteps));
+  if (step >= 1 && step <= built) return kSteps[step - 1].name;
+  if (step > built && step <= kStepCount) return kLaterSteps[step - 9];
+  return "";
+}
+
+void RunExport(Component& component) {
+  fb::sheet::Application& app = component.app();
+  component.run_workbooks.clear();
+  app.set_screen_updating(false);
+  app.set_visible(false);
+  try {
+    for (int step = 1; step <= kStepCount; ++step) {
+      if (step <= static_cast<int>(std::size(kSteps))) kSteps[step - 1].run(component);
+      if (component.after_step) component.after_step(step);
+      app.do_events();
+    }
+    UnloadProgressWindow(component);
+    app.set_visible(true);
+    app.set_screen_updating(true);
+    DeleteRecentShortcut(component);
+  } catch (const std::exception&) {
+    // The original trap caught every run-time error, not only the host's: whatever went wrong,
+    // the host must come back usable.
+    AbortExport(component);
+  }
+}
+
+void AbortExport(Component& component) {
+  fb::sheet::Application& app = component.app();
+  component.export_failed = true;
+  IgnoringFailure([&] { app.set_display_alerts(false); });
+  IgnoringFailure([&] {
+    if (ActiveWindowBelongsToRun(component)) app.active_window().close();
+  });
+  IgnoringFailure([&] {
+    if (fb::sheet::Workbook* generation = app.workbooks().find(kExchangeFileName)) {
+      generation->close();
+    }
+  });
+  IgnoringFailure([&] { app.set_display_alerts(true); });
+  IgnoringFailure([&] { UnloadProgressWindow(component); });
+  IgnoringFailure([&] { app.set_visible(true); });
+  IgnoringFailure([&] { app.set_screen_updating(true); });
+  IgnoringFailure([&] { DeleteRecentShortcut(component); });
+}
+
+}  // namespace kivo2d

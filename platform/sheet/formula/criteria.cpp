@@ -114,6 +114,7 @@ Criterion::Criterion(const Value& criterion) {
     op_ = Op::GreaterEqual;
     t.remove_prefix(2);
   } else if (t.starts_with("=")) {
+    explicit_equal_ = true;
     t.remove_prefix(1);
   } else if (t.starts_with("<")) {
     op_ = Op::Less;
@@ -170,8 +171,10 @@ bool Criterion::matches(const Value& cell) const {
   const bool unlike = op_ == Op::NotEqual;
   switch (kind_) {
     case Kind::Blank:
-      if (op_ == Op::Equal)
-        return is_empty(cell) || (is_text(cell) && std::get<std::string>(cell).empty());
+      if (op_ == Op::Equal) {
+        return is_empty(cell) ||
+               (!explicit_equal_ && is_text(cell) && std::get<std::string>(cell).empty());
+      }
       if (op_ == Op::NotEqual) return !is_empty(cell);
       return false;
     case Kind::Number: {

@@ -31,6 +31,7 @@ class Criterion {
   double number_ = 0;
   std::string text_;
   bool boolean_ = false;
+  bool explicit_equal_ = false;  // "=" alone asks for empty cells only, "" for empty text too
   ErrorCode error_ = ErrorCode::NA;
 };
 

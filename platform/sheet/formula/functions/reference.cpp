@@ -41,8 +41,11 @@ Operand indirect(CallContext& call, Args args) {
 namespace {
 
 // ROW and COLUMN of a reference several rows (columns) long give one number per row (column).
+// A whole column or row gives just its first number, rather than an array of a million.
+constexpr int kMaxPositions = 65536;
+
 Operand positions(int first, int count, bool as_column) {
-  if (count == 1) return Operand::of(Value(static_cast<double>(first)));
+  if (count == 1 || count > kMaxPositions) return Operand::of(Value(static_cast<double>(first)));
   Array out;
   out.rows = as_column ? count : 1;
   out.columns = as_column ? 1 : count;

@@ -8,12 +8,12 @@ FormatTable::FormatTable() {
   formats_.emplace_back();
 }
 
-FormatId FormatTable::intern(const CellFormat& format) {
+FormatId FormatTable::intern(CellFormat format) {
   const auto found = ids_.find(format);
   if (found != ids_.end()) return found->second;
   const auto id = static_cast<FormatId>(formats_.size());
-  formats_.push_back(format);
   ids_.emplace(format, id);
+  formats_.push_back(std::move(format));
   return id;
 }
 

@@ -60,7 +60,8 @@ inline constexpr FormatId kNoFormat = 0;
 class FormatTable {
  public:
   FormatTable();
-  FormatId intern(const CellFormat& format);
+  // Takes a copy: the argument may be a format of this very table.
+  FormatId intern(CellFormat format);
   const CellFormat& get(FormatId id) const;  // id 0 gives the default format
 
  private:

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/os/environment.h"
@@ -107,8 +108,14 @@ Shape parse_section(std::string_view s) {
 
 std::string render_number(double magnitude, const Shape& shape) {
   for (int i = 0; i < shape.percents; ++i) magnitude *= 100;
+  // Halves round away from zero, judged on the 15 significant digits the host keeps (1.005 shows
+  // as 1.01 with two decimals, although its binary value lies just below).
   char buffer[400];
-  std::snprintf(buffer, sizeof buffer, "%.*f", shape.decimals, magnitude);
+  double scaled = magnitude * std::pow(10.0, shape.decimals);
+  std::snprintf(buffer, sizeof buffer, "%.15g", scaled);
+  scaled = std::round(std::strtod(buffer, nullptr));
+  std::snprintf(buffer, sizeof buffer, "%.*f", shape.decimals,
+                scaled / std::pow(10.0, shape.decimals));
   std::string digits = buffer;
   std::string integer = digits.substr(0, digits.find('.'));
   std::string fraction =

@@ -105,10 +105,22 @@ void place_cells(Worksheet& ws, const CopiedCells& cc, CellAddress top_left, boo
       if (cell.formula) {
         formula::FormulaPtr f = cell.formula;
         if (moved) {
-          // A moved formula keeps pointing at the cells its text names.
+          // A moved formula that reads only cells moving with it keeps its relative offsets;
+          // one that reads cells staying behind keeps naming them.
           const CellAddress from{cc.source.first.row + r, cc.source.first.column + c};
-          const auto reparsed = formula::parse(formula::to_a1(*f, from), formula::Notation::A1, at);
-          if (reparsed.formula) f = reparsed.formula;
+          bool reads_inside_only = true;
+          formula::for_each_reference(*f, from,
+                                      [&](std::string_view sheet, const RangeAddress& ref) {
+                                        if (!sheet.empty() || !cc.source.contains(ref.first) ||
+                                            !cc.source.contains(ref.last)) {
+                                          reads_inside_only = false;
+                                        }
+                                      });
+          if (!reads_inside_only) {
+            const auto reparsed =
+                formula::parse(formula::to_a1(*f, from), formula::Notation::A1, at);
+            if (reparsed.formula) f = reparsed.formula;
+          }
         }
         writes.set_formula(at, f);
       } else {

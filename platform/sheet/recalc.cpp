@@ -12,6 +12,12 @@ namespace {
 // A range that spans more columns than this is kept in one list instead of per column, so that
 // whole-row references cost one entry.
 constexpr int kWideColumns = 64;
+constexpr int kBlockRows = 64;
+constexpr int kTallBlocks = 16;
+
+std::uint64_t block_key(int column, int block) {
+  return (static_cast<std::uint64_t>(column) << 32) | static_cast<std::uint32_t>(block);
+}
 
 }  // namespace
 
@@ -30,31 +36,40 @@ Cell* Recalc::live_formula(const CellKey& key, std::uint32_t stamp) const {
 
 void Recalc::register_formula(const CellKey& key, const Cell& cell) {
   ++registered_;
-  formula::for_each_reference(*cell.formula, {key.row, key.column},
-                              [&](std::string_view sheet_name, const RangeAddress& range) {
-                                SheetId sheet = key.sheet;
-                                if (!sheet_name.empty()) {
-                                  const auto found = sheet_by_name(sheet_name);
-                                  if (!found)
-                                    return;  // a sheet that does not exist has no cells to watch
-                                  sheet = *found;
-                                }
-                                if (sheet >= static_cast<int>(index_.size())) {
-                                  index_.resize(static_cast<std::size_t>(sheet) + 1);
-                                }
-                                SheetIndex& si = index_[static_cast<std::size_t>(sheet)];
-                                if (range.columns() > kWideColumns) {
-                                  si.wide.push_back({range, key, cell.formula_stamp});
-                                  return;
-                                }
-                                if (range.last.column > static_cast<int>(si.by_column.size())) {
-                                  si.by_column.resize(static_cast<std::size_t>(range.last.column));
-                                }
-                                for (int c = range.first.column; c <= range.last.column; ++c) {
-                                  si.by_column[static_cast<std::size_t>(c - 1)].push_back(
-                                      {range.first.row, range.last.row, key, cell.formula_stamp});
-                                }
-                              });
+  formula::for_each_reference(
+      *cell.formula, {key.row, key.column},
+      [&](std::string_view sheet_name, const RangeAddress& range) {
+        SheetId sheet = key.sheet;
+        if (!sheet_name.empty()) {
+          const auto found = sheet_by_name(sheet_name);
+          if (!found) return;  // a sheet that does not exist has no cells to watch
+          sheet = *found;
+        }
+        if (sheet >= static_cast<int>(index_.size())) {
+          index_.resize(static_cast<std::size_t>(sheet) + 1);
+        }
+        SheetIndex& si = index_[static_cast<std::size_t>(sheet)];
+        if (range.columns() > kWideColumns) {
+          si.wide.push_back({range, key, cell.formula_stamp});
+          return;
+        }
+        const Entry entry{range.first.row, range.last.row, key, cell.formula_stamp};
+        const int first_block = (range.first.row - 1) / kBlockRows;
+        const int last_block = (range.last.row - 1) / kBlockRows;
+        if (last_block - first_block >= kTallBlocks) {
+          if (range.last.column > static_cast<int>(si.tall_by_column.size())) {
+            si.tall_by_column.resize(static_cast<std::size_t>(range.last.column));
+          }
+          for (int c = range.first.column; c <= range.last.column; ++c) {
+            si.tall_by_column[static_cast<std::size_t>(c - 1)].push_back(entry);
+          }
+          return;
+        }
+        for (int c = range.first.column; c <= range.last.column; ++c) {
+          for (int b = first_block; b <= last_block; ++b)
+            si.blocks[block_key(c, b)].push_back(entry);
+        }
+      });
   if (formula::is_volatile(*cell.formula)) volatile_.push_back({key, cell.formula_stamp});
 }
 
@@ -72,13 +87,19 @@ void Recalc::mark_dependents(const CellKey& start) {
     stack.pop_back();
     if (key.sheet >= static_cast<int>(index_.size())) continue;
     SheetIndex& si = index_[static_cast<std::size_t>(key.sheet)];
-    if (key.column <= static_cast<int>(si.by_column.size())) {
-      // Copy the entries' targets first: visiting never adds entries, but keep it obviously safe.
-      const auto& bucket = si.by_column[static_cast<std::size_t>(key.column - 1)];
+    auto scan = [&](const std::vector<Entry>& bucket) {
+      // By index: visiting never adds entries, but a reference would not survive if it did.
       for (std::size_t i = 0; i < bucket.size(); ++i) {
-        const Entry& e = bucket[i];
+        const Entry e = bucket[i];
         if (key.row >= e.first_row && key.row <= e.last_row) visit(e.dependent, e.stamp);
       }
+    };
+    if (auto found = si.blocks.find(block_key(key.column, (key.row - 1) / kBlockRows));
+        found != si.blocks.end()) {
+      scan(found->second);
+    }
+    if (key.column <= static_cast<int>(si.tall_by_column.size())) {
+      scan(si.tall_by_column[static_cast<std::size_t>(key.column - 1)]);
     }
     for (std::size_t i = 0; i < si.wide.size(); ++i) {
       const WideEntry& e = si.wide[i];

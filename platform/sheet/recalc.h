@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/sheet/eval_context.h"
@@ -72,8 +73,12 @@ class Recalc final : public EvalContext {
     CellKey dependent;
     std::uint32_t stamp;
   };
+  // Short ranges are filed under each block of 64 rows of each column they cover; tall ones
+  // (whole columns) under their columns; wide ones (whole rows) in one list. A changed cell then
+  // looks at one block, one column list and the wide list, not at every formula.
   struct SheetIndex {
-    std::vector<std::vector<Entry>> by_column;
+    std::unordered_map<std::uint64_t, std::vector<Entry>> blocks;
+    std::vector<std::vector<Entry>> tall_by_column;
     std::vector<WideEntry> wide;
   };
   struct Stamped {

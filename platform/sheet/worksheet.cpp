@@ -178,7 +178,8 @@ void shift_keys(std::map<int, T>& map, int at, int count, bool insert, int limit
 }
 
 // The merged area after the shift, or nullopt when it disappears.
-std::optional<RangeAddress> shift_area(RangeAddress m, const formula::GridShift& s) {
+std::optional<RangeAddress> shift_area(RangeAddress m, const formula::GridShift& s,
+                                       bool whole_lines) {
   const bool rows = s.axis == formula::GridShift::Axis::Rows;
   int& first = rows ? m.first.row : m.first.column;
   int& last = rows ? m.last.row : m.last.column;
@@ -196,14 +197,15 @@ std::optional<RangeAddress> shift_area(RangeAddress m, const formula::GridShift&
       return m;
     }
     // The insertion cuts through the area: a whole-line insertion widens it.
-    if (!inside_span)
+    if (!inside_span || !whole_lines)
       throw HostError(host_error::kApplicationDefined, "Cannot change part of a merged cell");
     last += s.count;
     return m;
   }
   const int del_last = s.at + s.count - 1;
   if (last < s.at) return m;
-  if (!inside_span && first <= del_last) {
+  if ((!inside_span || !whole_lines) && first <= del_last &&
+      !(first >= s.at && last <= del_last && inside_span)) {
     throw HostError(host_error::kApplicationDefined, "Cannot change part of a merged cell");
   }
   if (first > del_last) {
@@ -226,15 +228,15 @@ void Worksheet::shift_layout(const formula::GridShift& s) {
   const GridSize g = grid();
   const bool rows = s.axis == formula::GridShift::Axis::Rows;
   const bool insert = s.kind == formula::GridShift::Kind::Insert;
+  const bool whole_lines = rows ? (s.span_first == 1 && s.span_last >= g.columns)
+                                : (s.span_first == 1 && s.span_last >= g.rows);
   // Merges first: a merge that the shift would split refuses the whole operation.
   std::vector<RangeAddress> merges;
   for (const auto& m : merges_) {
-    if (auto moved = shift_area(m, s)) merges.push_back(*moved);
+    if (auto moved = shift_area(m, s, whole_lines)) merges.push_back(*moved);
   }
   merges_ = std::move(merges);
 
-  const bool whole_lines = rows ? (s.span_first == 1 && s.span_last >= g.columns)
-                                : (s.span_first == 1 && s.span_last >= g.rows);
   const int span_last = whole_lines ? (rows ? kMaxColumns : kMaxRows) : s.span_last;
   if (rows) {
     if (insert) {
@@ -260,7 +262,7 @@ void Worksheet::shift_layout(const formula::GridShift& s) {
   }
   if (auto_filter_) {
     try {
-      auto_filter_ = shift_area(*auto_filter_, s);
+      auto_filter_ = shift_area(*auto_filter_, s, true);
     } catch (const HostError&) {
       // A filter range is no merge: a shift through part of it leaves it where it was.
     }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "platform/office/office_host.h"
 #include "platform/os/clock.h"
 #include "platform/os/environment.h"
 #include "platform/os/file_system.h"
@@ -13,6 +15,9 @@
 #include "platform/ui/form.h"
 
 namespace kivo2d {
+
+class ButtonEventCol;
+class ComponentWindows;
 
 // The state the component keeps between calls from its host: what a module-level variable held
 // in the original (the host application object, WinDir, the file-system object, ExportFailed,
@@ -25,6 +30,11 @@ class Component {
       : environment_(environment), file_system_(file_system), clock_(clock), dialogs_(dialogs) {}
   Component(const Component&) = delete;
   Component& operator=(const Component&) = delete;
+  // The windows go before the window registry they are listed in.
+  ~Component() {
+    windows.reset();
+    button_keeper.reset();
+  }
 
   // The host application object, kept from connection to disconnection.
   bool connected() const { return app_ != nullptr; }
@@ -33,6 +43,14 @@ class Component {
     return *app_;
   }
   void set_app(fb::sheet::Application* app) { app_ = app; }
+
+  // The Office side of the same host (command bars, the VBA editor, keys), kept with the
+  // application object.
+  fb::office::OfficeHost& office() const {
+    if (office_ == nullptr) throw std::logic_error("the component has no command-bar host");
+    return *office_;
+  }
+  void set_office(fb::office::OfficeHost* office) { office_ = office; }
 
   const fb::os::Environment& environment() const { return environment_; }
   fb::os::FileSystemObject& file_system() const { return file_system_; }
@@ -50,6 +68,13 @@ class Component {
   // Called after each pipeline step with the step's number; hosts use it to trace a run.
   std::function<void(int step)> after_step;
 
+  // The folder the component's library lies in (Windows-style or native): the help file is there.
+  std::string component_folder;
+  // Keeps the command-bar buttons' event objects alive while connected; made on first use.
+  std::shared_ptr<ButtonEventCol> button_keeper;
+  // The component's windows (Work, Hello, ProgressGif), made on first use (component_windows.h).
+  std::shared_ptr<ComponentWindows> windows;
+
  private:
   const fb::os::Environment& environment_;
   fb::os::FileSystemObject& file_system_;
@@ -57,6 +82,7 @@ class Component {
   fb::ui::Dialogs& dialogs_;
   fb::ui::FormRegistry forms_;
   fb::sheet::Application* app_ = nullptr;
+  fb::office::OfficeHost* office_ = nullptr;
 };
 
 }  // namespace kivo2d

@@ -1,0 +1,286 @@
+#include "src/editor/work.h"
+
+#include <string>
+
+#include "platform/os/host_error.h"
+#include "src/editor/cause_tree.h"
+#include "src/editor/work_messages.h"
+
+namespace kivo2d {
+
+namespace vb = fb::ui::vb;
+using fb::ui::OleDropMode;
+using fb::ui::WindowState;
+
+Work::Work(fb::ui::FormRegistry& registry, WorkHost& host)
+    : Form(registry, "Work", kCaption), host_(host) {
+  set_bounds({0, 0, 10560, 7080});
+  set_back_color(fb::ui::rgb(236, 233, 216));
+  Picture1.set_bounds({150, 150, 10245, 6285});
+  Image1.set_bounds({160, 120, 465, 360});
+  Label1.set_bounds({720, 240, 2925, 195});
+  TreeView1.set_bounds({150, 500, 6495, 5160});
+  int left[] = {150, 1244, 2343, 3442, 4541, 5640};
+  fb::ui::Button* tree_buttons[] = {&ButtonCm1, &ButtonCm2, &ButtonCm3,
+                                    &ButtonCm4, &ButtonCm5, &ButtonCm6};
+  for (int i = 0; i < 6; ++i) tree_buttons[i]->set_bounds({left[i], 5760, 1000, 375});
+  Image2.set_bounds({6840, 195, 240, 240});
+  Label2.set_bounds({7140, 240, 1800, 195});
+  Text1.set_bounds({6795, 500, 3255, 375});
+  Image3.set_bounds({6720, 900, 1380, 4545});
+  ButtonCm7.set_bounds({7095, 990, 1485, 375});
+  Image5.set_bounds({7080, 1590, 3015, 3465});
+  Image4.set_bounds({6765, 5400, 270, 270});
+  Image7.set_bounds({7680, 5350, 2415, 345});
+  Label3.set_bounds({9300, 5400, 270, 285});
+  Label3.set_font({"Arial", 12, true});
+  Label3.set_fore_color(fb::ui::rgb(0, 0, 255));
+  Line1.set_bounds({6720, 5760, 10040 - 6720, 0});
+  About.set_bounds({150, 6550, 1100, 390});
+  Help.set_bounds({1440, 6550, 1100, 390});
+  AddFishbone.set_bounds({8040, 6550, 1100, 390});
+  ButtonCm8.set_bounds({9300, 6555, 1095, 390});
+  FillImageList(ImageList1);
+
+  ButtonCm1.set_on_click([this] { ButtonCm1_Click(); });
+  ButtonCm2.set_on_click([this] { ButtonCm2_Click(); });
+  ButtonCm3.set_on_click([this] { ButtonCm3_Click(); });
+  ButtonCm4.set_on_click([this] { ButtonCm4_Click(); });
+  ButtonCm5.set_on_click([this] { ButtonCm5_Click(); });
+  ButtonCm6.set_on_click([this] { ButtonCm6_Click(); });
+  ButtonCm7.set_on_click([this] { ButtonCm7_Click(); });
+  ButtonCm8.set_on_click([this] { ButtonCm8_Click(); });
+  About.set_on_click([this] { About_Click(); });
+  Help.set_on_click([this] { Help_Click(); });
+  AddFishbone.set_on_click([this] { AddFishbone_Click(); });
+  Text1.set_on_text_change([this] { Text1_Change(); });
+}
+
+// --- life cycle ---
+
+void Work::Form_Load() {
+  remove_close_command();
+  // A new load starts as a fresh window would: default tree, default settings, panel hidden.
+  set_window_state(WindowState::kNormal);
+  TreeView1.clear();
+  last_inserted_key_.clear();
+  Text1.set_text("");
+  Settings.ResetDefaults();
+  Image5.set_visible(true);
+  ButtonCm7.set_caption(kSettingsCaption);
+  for (fb::ui::Button* button : {&ButtonCm1, &ButtonCm3}) button->set_enabled(true);
+  Text1.set_enabled(true);
+  // The tree takes drops from the start; the drag-over handler turns that off at a full node.
+  TreeView1.set_ole_drop_mode(OleDropMode::kManual);
+  BuildDefaultTree(TreeView1, ImageList1);
+  host_.SetOpenEditorButtonEnabled(false);
+}
+
+void Work::Form_Activate() {
+  try {
+    host_.DeleteLeftovers();
+  } catch (const fb::HostError&) {
+    // A leftover that cannot be deleted now is tried again at the next activation or generation.
+  }
+  if (registry().is_form_shown("Hello")) registry().find("Hello")->unload();
+  RefreshCauseCount();
+  CheckToolPak();
+}
+
+void Work::CheckToolPak() {
+  const std::string version = host_.HostVersion();
+  std::string name;
+  if (version == "11.0") name = "FUNCRES.XLA";
+  if (version == "12.0") name = "FUNCRES.XLAM";
+  try {
+    host_.FindWorkbook(name);
+    return;
+  } catch (const fb::HostError&) {
+    // Not open, or no name for this version: the editor cannot be used.
+  }
+  set_window_state(WindowState::kMinimized);
+  host_.dialogs().message_box(kInitialiseMessage, vb::vbInformation | vb::vbOKOnly, kProductTitle);
+  if (host_.ShowHelpTopicMissing("_9.htm", *this)) set_window_state(WindowState::kNormal);
+  host_.SetOpenEditorButtonEnabled(true);
+  unload();
+}
+
+// --- tree commands ---
+
+void Work::RefreshCauseCount() {
+  Label3.set_caption(std::to_string(CauseCount(TreeView1)));
+}
+
+fb::ui::TreeNode* Work::InsertCause(fb::ui::TreeNode& parent, const std::string& text) {
+  fb::ui::TreeNode* node = InsertChild(TreeView1, parent, text, kCausePicture);
+  if (node != nullptr) {
+    last_inserted_key_ = node->key();
+    TreeView1.ensure_visible(*node);
+  }
+  return node;
+}
+
+void Work::OpenAddState() {
+  ButtonCm1.set_enabled(true);
+  Text1.set_enabled(true);
+  TreeView1.set_ole_drop_mode(OleDropMode::kManual);
+}
+
+void Work::ButtonCm1_Click() {
+  fb::ui::TreeNode* selected = TreeView1.selected();
+  if (selected == nullptr) {
+    host_.dialogs().message_box(kSelectNodeMessage, vb::vbInformation | vb::vbOKOnly,
+                                kWarningTitle);
+    return;
+  }
+  if (AddLimitReached(TreeView1, *selected)) {
+    host_.dialogs().message_box(kAddLimitMessage, vb::vbExclamation | vb::vbOKOnly, kWarningTitle);
+    ButtonCm1.set_enabled(false);
+    return;
+  }
+  InsertCause(*selected, std::string(kCauseText));
+  OpenAddState();
+  RefreshCauseCount();
+}
+
+void Work::ButtonCm2_Click() {
+  if (TreeView1.selected() == nullptr) {
+    host_.dialogs().message_box(kSelectNodeMessage, vb::vbInformation | vb::vbOKOnly,
+                                kWarningTitle);
+    return;
+  }
+  TreeView1.start_label_edit();
+}
+
+void Work::DeleteSelectedNode() {
+  fb::ui::TreeNode* selected = TreeView1.selected();
+  auto warn = [&](std::string_view text) {
+    host_.dialogs().message_box(text, vb::vbExclamation | vb::vbOKOnly, kWarningTitle);
+  };
+  if (selected == nullptr) return warn(kSelectNodeMessage);
+  if (selected->parent() == nullptr) return warn(kMainProblemStaysMessage);
+  if (selected->key() == "A1") return warn(kFirstMainCauseStaysMessage);
+  if (NodeLevel(*selected) == 2 && selected->parent()->child_count() == 1 &&
+      selected->parent()->key() == "A1") {
+    return warn(kLastChildStaysMessage);
+  }
+  if (host_.dialogs().message_box(kDeleteQuestion, vb::vbQuestion | vb::vbYesNo,
+                                  kDeleteQuestionTitle) != vb::vbYes) {
+    return;
+  }
+  TreeView1.remove(*selected);
+  ButtonCm3.set_enabled(false);
+  ButtonCm1.set_enabled(true);
+  RefreshCauseCount();
+}
+
+void Work::ButtonCm4_Click() {
+  for (fb::ui::TreeNode* node : TreeView1.nodes()) node->set_expanded(true);
+  RefreshCauseCount();
+}
+
+void Work::ButtonCm5_Click() {
+  for (fb::ui::TreeNode* node : TreeView1.nodes()) node->set_expanded(false);
+  RefreshCauseCount();
+}
+
+void Work::ButtonCm6_Click() {
+  TreeView1.clear();
+  last_inserted_key_.clear();
+  BuildDefaultTree(TreeView1, ImageList1);
+  RefreshCauseCount();
+}
+
+void Work::TreeView1_MouseUp(int button, int /*shift*/, int /*x*/, int /*y*/) {
+  ButtonCm3.set_enabled(true);
+  TreeView1.set_drop_highlight(nullptr);
+  if (button == kRightButton) {
+    DeleteSelectedNode();
+    return;
+  }
+  if (button != kLeftButton) return;
+  fb::ui::TreeNode* selected = TreeView1.selected();
+  if (selected != nullptr && !AddLimitReached(TreeView1, *selected)) OpenAddState();
+}
+
+void Work::TreeView1_OLEDragOver(const DragData& /*data*/, int& /*effect*/, int /*button*/,
+                                 int /*shift*/, int x, int y, int /*state*/) {
+  TreeView1.set_drop_highlight(nullptr);
+  Text1.set_enabled(false);
+  fb::ui::TreeNode* node = TreeView1.hit_test(x, y);
+  if (node == nullptr) return;
+  TreeView1.set_drop_highlight(node);
+  if (!node->expanded() && node->child_count() > 0) node->set_expanded(true);
+  if (AddLimitReached(TreeView1, *node)) {
+    TreeView1.set_ole_drop_mode(OleDropMode::kNone);
+    return;
+  }
+  TreeView1.set_ole_drop_mode(OleDropMode::kManual);
+  ButtonCm1.set_enabled(true);
+}
+
+void Work::TreeView1_OLEDragDrop(const DragData& data, int& /*effect*/, int /*button*/,
+                                 int /*shift*/, int /*x*/, int /*y*/) {
+  Text1.set_enabled(true);
+  fb::ui::TreeNode* target = TreeView1.drop_highlight();
+  if (target == nullptr) return;
+  InsertCause(*target, data.text.value_or(std::string()));
+  RefreshCauseCount();
+}
+
+void Work::Text1_Change() {
+  TreeView1.set_drop_highlight(nullptr);
+}
+
+bool Work::DragOverTree(int x, int y) {
+  if (TreeView1.ole_drop_mode() != OleDropMode::kManual) return false;
+  int effect = 1;
+  TreeView1_OLEDragOver(DragData{Text1.selected_text()}, effect, kLeftButton, 0, x, y, 2);
+  return true;
+}
+
+bool Work::DropOnTree(int x, int y) {
+  if (TreeView1.ole_drop_mode() != OleDropMode::kManual) return false;
+  int effect = 1;
+  TreeView1_OLEDragDrop(DragData{Text1.selected_text()}, effect, kLeftButton, 0, x, y);
+  return true;
+}
+
+bool Work::NodeCheck() {
+  return kivo2d::NodeCheck(TreeView1);
+}
+
+// --- window commands ---
+
+void Work::ButtonCm7_Click() {
+  if (Settings.Frame1.visible()) {
+    Settings.Frame1.set_visible(false);
+    ButtonCm7.set_caption(kSettingsCaption);
+  } else {
+    Settings.Frame1.set_visible(true);
+    ButtonCm7.set_caption(kNotesCaption);
+  }
+}
+
+void Work::ButtonCm8_Click() {
+  set_window_state(WindowState::kMinimized);
+  if (host_.dialogs().message_box(kCloseQuestion, vb::vbQuestion | vb::vbYesNo,
+                                  kCloseQuestionTitle) == vb::vbYes) {
+    host_.SetOpenEditorButtonEnabled(true);
+    unload();
+  } else {
+    set_window_state(WindowState::kNormal);
+  }
+}
+
+void Work::About_Click() {
+  set_window_state(WindowState::kMinimized);
+  host_.ShowAboutFromEditor();
+}
+
+void Work::Help_Click() {
+  set_window_state(WindowState::kMinimized);
+  if (host_.ShowHelpTopicMissing("_12.htm", *this)) set_window_state(WindowState::kNormal);
+}
+
+}  // namespace kivo2d

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/ui/controls.h"
+
+namespace kivo2d {
+
+// The settings panel Frame1 of the editor: five captioned groups of choices. Generation applies
+// its own fixed settings and does not read these; they agree with the defaults.
+struct WorkSettings {
+  WorkSettings();
+
+  // Selects the defaults: " 仿宋", "6 号字", " 8 个", " 左 侧", both charts.
+  void ResetDefaults();
+
+  fb::ui::Frame Frame1{"Frame1"};  // borderless, no caption: the whole panel
+  fb::ui::Frame Frame2{"Frame2", " 字体设置: "};
+  fb::ui::OptionGroup Option1{"Option1"};  // font
+  fb::ui::Frame Frame3{"Frame3", " 字体大小: "};
+  fb::ui::OptionGroup Option2{"Option2"};  // font size
+  fb::ui::Frame Frame4{"Frame4", " 换行字符: "};
+  fb::ui::OptionGroup Option3{"Option3"};  // characters per line
+  fb::ui::Frame Frame5{"Frame5", " 鱼骨图方向: "};
+  fb::ui::OptionGroup Option4{"Option4"};  // side of the diagram
+  fb::ui::Frame Frame6{"Frame6", " 辅助图表 "};
+  fb::ui::CheckBox Check1{"Check1", " 主原因帕累托排列图"};
+  fb::ui::CheckBox Check2{"Check2", " 第2层原因最多前三项"};
+};
+
+}  // namespace kivo2d

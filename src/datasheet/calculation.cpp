@@ -12,8 +12,7 @@ void SetCalculation(fb::sheet::Application& app, fb::sheet::Calculation mode) {
 
 void FreezeToValues(fb::sheet::Range range) {
   range.copy();
-  range.paste_special(fb::sheet::PasteType::Values, fb::sheet::PasteOperation::None, false,
-                      false);
+  range.paste_special(fb::sheet::PasteType::Values, fb::sheet::PasteOperation::None, false, false);
   range.worksheet().application().clear_clipboard();
 }
 

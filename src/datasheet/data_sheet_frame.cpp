@@ -14,8 +14,7 @@ using fb::sheet::VerticalAlignment;
 constexpr std::string_view kNarrowColumns = "A:A,K:K,P:P,AB:AB,AI:AI";
 constexpr std::string_view kOrdinalColumns = "B:B,F:F,G:G,H:H,I:I,J:J,L:L,M:M,N:N,O:O,Q:AA";
 constexpr std::string_view kCentredHeadings = "B2:B3,C2,D2,E2,F2:J3,L2:O3,Q2:AA3,AC2:AK3";
-constexpr std::string_view kBorderedBlocks =
-    "B2:J244,L2:O244,Q2:AA244,AC2:AH244,AJ2:AK244";
+constexpr std::string_view kBorderedBlocks = "B2:J244,L2:O244,Q2:AA244,AC2:AH244,AJ2:AK244";
 // Each two-cell area is merged on its own.
 constexpr std::string_view kMergedHeadings =
     "B2:B3,F2:F3,G2:G3,H2:H3,I2:I3,J2:J3,L2:L3,M2:M3,N2:N3,O2:O3,Q2:Q3,R2:R3,S2:S3,T2:T3,U2:U3,"
@@ -28,16 +27,13 @@ struct Heading {
 
 // "Key’" ends with a right single quotation mark; the two-line headings break with a line feed.
 constexpr Heading kHeadings[] = {
-    {"B2", "NO"},          {"E2", "Key\u2019"},       {"F2", "1"},
-    {"G2", "2"},           {"H2", "3"},               {"I2", "4"},
-    {"J2", "5"},           {"L2", "MAX2"},            {"M2", "MAX3"},
-    {"N2", "MAX4"},        {"O2", "MAX5"},            {"Q2", "T2"},
-    {"R2", "SUM+\nC④|⑤"},  {"S2", "SUM-\nC④|⑤"},      {"T2", "⑤/2+\nMAX"},
-    {"U2", "⑤/2-\nMAX"},   {"V2", "T3"},              {"W2", "T4"},
-    {"X2", "T5"},          {"Y2", "NO."},             {"Z2", "NO.\nMAX"},
-    {"AA2", "SUM"},        {"AC2", "0mm"},            {"AD2", "1mm"},
-    {"AE2", "2mm"},        {"AF2", "3mm"},            {"AG2", "4mm"},
-    {"AH2", "5mm"}};
+    {"B2", "NO"},         {"E2", "Key\u2019"},  {"F2", "1"},         {"G2", "2"},
+    {"H2", "3"},          {"I2", "4"},          {"J2", "5"},         {"L2", "MAX2"},
+    {"M2", "MAX3"},       {"N2", "MAX4"},       {"O2", "MAX5"},      {"Q2", "T2"},
+    {"R2", "SUM+\nC④|⑤"}, {"S2", "SUM-\nC④|⑤"}, {"T2", "⑤/2+\nMAX"}, {"U2", "⑤/2-\nMAX"},
+    {"V2", "T3"},         {"W2", "T4"},         {"X2", "T5"},        {"Y2", "NO."},
+    {"Z2", "NO.\nMAX"},   {"AA2", "SUM"},       {"AC2", "0mm"},      {"AD2", "1mm"},
+    {"AE2", "2mm"},       {"AF2", "3mm"},       {"AG2", "4mm"},      {"AH2", "5mm"}};
 
 }  // namespace
 

@@ -7,6 +7,9 @@
 // the whole layout can be read and checked in one place; the steps only say where they go.
 namespace kivo2d::formulas {
 
+// One formula a line, as written; long lines are kept whole on purpose.
+// clang-format off
+
 // A formula text and the range it is written to. A target ending in a bare column ("E3:E") runs
 // down to the last node row, which the step finds afresh.
 struct FormulaWrite {
@@ -104,5 +107,7 @@ inline constexpr FormulaWrite kBoneFormulas[] = {
 // The head text box's cell, written as a value that is a formula.
 inline constexpr std::string_view kHeadText = R"f(="问题:"& CHAR(10) & RC[-4] & CHAR(10) & "[原因总数合计："& COUNTA(R[1]C[-4]:R[740]C[-4]) & "个]")f";
 inline constexpr std::string_view kXAxisMaximum = R"f(=MAX(R[1]C[-9]:R[720]C[-9])+50)f";
+
+// clang-format on
 
 }  // namespace kivo2d::formulas

@@ -63,8 +63,8 @@ bool ActiveWindowBelongsToRun(Component& component) {
 }  // namespace
 
 const char* StepName(int step) {
-  static constexpr const char* kLaterSteps[] = {"DrawFishbone", "DrawHeadAndSpine",
-                                                "DrawParetoChart", "DrawTopThreeChart",
+  static constexpr const char* kLaterSteps[] = {"DrawFishbone",      "DrawHeadAndSpine",
+                                                "DrawParetoChart",   "DrawTopThreeChart",
                                                 "MakeChartPictures", "AssembleReport"};
   constexpr int built = static_cast<int>(std::size(kSteps));
   if (step >= 1 && step <= built) return kSteps[step - 1].name;

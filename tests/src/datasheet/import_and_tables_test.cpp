@@ -59,7 +59,7 @@ TEST(SheetExists, ComparesNamesInUpperCase) {
   book.worksheets().item("Sheet2").set_name("sheet2");
   EXPECT_TRUE(SheetExists(host.component(), "Sheet2"));
   EXPECT_TRUE(SheetExists(host.component(), "SHEET2"));
-  EXPECT_FALSE(SheetExists(host.component(), "Sheet3"));
+  EXPECT_FALSE(SheetExists(host.component(), "Sheet9"));
 }
 
 TEST(Weizhi, FindsTheKthCellContainingTheText) {

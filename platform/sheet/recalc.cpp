@@ -109,6 +109,7 @@ void Recalc::mark_dependents(const CellKey& start) {
 }
 
 void Recalc::formula_written(Worksheet& sheet, CellAddress at, bool evaluate_now) {
+  refresh_after_structure_change();
   const CellKey key{sheet.id(), at.row, at.column};
   Cell* cell = find(key);
   if (cell == nullptr || !cell->formula) return;
@@ -125,6 +126,8 @@ void Recalc::formula_written(Worksheet& sheet, CellAddress at, bool evaluate_now
 }
 
 void Recalc::content_changed(Worksheet& sheet, CellAddress at) {
+  // Every formula is dirty already; nothing to mark.
+  if (structure_stale_) return;
   ++dropped_;
   mark_dependents({sheet.id(), at.row, at.column});
   if (dropped_ > 4096 && dropped_ > registered_ / 2) rebuild();
@@ -144,6 +147,12 @@ void Recalc::rebuild() {
 }
 
 void Recalc::structure_changed() {
+  structure_stale_ = true;
+}
+
+void Recalc::refresh_after_structure_change() {
+  if (!structure_stale_) return;
+  structure_stale_ = false;
   rebuild();
   dirty_.clear();
   for (auto& sheet : workbook_->sheets()) {
@@ -184,6 +193,7 @@ void Recalc::note_pending(SheetId sheet, CellAddress at, Cell& c) {
 }
 
 void Recalc::calculate() {
+  refresh_after_structure_change();
   // Volatile formulas are evaluated on every calculation, and what reads them with them.
   std::erase_if(volatile_,
                 [&](const Stamped& s) { return live_formula(s.key, s.stamp) == nullptr; });

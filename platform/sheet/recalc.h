@@ -42,7 +42,8 @@ class Recalc final : public EvalContext {
   void formula_written(Worksheet& sheet, CellAddress cell, bool evaluate_now);
   // A constant replaced the cell's content (or a formula): its dependents become dirty.
   void content_changed(Worksheet& sheet, CellAddress cell);
-  // Cells moved (insert, delete, sort, cut): the index is rebuilt and every formula is dirty.
+  // Cells moved (insert, delete, sort, cut): every formula becomes dirty and the index is rebuilt
+  // before it is next used, so a run of insertions in manual mode pays for one rebuild.
   void structure_changed();
   // Evaluates every dirty formula, volatile ones included.
   void calculate();
@@ -91,6 +92,8 @@ class Recalc final : public EvalContext {
   void register_formula(const CellKey& key, const Cell& cell);
   void mark_dependents(const CellKey& key);
   void rebuild();
+  // Does the rebuild a structure change left pending.
+  void refresh_after_structure_change();
   void note_pending(SheetId sheet, CellAddress cell, Cell& c);
   void run_dirty();
   Value evaluate_cell(const CellKey& key, Cell& cell);
@@ -102,6 +105,7 @@ class Recalc final : public EvalContext {
   std::uint64_t evaluations_ = 0;
   std::size_t registered_ = 0;
   std::size_t dropped_ = 0;
+  bool structure_stale_ = false;
 
   // State of the evaluation in progress.
   bool chasing_ = false;

@@ -10,9 +10,10 @@ namespace fishbone {
 namespace {
 
 // The table of commands. A new command: a new command_<name>.cpp and one line here.
-constexpr std::array<const Command*, 2> kCommands{
+constexpr std::array<const Command*, 3> kCommands{
     &kCheckCommand,
     &kConvertCommand,
+    &kGenerateCommand,
 };
 
 const Command* FindCommand(std::string_view name) {

@@ -8,5 +8,6 @@ namespace fishbone {
 
 extern const Command kCheckCommand;    // command_check.cpp
 extern const Command kConvertCommand;  // command_convert.cpp
+extern const Command kGenerateCommand;  // command_generate.cpp
 
 }  // namespace fishbone

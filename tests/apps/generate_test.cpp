@@ -1,0 +1,155 @@
+// fishbone generate run as a process: the step trace a user debugs a layout with.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/apps/process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+// The worked example of the layout: two main causes, a third level under A21.
+constexpr const char* kNineNodes =
+    "问题\n"
+    "  人\n"
+    "    培训不足\n"
+    "    疲劳\n"
+    "  机\n"
+    "    主轴\n"
+    "      轴承\n"
+    "      润滑\n"
+    "    夹具\n";
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Field `column` (1-based) of CSV row `row`, unquoted; enough CSV for the checks below.
+std::string Field(const std::string& csv, int row, int column) {
+  std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+  bool quoted = false;
+  for (std::size_t i = 0; i < csv.size(); ++i) {
+    const char c = csv[i];
+    if (quoted) {
+      if (c == '"' && i + 1 < csv.size() && csv[i + 1] == '"') {
+        rows.back().back() += '"';
+        ++i;
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        rows.back().back() += c;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      rows.back().emplace_back();
+    } else if (c == '\r' && i + 1 < csv.size() && csv[i + 1] == '\n') {
+      rows.emplace_back(1);
+      ++i;
+    } else {
+      rows.back().back() += c;
+    }
+  }
+  if (row > static_cast<int>(rows.size()) ||
+      column > static_cast<int>(rows[static_cast<std::size_t>(row - 1)].size())) {
+    return "<none>";
+  }
+  return rows[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
+}
+
+class Generate : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "fb-generate-XXXXXX").string();
+    folder_ = ::mkdtemp(pattern.data());
+    std::ofstream(folder_ / "nine.txt", std::ios::binary) << kNineNodes;
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(folder_, ignored);
+  }
+  fbtest::ProcessResult Fishbone(const std::vector<std::string>& args) {
+    fbtest::ProcessOptions options;
+    // Runs make their private folders under the state root; keep them out of the user's.
+    options.environment = {{"XDG_RUNTIME_DIR", (folder_ / "state").string()}};
+    fs::create_directories(folder_ / "state");
+    fs::permissions(folder_ / "state", fs::perms::owner_all, fs::perm_options::replace);
+    return fbtest::RunProcess(FB_FISHBONE_EXE, args, options);
+  }
+  fs::path folder_;
+};
+
+TEST_F(Generate, TraceWritesEveryStepAndTheWorkedExampleReadsBack) {
+  const auto run =
+      Fishbone({"generate", (folder_ / "nine.txt").string(), "--trace", (folder_ / "t").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_THAT(run.out, HasSubstr("8 causes"));
+
+  std::vector<std::string> names;
+  for (const auto& item : fs::directory_iterator(folder_ / "t")) {
+    names.push_back(item.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  ASSERT_EQ(names.size(), 14u);
+  EXPECT_EQ(names.front(), "01-ImportTree.csv");
+  EXPECT_EQ(names[3], "04-WriteHierarchyFormulas.csv");
+  EXPECT_EQ(names[7], "08-WriteBoneCoordinates.csv");
+
+  // The sentinel row below the last block, after the hierarchy formulas.
+  const std::string hierarchy = ReadAll(folder_ / "t" / names[3]);
+  EXPECT_EQ(Field(hierarchy, 244, 2), "3");
+  // Coordinates: the spine's end, the head text with its line feeds, an exact third.
+  const std::string bones = ReadAll(folder_ / "t" / names[7]);
+  EXPECT_EQ(Field(bones, 3, 13), "330");
+  EXPECT_EQ(Field(bones, 3, 7), "问题:\n问题\n[原因总数合计：8个]");
+  EXPECT_EQ(Field(bones, 11, 11), "0.6666666666666666");
+}
+
+TEST_F(Generate, BothHostVersionsRunAndAnotherIsAUsageError) {
+  for (const char* version : {"11.0", "12.0"}) {
+    const auto run =
+        Fishbone({"generate", (folder_ / "nine.txt").string(), "--host-version", version});
+    EXPECT_EQ(run.status, 0) << version << ": " << run.err;
+  }
+  const auto wrong =
+      Fishbone({"generate", (folder_ / "nine.txt").string(), "--host-version", "14.0"});
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_THAT(wrong.err, HasSubstr("--host-version takes 11.0 or 12.0"));
+}
+
+TEST_F(Generate, ABadTreeOrAnUnusableTraceFolderFailsNamingIt) {
+  const std::string bad_tree = std::string(FB_TEST_DATA_DIR) + "/trees/bad/control_character.txt";
+  const auto bad = Fishbone({"generate", bad_tree});
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_THAT(bad.err, HasSubstr("control_character.txt:3:"));
+  EXPECT_THAT(bad.err, HasSubstr("no report"));
+
+  std::ofstream(folder_ / "file", std::ios::binary) << "x";
+  const auto trace = Fishbone(
+      {"generate", (folder_ / "nine.txt").string(), "--trace", (folder_ / "file" / "t").string()});
+  EXPECT_EQ(trace.status, 1);
+  EXPECT_THAT(trace.err, HasSubstr("cannot make the trace folder"));
+}
+
+TEST_F(Generate, RunsLeaveNoFoldersBehind) {
+  ASSERT_EQ(Fishbone({"generate", (folder_ / "nine.txt").string()}).status, 0);
+  const fs::path runs = folder_ / "state" / "fishbone" / "runs";
+  ASSERT_TRUE(fs::is_directory(runs));
+  EXPECT_TRUE(fs::is_empty(runs));
+}
+
+}  // namespace

@@ -169,6 +169,19 @@ PangoFontDescription* font_description(const Font& font) {
   return description;
 }
 
+std::vector<double> character_advances(const Font& font, std::string_view text) {
+  auto layout = new_layout(font, text);
+  std::vector<double> out;
+  std::size_t index = 0;
+  for (std::string_view ch : characters(text)) {
+    PangoRectangle position;
+    pango_layout_index_to_pos(layout.get(), static_cast<int>(index), &position);
+    out.push_back(std::abs(from_pango(position.width)));
+    index += ch.size();
+  }
+  return out;
+}
+
 TextLayout layout_text(const TextCmd& text) {
   TextLayout out;
   if (text.flow == TextFlow::kStacked) {

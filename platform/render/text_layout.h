@@ -4,6 +4,7 @@
 // that a label measured by a producer is drawn at exactly that size.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/render/display_list.h"
@@ -34,6 +35,9 @@ TextLayout layout_text(const TextCmd& text);
 // The process's text context: the product's fonts, 72 units per inch, unhinted metrics, the
 // language zh-cn. One per thread, because pango objects are not shared between threads.
 PangoContext* text_context();
+
+// The advance of each code point of a one-line `text`, in points, as the layout places them.
+std::vector<double> character_advances(const Font& font, std::string_view text);
 
 // A new font description for `font`; the caller frees it.
 PangoFontDescription* font_description(const Font& font);

@@ -12,6 +12,8 @@ packages=(
   libpugixml-dev
   # JSON (reference values in tests)
   nlohmann-json3-dev
+  # drawing: cairo and pango, the fonts the product's font names map to, an EMF reader for tests
+  libcairo2-dev libpango1.0-dev fonts-noto-cjk fonts-liberation2 emf2svg
 )
 
 missing=()

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <filesystem>
+
+namespace fb::render {
+
+// The fontconfig file that maps the product's font names ("宋体", "仿宋_GB2312", "Arial",
+// "Tahoma", "Arial Unicode MS") to installed free fonts.
+std::filesystem::path font_alias_file();
+
+// Loads the alias file into the process's font configuration, once; every text layout calls it
+// first. Throws std::runtime_error naming the file when it is missing or unreadable, because
+// texts would otherwise silently come out in some other face.
+void load_product_fonts();
+
+}  // namespace fb::render

@@ -1,0 +1,67 @@
+#include "platform/render/emf_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "scene.h"
+
+namespace fb::render {
+namespace {
+
+std::uint32_t u32_at(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
+  std::uint32_t v;
+  std::memcpy(&v, bytes.data() + offset, 4);
+  return v;
+}
+
+TEST(EmfWriterTest, RecordsChainToTheEndOfFile) {
+  const std::vector<std::uint8_t> emf = render_emf(test::sample_scene());
+  ASSERT_GE(emf.size(), 108u);
+  EXPECT_EQ(u32_at(emf, 0), 1u);              // header record
+  EXPECT_EQ(u32_at(emf, 40), 0x464D4520u);    // " EMF"
+  EXPECT_EQ(u32_at(emf, 48), emf.size());     // total bytes
+  EXPECT_EQ(u32_at(emf, 24 + 8), 7056u);      // frame right: 200 pt in 0.01 mm
+  // Walk every record: sizes are multiples of four, the count matches, the last one is EOF.
+  std::size_t offset = 0;
+  std::uint32_t records = 0;
+  std::uint32_t last_type = 0;
+  while (offset < emf.size()) {
+    const std::uint32_t size = u32_at(emf, offset + 4);
+    ASSERT_TRUE(size >= 8 && size % 4 == 0 && offset + size <= emf.size()) << "at " << offset;
+    last_type = u32_at(emf, offset);
+    offset += size;
+    ++records;
+  }
+  EXPECT_EQ(records, u32_at(emf, 52));
+  EXPECT_EQ(last_type, 14u);
+}
+
+// A real reader converts the file and finds every text of the drawing in it.
+TEST(EmfWriterTest, ConverterReadsEveryText) {
+  if (std::system("command -v emf2svg-conv >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "emf2svg-conv is not installed";
+  }
+  const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "emf_writer";
+  std::filesystem::create_directories(dir);
+  const std::filesystem::path emf = dir / "scene.emf";
+  const std::filesystem::path svg = dir / "scene.svg";
+  write_emf(test::sample_scene(), emf);
+  std::filesystem::remove(svg);
+  const std::string command =
+      "emf2svg-conv -i '" + emf.string() + "' -o '" + svg.string() + "' 2>/dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  std::ifstream in(svg);
+  const std::string text(std::istreambuf_iterator<char>(in), {});
+  for (const char* expected : {"问题:", "鱼骨图", "原", "因", "Pareto 90°"}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected;
+  }
+  EXPECT_NE(text.find("宋体"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace fb::render

@@ -1,5 +1,8 @@
 #include "platform/xlsx/cell_reference.h"
 
+#include <algorithm>
+#include <string>
+
 #include "platform/sheet/address.h"
 
 namespace fb::xlsx {
@@ -9,7 +12,8 @@ bool is_ascii_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // A bare sheet name in a formula must look like a name: ASCII letters, digits, underscores and
-// dots, not starting with a digit, and not readable as a cell reference such as "AB12".
+// dots, not starting with a digit, and readable neither as an A1 cell ("AB12") nor as an R1C1
+// one ("R2C3", "R", "C5").
 bool needs_quotes(std::string_view name) {
   if (name.empty() || is_digit(name.front())) return true;
   for (const char c : name) {
@@ -17,12 +21,29 @@ bool needs_quotes(std::string_view name) {
   }
   std::size_t letters = 0;
   while (letters < name.size() && is_ascii_letter(name[letters])) ++letters;
-  if (letters > 0 && letters < name.size()) {
-    bool rest_digits = true;
-    for (std::size_t i = letters; i < name.size(); ++i) rest_digits = rest_digits && is_digit(name[i]);
-    if (rest_digits) return true;
+  const std::string_view rest = name.substr(letters);
+  if (letters > 0 && !rest.empty() && std::all_of(rest.begin(), rest.end(), is_digit) &&
+      sheet::column_number(name.substr(0, letters)) != 0) {
+    const int column = sheet::column_number(name.substr(0, letters));
+    if (column <= sheet::kMaxColumns && rest.size() <= 7 && std::stol(std::string(rest)) >= 1 &&
+        std::stol(std::string(rest)) <= sheet::kMaxRows) {
+      return true;
+    }
   }
-  return false;
+  // R1C1 forms: R, C, R<n>, C<n>, R<n>C<n>.
+  std::size_t i = 0;
+  const auto digits = [&] {
+    while (i < name.size() && is_digit(name[i])) ++i;
+  };
+  if (i < name.size() && (name[i] == 'R' || name[i] == 'r')) {
+    ++i;
+    digits();
+  }
+  if (i < name.size() && (name[i] == 'C' || name[i] == 'c')) {
+    ++i;
+    digits();
+  }
+  return i == name.size();
 }
 
 }  // namespace

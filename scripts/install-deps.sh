@@ -12,6 +12,8 @@ packages=(
   libpugixml-dev
   # JSON (reference values in tests)
   nlohmann-json3-dev
+  # zip archives (the .xlsx package writer) and a real reader of its output in tests
+  libzip-dev python3-openpyxl
 )
 
 missing=()

@@ -14,12 +14,32 @@ bool needs_preserved_space(std::string_view text) {
          text.find('\n') != std::string_view::npos;
 }
 
+bool is_hex(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// Readers decode "_xHHHH_" in cell texts to the character HHHH; a text that holds such a
+// sequence literally has its underscore escaped as "_x005F_" to read back unchanged.
+std::string protect_escapes(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '_' && i + 6 < text.size() && text[i + 1] == 'x' && is_hex(text[i + 2]) &&
+        is_hex(text[i + 3]) && is_hex(text[i + 4]) && is_hex(text[i + 5]) && text[i + 6] == '_') {
+      out += "_x005F_";
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
 void write_string_item(XmlWriter& xml, std::string_view text) {
   xml.open("si");
+  const std::string protected_text = protect_escapes(text);
   if (needs_preserved_space(text)) {
-    xml.text_element("t", text, {{"xml:space", "preserve"}});
+    xml.text_element("t", protected_text, {{"xml:space", "preserve"}});
   } else {
-    xml.text_element("t", text);
+    xml.text_element("t", protected_text);
   }
   xml.close();
 }

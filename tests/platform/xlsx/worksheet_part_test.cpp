@@ -122,6 +122,20 @@ TEST(WorksheetPart, RepeatedTextsShareOneEntry) {
   EXPECT_EQ(strings.use_count(), 3u);
 }
 
+// Control characters and literal escape sequences in texts must read back as they were.
+TEST(SharedStringsPart, EscapesMarkupControlCharactersAndEscapeLookalikes) {
+  SharedStrings strings;
+  strings.add("a<b>&\"c\"");
+  strings.add(std::string("tab\tbell\x07"));
+  strings.add("_x0041_ stays");
+  EXPECT_EQ(shared_strings_xml(strings),
+            part("<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+                 "count=\"3\" uniqueCount=\"3\">"
+                 "<si><t>a&lt;b&gt;&amp;&quot;c&quot;</t></si>"
+                 "<si><t>tab\tbell_x0007_</t></si>"
+                 "<si><t>_x005F_x0041_ stays</t></si></sst>"));
+}
+
 TEST(WorksheetPart, RefusesCellsOutOfOrderAndOverlappingColumns) {
   SharedStrings strings;
   Sheet backwards;

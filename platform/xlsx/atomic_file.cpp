@@ -21,13 +21,17 @@ int error_number(int error) {
   switch (error) {
     case EACCES:
     case EPERM:
-    case EROFS: return host_error::kPermissionDenied;
+    case EROFS:
+      return host_error::kPermissionDenied;
     case ENOENT:
-    case ENOTDIR: return kPathNotFound;
+    case ENOTDIR:
+      return kPathNotFound;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return kDiskFull;
-    default: return host_error::kPathFileAccess;
+    case EFBIG:
+      return kDiskFull;
+    default:
+      return host_error::kPathFileAccess;
   }
 }
 

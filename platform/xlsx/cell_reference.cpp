@@ -8,8 +8,12 @@
 namespace fb::xlsx {
 namespace {
 
-bool is_ascii_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_ascii_letter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // A bare sheet name in a formula must look like a name: ASCII letters, digits, underscores and
 // dots, not starting with a digit, and readable neither as an A1 cell ("AB12") nor as an R1C1

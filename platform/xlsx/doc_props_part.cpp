@@ -21,8 +21,7 @@ void write_titles_of_parts(XmlWriter& xml, const Document& document) {
   xml.close();
   xml.close();
   xml.open("TitlesOfParts");
-  xml.open("vt:vector",
-           {{"size", std::to_string(document.sheets.size())}, {"baseType", "lpstr"}});
+  xml.open("vt:vector", {{"size", std::to_string(document.sheets.size())}, {"baseType", "lpstr"}});
   for (const auto& sheet : document.sheets) xml.text_element("vt:lpstr", sheet.name);
   xml.close();
   xml.close();
@@ -33,8 +32,7 @@ void write_titles_of_parts(XmlWriter& xml, const Document& document) {
 std::string core_properties_xml(const DocumentProperties& properties) {
   XmlWriter xml;
   xml.open("cp:coreProperties",
-           {{"xmlns:cp",
-             "http://schemas.openxmlformats.org/package/2006/metadata/core-properties"},
+           {{"xmlns:cp", "http://schemas.openxmlformats.org/package/2006/metadata/core-properties"},
             {"xmlns:dc", "http://purl.org/dc/elements/1.1/"},
             {"xmlns:dcterms", "http://purl.org/dc/terms/"},
             {"xmlns:dcmitype", "http://purl.org/dc/dcmitype/"},
@@ -52,8 +50,7 @@ std::string core_properties_xml(const DocumentProperties& properties) {
 std::string app_properties_xml(const Document& document) {
   XmlWriter xml;
   xml.open("Properties",
-           {{"xmlns",
-             "http://schemas.openxmlformats.org/officeDocument/2006/extended-properties"},
+           {{"xmlns", "http://schemas.openxmlformats.org/officeDocument/2006/extended-properties"},
             {"xmlns:vt", "http://schemas.openxmlformats.org/officeDocument/2006/docPropsVTypes"}});
   xml.text_element("Application", document.properties.application);
   xml.text_element("DocSecurity", "0");

@@ -66,9 +66,9 @@ struct PageSetup {
   bool center_horizontally = false;
   bool center_vertically = false;
   Orientation orientation = Orientation::Portrait;
-  int paper_size = 9;              // the host's paper numbers: 9 is A4
-  std::optional<int> zoom = 100;   // percent; none means "fit to pages"
-  int fit_to_pages_wide = 1;       // used when zoom is none
+  int paper_size = 9;             // the host's paper numbers: 9 is A4
+  std::optional<int> zoom = 100;  // percent; none means "fit to pages"
+  int fit_to_pages_wide = 1;      // used when zoom is none
   int fit_to_pages_tall = 1;
 };
 
@@ -107,7 +107,7 @@ struct DrawingItem {
 
 struct Sheet {
   std::string name;
-  std::vector<SheetCell> cells;  // row by row, left to right within a row
+  std::vector<SheetCell> cells;     // row by row, left to right within a row
   std::vector<ColumnSpan> columns;  // ascending, not overlapping
   std::map<int, RowFormat> rows;
   double default_column_width = 8.43;
@@ -123,7 +123,7 @@ struct Sheet {
 struct DocumentProperties {
   std::string creator;
   std::string last_modified_by;
-  std::string created;   // W3C date and time ("2024-05-01T08:00:00Z"); empty for none
+  std::string created;  // W3C date and time ("2024-05-01T08:00:00Z"); empty for none
   std::string modified;
   std::string application = "Fishbone";
 };

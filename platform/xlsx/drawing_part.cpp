@@ -11,14 +11,19 @@ namespace fb::xlsx {
 namespace {
 
 // Drawing ids start at 2: readers reserve 1 for the drawing itself.
-std::string shape_id(std::size_t index) { return std::to_string(index + 2); }
+std::string shape_id(std::size_t index) {
+  return std::to_string(index + 2);
+}
 
-std::string emu(std::int64_t value) { return std::to_string(value); }
+std::string emu(std::int64_t value) {
+  return std::to_string(value);
+}
 
 // The preset text effects the writer can express as a text warp of DrawingML.
 std::string_view text_warp(int preset) {
   switch (preset) {
-    case 0: return "textPlain";  // the first preset: plain letters, no curve
+    case 0:
+      return "textPlain";  // the first preset: plain letters, no curve
     default:
       throw std::invalid_argument("preset text effect " + std::to_string(preset) +
                                   " cannot be written");
@@ -89,7 +94,9 @@ void write_picture(XmlWriter& xml, const DrawingItem& item, std::size_t index,
   xml.close();
 }
 
-void write_no_fill(XmlWriter& xml) { xml.empty("a:noFill"); }
+void write_no_fill(XmlWriter& xml) {
+  xml.empty("a:noFill");
+}
 
 void write_text_run_properties(XmlWriter& xml, const WordArtContent& art) {
   xml.open("a:rPr", {{"lang", "zh-CN"},
@@ -178,8 +185,7 @@ void write_anchor(XmlWriter& xml, const DrawingItem& item, std::size_t index,
       xml.open("xdr:twoCellAnchor");
     }
     write_marker(xml, "xdr:from", geometry.locate(item.left, item.top));
-    write_marker(xml, "xdr:to",
-                 geometry.locate(item.left + item.width, item.top + item.height));
+    write_marker(xml, "xdr:to", geometry.locate(item.left + item.width, item.top + item.height));
   }
   write_item_content(xml, item, index, links);
   xml.close();

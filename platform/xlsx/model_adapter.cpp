@@ -95,8 +95,7 @@ std::map<int, RowFormat> rows_of(const sheet::Worksheet& ws, StyleMap& styles) {
 
 }  // namespace
 
-Document document_from_workbook(sheet::Workbook& workbook,
-                                const std::vector<SheetExtras>& extras) {
+Document document_from_workbook(sheet::Workbook& workbook, const std::vector<SheetExtras>& extras) {
   Document document;
   StyleMap styles(workbook.formats(), document);
   sheet::Worksheet& active = workbook.active_sheet();

@@ -13,20 +13,28 @@ std::string relationship_id(const std::vector<Relationship>& existing) {
 
 std::string_view image_extension(ImageFormat format) {
   switch (format) {
-    case ImageFormat::Emf: return "emf";
-    case ImageFormat::Png: return "png";
-    case ImageFormat::Gif: return "gif";
-    case ImageFormat::Jpeg: return "jpeg";
+    case ImageFormat::Emf:
+      return "emf";
+    case ImageFormat::Png:
+      return "png";
+    case ImageFormat::Gif:
+      return "gif";
+    case ImageFormat::Jpeg:
+      return "jpeg";
   }
   return "bin";
 }
 
 std::string_view image_content_type(ImageFormat format) {
   switch (format) {
-    case ImageFormat::Emf: return "image/x-emf";
-    case ImageFormat::Png: return "image/png";
-    case ImageFormat::Gif: return "image/gif";
-    case ImageFormat::Jpeg: return "image/jpeg";
+    case ImageFormat::Emf:
+      return "image/x-emf";
+    case ImageFormat::Png:
+      return "image/png";
+    case ImageFormat::Gif:
+      return "image/gif";
+    case ImageFormat::Jpeg:
+      return "image/jpeg";
   }
   return "application/octet-stream";
 }
@@ -67,9 +75,9 @@ PackageLayout plan_package(const Document& document) {
         DrawingItemLinks links;
         if (const auto* picture = std::get_if<PictureContent>(&item.content)) {
           const auto extension = image_extension(picture->format);
-          MediaFile media{"image" + std::to_string(layout.media.size() + 1) + "." +
-                              std::string(extension),
-                          &picture->bytes};
+          MediaFile media{
+              "image" + std::to_string(layout.media.size() + 1) + "." + std::string(extension),
+              &picture->bytes};
           links.image = relationship_id(sl.drawing_relationships);
           sl.drawing_relationships.push_back(
               {links.image, relationship_type::kImage, "../media/" + media.name, false});

@@ -44,7 +44,7 @@ struct DrawingItemLinks {
 };
 
 struct SheetLayout {
-  int number = 1;  // xl/worksheets/sheet<number>.xml
+  int number = 1;                          // xl/worksheets/sheet<number>.xml
   std::vector<std::string> hyperlink_ids;  // one per CellHyperlink, in order
   std::optional<int> drawing_number;       // xl/drawings/drawing<number>.xml
   std::string drawing_id;                  // the sheet's relationship to its drawing

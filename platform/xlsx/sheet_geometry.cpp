@@ -36,8 +36,8 @@ double stored_column_width(double characters, int digit_width) {
 int column_pixels(double characters, int digit_width) {
   const double stored = stored_column_width(characters, digit_width);
   if (stored <= 0) return 0;
-  return static_cast<int>(std::trunc((256 * stored + std::trunc(128.0 / digit_width)) / 256 *
-                                     digit_width));
+  return static_cast<int>(
+      std::trunc((256 * stored + std::trunc(128.0 / digit_width)) / 256 * digit_width));
 }
 
 SheetGeometry::SheetGeometry(const Sheet& sheet, const sheet::Font& default_font)

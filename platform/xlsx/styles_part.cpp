@@ -69,10 +69,14 @@ void write_colour(XmlWriter& xml, std::string_view element, int color_index) {
 
 std::string_view pattern_type(sheet::Pattern pattern) {
   switch (pattern) {
-    case sheet::Pattern::None: return "none";
-    case sheet::Pattern::Solid: return "solid";
-    case sheet::Pattern::Gray50: return "mediumGray";
-    case sheet::Pattern::Gray25: return "lightGray";
+    case sheet::Pattern::None:
+      return "none";
+    case sheet::Pattern::Solid:
+      return "solid";
+    case sheet::Pattern::Gray50:
+      return "mediumGray";
+    case sheet::Pattern::Gray25:
+      return "lightGray";
   }
   return "none";
 }
@@ -81,18 +85,26 @@ std::optional<std::string_view> border_style(const Border& border) {
   using sheet::BorderWeight;
   using sheet::LineStyle;
   switch (border.line_style) {
-    case LineStyle::None: return std::nullopt;
+    case LineStyle::None:
+      return std::nullopt;
     case LineStyle::Continuous:
       switch (border.weight) {
-        case BorderWeight::Hairline: return "hair";
-        case BorderWeight::Thin: return "thin";
-        case BorderWeight::Medium: return "medium";
-        case BorderWeight::Thick: return "thick";
+        case BorderWeight::Hairline:
+          return "hair";
+        case BorderWeight::Thin:
+          return "thin";
+        case BorderWeight::Medium:
+          return "medium";
+        case BorderWeight::Thick:
+          return "thick";
       }
       return "thin";
-    case LineStyle::Dash: return border.weight == BorderWeight::Medium ? "mediumDashed" : "dashed";
-    case LineStyle::Dot: return "dotted";
-    case LineStyle::Double: return "double";
+    case LineStyle::Dash:
+      return border.weight == BorderWeight::Medium ? "mediumDashed" : "dashed";
+    case LineStyle::Dot:
+      return "dotted";
+    case LineStyle::Double:
+      return "double";
   }
   return std::nullopt;
 }
@@ -100,11 +112,16 @@ std::optional<std::string_view> border_style(const Border& border) {
 std::optional<std::string_view> horizontal_text(sheet::HorizontalAlignment h) {
   using sheet::HorizontalAlignment;
   switch (h) {
-    case HorizontalAlignment::General: return std::nullopt;
-    case HorizontalAlignment::Left: return "left";
-    case HorizontalAlignment::Center: return "center";
-    case HorizontalAlignment::Right: return "right";
-    case HorizontalAlignment::Justify: return "justify";
+    case HorizontalAlignment::General:
+      return std::nullopt;
+    case HorizontalAlignment::Left:
+      return "left";
+    case HorizontalAlignment::Center:
+      return "center";
+    case HorizontalAlignment::Right:
+      return "right";
+    case HorizontalAlignment::Justify:
+      return "justify";
   }
   return std::nullopt;
 }
@@ -112,19 +129,26 @@ std::optional<std::string_view> horizontal_text(sheet::HorizontalAlignment h) {
 std::optional<std::string_view> vertical_text(sheet::VerticalAlignment v) {
   using sheet::VerticalAlignment;
   switch (v) {
-    case VerticalAlignment::Bottom: return std::nullopt;
-    case VerticalAlignment::Top: return "top";
-    case VerticalAlignment::Center: return "center";
-    case VerticalAlignment::Justify: return "justify";
+    case VerticalAlignment::Bottom:
+      return std::nullopt;
+    case VerticalAlignment::Top:
+      return "top";
+    case VerticalAlignment::Center:
+      return "center";
+    case VerticalAlignment::Justify:
+      return "justify";
   }
   return std::nullopt;
 }
 
 std::optional<std::string_view> reading_order_text(sheet::ReadingOrder order) {
   switch (order) {
-    case sheet::ReadingOrder::Context: return std::nullopt;
-    case sheet::ReadingOrder::LeftToRight: return "1";
-    case sheet::ReadingOrder::RightToLeft: return "2";
+    case sheet::ReadingOrder::Context:
+      return std::nullopt;
+    case sheet::ReadingOrder::LeftToRight:
+      return "1";
+    case sheet::ReadingOrder::RightToLeft:
+      return "2";
   }
   return std::nullopt;
 }

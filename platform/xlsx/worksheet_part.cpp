@@ -22,8 +22,9 @@ void check_cells(const Sheet& sheet) {
     if (a.row < 1 || a.row > sheet::kMaxRows || a.column < 1 || a.column > sheet::kMaxColumns) {
       fail("cell outside the grid");
     }
-    if (i > 0 && !(sheet.cells[i - 1].at.row < a.row ||
-                   (sheet.cells[i - 1].at.row == a.row && sheet.cells[i - 1].at.column < a.column))) {
+    if (i > 0 &&
+        !(sheet.cells[i - 1].at.row < a.row ||
+          (sheet.cells[i - 1].at.row == a.row && sheet.cells[i - 1].at.column < a.column))) {
       fail("cells not in row order or repeated at " + cell_reference(a));
     }
   }
@@ -72,11 +73,10 @@ void write_sheet_views(XmlWriter& xml, const Sheet& sheet) {
 }
 
 void write_sheet_format(XmlWriter& xml, const Sheet& sheet, int digit_width) {
-  xml.empty("sheetFormatPr",
-            {{"defaultColWidth",
-              measure_text(stored_column_width(sheet.default_column_width, digit_width))},
-             {"defaultRowHeight", measure_text(sheet.default_row_height)},
-             {"customHeight", "1"}});
+  xml.empty("sheetFormatPr", {{"defaultColWidth", measure_text(stored_column_width(
+                                                      sheet.default_column_width, digit_width))},
+                              {"defaultRowHeight", measure_text(sheet.default_row_height)},
+                              {"customHeight", "1"}});
 }
 
 void write_columns(XmlWriter& xml, const Sheet& sheet, int digit_width) {

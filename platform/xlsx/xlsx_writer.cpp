@@ -23,9 +23,8 @@ std::string folded(std::string_view name) {
 
 void check_style(const Document& document, const Sheet& sheet, StyleIndex style) {
   if (style >= document.styles.size()) {
-    throw std::invalid_argument("sheet \"" + sheet.name + "\" uses style " +
-                                std::to_string(style) + " of " +
-                                std::to_string(document.styles.size()));
+    throw std::invalid_argument("sheet \"" + sheet.name + "\" uses style " + std::to_string(style) +
+                                " of " + std::to_string(document.styles.size()));
   }
 }
 

@@ -40,8 +40,8 @@ std::string ZipPackage::bytes() const {
     zip_source_t* part = zip_source_buffer(archive, content.data(), content.size(), 0);
     const zip_int64_t index =
         part == nullptr ? -1 : zip_file_add(archive, name.c_str(), part, ZIP_FL_ENC_UTF_8);
-    if (index < 0 || zip_file_set_mtime(archive, static_cast<zip_uint64_t>(index), kEntryTime,
-                                        0) != 0) {
+    if (index < 0 ||
+        zip_file_set_mtime(archive, static_cast<zip_uint64_t>(index), kEntryTime, 0) != 0) {
       if (part != nullptr && index < 0) zip_source_free(part);
       const std::string reason = zip_strerror(archive);
       zip_discard(archive);

@@ -1,6 +1,7 @@
+#include "platform/xlsx/model_adapter.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/xlsx/model_adapter.h"
 #include "tests/platform/xlsx/report_workbook.h"
 
 namespace fb::xlsx {

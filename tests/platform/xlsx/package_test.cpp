@@ -64,30 +64,35 @@ TEST(Package, HoldsEveryPartWithItsRelationships) {
                        "xl/media/image1.emf", "xl/media/image2.png"}));
 
   const std::string sheetml = "application/vnd.openxmlformats-officedocument.spreadsheetml";
-  EXPECT_EQ(
-      entries.at("[Content_Types].xml"),
-      part("<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
-           "<Default Extension=\"rels\" "
-           "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
-           "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
-           "<Default Extension=\"emf\" ContentType=\"image/x-emf\"/>"
-           "<Default Extension=\"png\" ContentType=\"image/png\"/>"
-           "<Override PartName=\"/xl/workbook.xml\" ContentType=\"" + sheetml +
-           ".sheet.main+xml\"/>"
-           "<Override PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"" + sheetml +
-           ".worksheet+xml\"/>"
-           "<Override PartName=\"/xl/worksheets/sheet2.xml\" ContentType=\"" + sheetml +
-           ".worksheet+xml\"/>"
-           "<Override PartName=\"/xl/drawings/drawing1.xml\" "
-           "ContentType=\"application/vnd.openxmlformats-officedocument.drawing+xml\"/>"
-           "<Override PartName=\"/xl/styles.xml\" ContentType=\"" + sheetml + ".styles+xml\"/>"
-           "<Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"" + sheetml +
-           ".sharedStrings+xml\"/>"
-           "<Override PartName=\"/docProps/core.xml\" "
-           "ContentType=\"application/vnd.openxmlformats-package.core-properties+xml\"/>"
-           "<Override PartName=\"/docProps/app.xml\" ContentType=\"application/"
-           "vnd.openxmlformats-officedocument.extended-properties+xml\"/>"
-           "</Types>"));
+  EXPECT_EQ(entries.at("[Content_Types].xml"),
+            part("<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+                 "<Default Extension=\"rels\" "
+                 "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+                 "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+                 "<Default Extension=\"emf\" ContentType=\"image/x-emf\"/>"
+                 "<Default Extension=\"png\" ContentType=\"image/png\"/>"
+                 "<Override PartName=\"/xl/workbook.xml\" ContentType=\"" +
+                 sheetml +
+                 ".sheet.main+xml\"/>"
+                 "<Override PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"" +
+                 sheetml +
+                 ".worksheet+xml\"/>"
+                 "<Override PartName=\"/xl/worksheets/sheet2.xml\" ContentType=\"" +
+                 sheetml +
+                 ".worksheet+xml\"/>"
+                 "<Override PartName=\"/xl/drawings/drawing1.xml\" "
+                 "ContentType=\"application/vnd.openxmlformats-officedocument.drawing+xml\"/>"
+                 "<Override PartName=\"/xl/styles.xml\" ContentType=\"" +
+                 sheetml +
+                 ".styles+xml\"/>"
+                 "<Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"" +
+                 sheetml +
+                 ".sharedStrings+xml\"/>"
+                 "<Override PartName=\"/docProps/core.xml\" "
+                 "ContentType=\"application/vnd.openxmlformats-package.core-properties+xml\"/>"
+                 "<Override PartName=\"/docProps/app.xml\" ContentType=\"application/"
+                 "vnd.openxmlformats-officedocument.extended-properties+xml\"/>"
+                 "</Types>"));
 
   const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
   const std::string rels_open =
@@ -97,27 +102,32 @@ TEST(Package, HoldsEveryPartWithItsRelationships) {
                  "officeDocument\" Target=\"xl/workbook.xml\"/>"
                  "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/package/"
                  "2006/relationships/metadata/core-properties\" Target=\"docProps/core.xml\"/>"
-                 "<Relationship Id=\"rId3\" Type=\"" + rel +
-                 "extended-properties\" Target=\"docProps/app.xml\"/></Relationships>"));
+                 "<Relationship Id=\"rId3\" Type=\"" +
+                 rel + "extended-properties\" Target=\"docProps/app.xml\"/></Relationships>"));
   EXPECT_EQ(entries.at("xl/_rels/workbook.xml.rels"),
             part(rels_open + "<Relationship Id=\"rId1\" Type=\"" + rel +
                  "worksheet\" Target=\"worksheets/sheet1.xml\"/>"
-                 "<Relationship Id=\"rId2\" Type=\"" + rel +
+                 "<Relationship Id=\"rId2\" Type=\"" +
+                 rel +
                  "worksheet\" Target=\"worksheets/sheet2.xml\"/>"
-                 "<Relationship Id=\"rId3\" Type=\"" + rel + "styles\" Target=\"styles.xml\"/>"
-                 "<Relationship Id=\"rId4\" Type=\"" + rel +
-                 "sharedStrings\" Target=\"sharedStrings.xml\"/></Relationships>"));
+                 "<Relationship Id=\"rId3\" Type=\"" +
+                 rel +
+                 "styles\" Target=\"styles.xml\"/>"
+                 "<Relationship Id=\"rId4\" Type=\"" +
+                 rel + "sharedStrings\" Target=\"sharedStrings.xml\"/></Relationships>"));
   EXPECT_EQ(entries.at("xl/worksheets/_rels/sheet2.xml.rels"),
             part(rels_open + "<Relationship Id=\"rId1\" Type=\"" + rel +
                  "hyperlink\" Target=\"https://example.org/fishbone\" TargetMode=\"External\"/>"
-                 "<Relationship Id=\"rId2\" Type=\"" + rel +
-                 "drawing\" Target=\"../drawings/drawing1.xml\"/></Relationships>"));
+                 "<Relationship Id=\"rId2\" Type=\"" +
+                 rel + "drawing\" Target=\"../drawings/drawing1.xml\"/></Relationships>"));
   EXPECT_EQ(entries.at("xl/drawings/_rels/drawing1.xml.rels"),
             part(rels_open + "<Relationship Id=\"rId1\" Type=\"" + rel +
                  "image\" Target=\"../media/image1.emf\"/>"
-                 "<Relationship Id=\"rId2\" Type=\"" + rel +
+                 "<Relationship Id=\"rId2\" Type=\"" +
+                 rel +
                  "image\" Target=\"../media/image2.png\"/>"
-                 "<Relationship Id=\"rId3\" Type=\"" + rel +
+                 "<Relationship Id=\"rId3\" Type=\"" +
+                 rel +
                  "hyperlink\" Target=\"https://example.org/fishbone\" TargetMode=\"External\"/>"
                  "</Relationships>"));
   EXPECT_EQ(entries.at("xl/media/image1.emf"), std::string("EMF\0bytes", 9));
@@ -184,8 +194,8 @@ TEST(SavePackage, UnwritableFolderKeepsTheEarlierFile) {
   if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not stop the superuser";
   TempFolder folder;
   const auto path = folder.write("report.xlsx", "earlier good report");
-  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read |
-                                                  std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(
+      folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   try {
     save_package(two_sheet_document(), path);
     FAIL() << "saved into a read-only folder";

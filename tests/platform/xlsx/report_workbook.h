@@ -60,8 +60,7 @@ struct ReportWorkbook {
         "\x4e\x44\xae\x42\x60\x82",
         69);
     e.drawings = {{"Picture 2", 40, 22, 76.5, 24, 0, Placement::Move,
-                   PictureContent{ImageFormat::Png, kOnePixelPng,
-                                  "https://example.org/fishbone"}}};
+                   PictureContent{ImageFormat::Png, kOnePixelPng, "https://example.org/fishbone"}}};
     return e;
   }
 };

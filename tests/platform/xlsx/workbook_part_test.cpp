@@ -19,19 +19,18 @@ TEST(WorkbookPart, ListsSheetsActiveTabAndPrintAreas) {
   d.sheets[1].name = "Data 1";
   d.sheets[1].print_area = kPrintArea;
   d.active_sheet = 1;
-  EXPECT_EQ(
-      workbook_xml(d),
-      part("<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
-           "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
-           "<workbookPr/>"
-           "<bookViews><workbookView xWindow=\"0\" yWindow=\"0\" windowWidth=\"16000\" "
-           "windowHeight=\"9000\" activeTab=\"1\"/></bookViews>"
-           "<sheets><sheet name=\"Sheet1\" sheetId=\"1\" r:id=\"rId1\"/>"
-           "<sheet name=\"Data 1\" sheetId=\"2\" r:id=\"rId2\"/></sheets>"
-           "<definedNames><definedName name=\"_xlnm.Print_Area\" localSheetId=\"1\">"
-           "'Data 1'!$B$2:$AA$32</definedName></definedNames>"
-           "<calcPr calcId=\"124519\"/>"
-           "</workbook>"));
+  EXPECT_EQ(workbook_xml(d),
+            part("<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+                 "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+                 "<workbookPr/>"
+                 "<bookViews><workbookView xWindow=\"0\" yWindow=\"0\" windowWidth=\"16000\" "
+                 "windowHeight=\"9000\" activeTab=\"1\"/></bookViews>"
+                 "<sheets><sheet name=\"Sheet1\" sheetId=\"1\" r:id=\"rId1\"/>"
+                 "<sheet name=\"Data 1\" sheetId=\"2\" r:id=\"rId2\"/></sheets>"
+                 "<definedNames><definedName name=\"_xlnm.Print_Area\" localSheetId=\"1\">"
+                 "'Data 1'!$B$2:$AA$32</definedName></definedNames>"
+                 "<calcPr calcId=\"124519\"/>"
+                 "</workbook>"));
 }
 
 TEST(WorkbookPart, QuotesSheetNamesThatAreNoPlainNames) {
@@ -40,10 +39,10 @@ TEST(WorkbookPart, QuotesSheetNamesThatAreNoPlainNames) {
     const char* reference;
   };
   const Case cases[] = {
-      {"Sheet1", "Sheet1!$B$2:$AA$32"},     {"Report_2.b", "Report_2.b!$B$2:$AA$32"},
-      {"Data 1", "'Data 1'!$B$2:$AA$32"},   {"It's", "'It''s'!$B$2:$AA$32"},
-      {"AB12", "'AB12'!$B$2:$AA$32"},       {"R2C3", "'R2C3'!$B$2:$AA$32"},
-      {"C", "'C'!$B$2:$AA$32"},             {"1st", "'1st'!$B$2:$AA$32"},
+      {"Sheet1", "Sheet1!$B$2:$AA$32"},   {"Report_2.b", "Report_2.b!$B$2:$AA$32"},
+      {"Data 1", "'Data 1'!$B$2:$AA$32"}, {"It's", "'It''s'!$B$2:$AA$32"},
+      {"AB12", "'AB12'!$B$2:$AA$32"},     {"R2C3", "'R2C3'!$B$2:$AA$32"},
+      {"C", "'C'!$B$2:$AA$32"},           {"1st", "'1st'!$B$2:$AA$32"},
       {"报表", "'报表'!$B$2:$AA$32"},
   };
   for (const auto& c : cases) {

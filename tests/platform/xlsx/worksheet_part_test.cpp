@@ -24,12 +24,8 @@ Document report_like_document() {
   Sheet s;
   s.name = "Report";
   s.cells = {
-      {{1, 1}, 1.5, 0},
-      {{1, 2}, std::string("№"), 1},
-      {{1, 3}, true, 0},
-      {{1, 4}, ErrorCode::NA, 0},
-      {{2, 2}, sheet::Empty{}, 1},
-      {{3, 1}, std::string(" lead"), 0},
+      {{1, 1}, 1.5, 0},           {{1, 2}, std::string("№"), 1}, {{1, 3}, true, 0},
+      {{1, 4}, ErrorCode::NA, 0}, {{2, 2}, sheet::Empty{}, 1},   {{3, 1}, std::string(" lead"), 0},
   };
   s.columns = {{1, 1, 1.78, true, std::nullopt}, {2, 27, 5.25, true, 1}};
   s.rows[1].height = 20;
@@ -113,8 +109,8 @@ TEST(WorksheetPart, ZoomedPageSetupAndEmptySheet) {
 TEST(WorksheetPart, RepeatedTextsShareOneEntry) {
   Sheet s;
   s.name = "S";
-  s.cells = {{{1, 1}, std::string("x"), 0}, {{1, 2}, std::string("y"), 0},
-             {{2, 1}, std::string("x"), 0}};
+  s.cells = {
+      {{1, 1}, std::string("x"), 0}, {{1, 2}, std::string("y"), 0}, {{2, 1}, std::string("x"), 0}};
   SharedStrings strings;
   const std::string xml = worksheet_xml(s, SheetLayout{}, 7, strings);
   EXPECT_NE(xml.find("<c r=\"A2\" t=\"s\"><v>0</v></c>"), std::string::npos);

@@ -14,6 +14,8 @@ packages=(
   nlohmann-json3-dev
   # drawing: cairo and pango, the fonts the product's font names map to, an EMF reader for tests
   libcairo2-dev libpango1.0-dev fonts-noto-cjk fonts-liberation2 emf2svg
+  # zip archives (the .xlsx package writer) and a real reader of its output in tests
+  libzip-dev python3-openpyxl
 )
 
 missing=()

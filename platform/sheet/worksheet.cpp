@@ -150,11 +150,15 @@ std::optional<RangeAddress> Worksheet::merge_area_of(CellAddress cell) const {
 
 double Worksheet::column_width(int column) const {
   if (auto w = column_widths_.find(column); w != column_widths_.end()) return w->second;
-  return default_column_width_.value_or(8.43);
+  return standard_width();
 }
 
 double Worksheet::row_height(int row) const {
   if (auto h = row_heights_.find(row); h != row_heights_.end()) return h->second;
+  return standard_height();
+}
+
+double Worksheet::standard_height() const {
   return default_row_height_.value_or(application().version() == "11.0" ? 12.75 : 15.0);
 }
 

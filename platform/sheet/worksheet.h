@@ -70,6 +70,16 @@ class Worksheet {
   double column_width(int column) const;
   double row_height(int row) const;
 
+  // --- read-only layout, for file writers ---
+  // The width and height of columns and rows without a size of their own.
+  double standard_width() const { return default_column_width_.value_or(8.43); }
+  double standard_height() const;
+  FormatId sheet_format() const { return sheet_format_; }
+  const std::map<int, FormatId>& row_formats() const { return row_formats_; }
+  const std::map<int, FormatId>& column_formats() const { return column_formats_; }
+  const std::map<int, double>& column_widths() const { return column_widths_; }
+  const std::map<int, double>& row_heights() const { return row_heights_; }
+
  private:
   friend class Range;
   friend class Workbook;

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "platform/xlsx/xlsx_writer.h"
+#include "tests/platform/os/temp_folder.h"
+#include "tests/platform/xlsx/report_workbook.h"
+
+namespace fb::xlsx {
+namespace {
+
+struct CommandResult {
+  int status = -1;
+  std::string output;
+};
+
+CommandResult run(const std::string& command) {
+  CommandResult result;
+  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return result;
+  std::array<char, 4096> buffer{};
+  while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) result.output += buffer.data();
+  const int status = ::pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+// A python that has openpyxl: the system's own first, as version managers on PATH may hide it.
+std::optional<std::string> python_with_openpyxl() {
+  for (const char* candidate : {"/usr/bin/python3", "python3"}) {
+    if (run(std::string(candidate) + " -c 'import openpyxl'").status == 0) return candidate;
+  }
+  return std::nullopt;
+}
+
+constexpr const char* kReadBack = R"PY(
+import sys, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+ws = wb.active
+assert wb.sheetnames == ["Sheet1", "Sheet2", "Sheet3"], wb.sheetnames
+assert ws.title == "Sheet1"
+assert ws["B3"].value == "№", ws["B3"].value
+assert ws["B28"].value == 1 and ws["G28"].value == 4, (ws["B28"].value, ws["G28"].value)
+assert ws["Y32"].value == "QA-"
+assert sorted(str(r) for r in ws.merged_cells.ranges) == ["B3:S5", "B6:E6"], ws.merged_cells.ranges
+# Arial 10 has 7-pixel digits: 1.78 and 5.25 characters are stored with the cell padding.
+assert ws.column_dimensions["A"].width == 2.4921875, ws.column_dimensions["A"].width
+assert ws.column_dimensions["B"].width == 5.9609375, ws.column_dimensions["B"].width
+assert ws.row_dimensions[1].height == 20 and ws.row_dimensions[3].height == 10
+assert ws["J6"].fill.fgColor.rgb == "FF99CC00", ws["J6"].fill.fgColor.rgb
+assert ws["AA2"].border.bottom.style == "medium"
+assert ws["AA2"].border.bottom.color.rgb == "FFFF0000"
+assert ws["Y2"].hyperlink.target == "https://example.org/fishbone"
+ps = ws.page_setup
+assert ps.orientation == "landscape" and int(ps.paperSize) == 9, (ps.orientation, ps.paperSize)
+assert ws.sheet_properties.pageSetUpPr.fitToPage
+assert int(ps.fitToWidth) == 1 and int(ps.fitToHeight) == 1
+m = ws.page_margins
+assert (m.left, m.right, m.top, m.bottom, m.header, m.footer) == (0.4, 0.4, 0.4, 0.4, 0.2, 0.2)
+assert ws.print_options.horizontalCentered and ws.print_options.verticalCentered
+# Older openpyxl gives the sheet's print areas as a list, newer ones as one reference text.
+assert ws.print_area in (["$B$2:$AA$32"], "'Sheet1'!$B$2:$AA$32", "Sheet1!$B$2:$AA$32"), ws.print_area
+assert not ws.sheet_view.showGridLines
+print("read back")
+)PY";
+
+TEST(OpenpyxlReadBack, ReadsValuesMergesSizesPageSetupAndPrintArea) {
+  const auto python = python_with_openpyxl();
+  if (!python) GTEST_SKIP() << "no python3 with openpyxl";
+  os::testing::TempFolder folder;
+  testing::ReportWorkbook report;
+  const auto workbook = folder.path() / "report.xlsx";
+  save_package(document_from_workbook(report.book, {testing::ReportWorkbook::extras()}), workbook);
+  const auto script = folder.write("read_back.py", kReadBack);
+
+  const CommandResult result =
+      run(*python + " '" + script.string() + "' '" + workbook.string() + "'");
+  EXPECT_EQ(result.status, 0) << result.output;
+  EXPECT_NE(result.output.find("read back"), std::string::npos) << result.output;
+}
+
+}  // namespace
+}  // namespace fb::xlsx

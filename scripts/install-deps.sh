@@ -12,6 +12,8 @@ packages=(
   libpugixml-dev
   # JSON (reference values in tests)
   nlohmann-json3-dev
+  # a reader of the 97-2003 workbook format (tests check the report template with it)
+  python3-xlrd
 )
 
 missing=()

@@ -63,6 +63,9 @@ class FormatTable {
   // Takes a copy: the argument may be a format of this very table.
   FormatId intern(CellFormat format);
   const CellFormat& get(FormatId id) const;  // id 0 gives the default format
+  // Replaces the default format (the Normal style of a workbook made from a template); every
+  // cell without a format of its own shows it.
+  void set_default(CellFormat format) { formats_.front() = std::move(format); }
 
  private:
   std::vector<CellFormat> formats_;

@@ -69,6 +69,14 @@ class Worksheet {
 
   double column_width(int column) const;
   double row_height(int row) const;
+  // The sheet's standard column width (characters) and default row height (points), as a
+  // template sets them.
+  void set_standard_width(double characters) { default_column_width_ = characters; }
+  void set_standard_height(double points) { default_row_height_ = points; }
+  void set_selection(RangeAddress area, CellAddress active) {
+    selection_ = {area};
+    active_cell_ = active;
+  }
 
  private:
   friend class Range;

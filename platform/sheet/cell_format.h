@@ -15,6 +15,7 @@ struct Font {
   double size = 10;
   bool bold = false;
   bool italic = false;
+  bool underline = false;  // single
   int color_index = kColorIndexAutomatic;
   friend auto operator<=>(const Font&, const Font&) = default;
 };

@@ -11,6 +11,8 @@
 #include "platform/sheet/cell_store.h"
 #include "platform/sheet/eval_context.h"
 #include "platform/sheet/formula/formula.h"
+#include "platform/sheet/hyperlinks.h"
+#include "platform/sheet/page_setup.h"
 
 namespace fb::sheet {
 
@@ -54,6 +56,10 @@ class Worksheet {
 
   Range selection();
   Range active_cell();
+  PageSetup& page_setup() { return page_setup_; }
+  const PageSetup& page_setup() const { return page_setup_; }
+  Hyperlinks& hyperlinks() { return hyperlinks_; }
+  const Hyperlinks& hyperlinks() const { return hyperlinks_; }
   bool auto_filter_mode() const { return auto_filter_.has_value(); }
   std::optional<RangeAddress> auto_filter_range() const { return auto_filter_; }
 
@@ -100,6 +106,8 @@ class Worksheet {
   std::map<int, double> column_widths_;
   std::map<int, double> row_heights_;
   std::vector<RangeAddress> selection_{RangeAddress{{1, 1}, {1, 1}}};
+  PageSetup page_setup_{*this};
+  Hyperlinks hyperlinks_{*this};
   CellAddress active_cell_{1, 1};
 };
 

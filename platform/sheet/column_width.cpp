@@ -17,9 +17,16 @@ double digit_share_of_em(std::string_view name) {
     double share;
   };
   static constexpr Share kShares[] = {
-      {"宋体", 0.5},   {"新宋体", 0.5},           {"SimSun", 0.5},          {"仿宋_GB2312", 0.5},
-      {"黑体", 0.5},   {"Arial", 0.556},          {"Arial Unicode MS", 0.556}, {"Calibri", 0.507},
-      {"Tahoma", 0.546}, {"Times New Roman", 0.5},
+      {"宋体", 0.5},
+      {"新宋体", 0.5},
+      {"SimSun", 0.5},
+      {"仿宋_GB2312", 0.5},
+      {"黑体", 0.5},
+      {"Arial", 0.556},
+      {"Arial Unicode MS", 0.556},
+      {"Calibri", 0.507},
+      {"Tahoma", 0.546},
+      {"Times New Roman", 0.5},
   };
   for (const auto& s : kShares) {
     if (s.name == name) return s.share;
@@ -42,8 +49,7 @@ int column_width_pixels(double characters, const Font& standard_font) {
   if (characters <= 0) return 0;
   const int digit = max_digit_width_pixels(standard_font);
   const double rounding = std::trunc(128.0 / digit);
-  const auto digits =
-      static_cast<int>(std::trunc((256.0 * characters + rounding) / 256.0 * digit));
+  const auto digits = static_cast<int>(std::trunc((256.0 * characters + rounding) / 256.0 * digit));
   return digits + padding_pixels(digit);
 }
 

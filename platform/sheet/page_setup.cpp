@@ -16,9 +16,9 @@ void PageSetup::set_print_area(std::string_view reference) {
 
 void PageSetup::set_zoom(std::optional<int> percent) {
   if (percent && (*percent < 10 || *percent > 400)) {
-    throw HostError(host_error::kApplicationDefined,
-                    "Unable to set the Zoom property: " + std::to_string(*percent) +
-                        " lies outside 10 to 400");
+    throw HostError(
+        host_error::kApplicationDefined,
+        "Unable to set the Zoom property: " + std::to_string(*percent) + " lies outside 10 to 400");
   }
   zoom_ = percent;
 }

@@ -74,8 +74,8 @@ void AlignGeneralBottom(const fb::sheet::Range& range) {
 
 void OpenReportWorkbook(Component& component) {
   component.win_dir = component.environment().value(fb::os::kWinDir);
-  SaveResourceToFile(component.win_dir + std::string(kTemplateWritePath),
-                     kReportTemplateResourceId, kReportTemplateByteCount);
+  SaveResourceToFile(component.win_dir + std::string(kTemplateWritePath), kReportTemplateResourceId,
+                     kReportTemplateByteCount);
   const std::string path = component.win_dir + std::string(kTemplateOpenPath);
   fb::sheet::Workbook& report = component.app().workbooks().open(path);
   component.run_workbooks.push_back(report.name());

@@ -152,9 +152,9 @@ void xf(ByteWriter& out, unsigned font_index, unsigned format_id, bool style, un
   b.u8(0);                         // no rotation
   b.u8(0);                         // no indent, reading order by context
   b.u8(attributes);
-  b.u32(0);                        // no borders
+  b.u32(0);  // no borders
   b.u32(0);
-  b.u16(0x20C0);                   // pattern colours: system foreground and background
+  b.u16(0x20C0);  // pattern colours: system foreground and background
   record(out, kXf, b);
 }
 
@@ -188,15 +188,15 @@ void write_globals(ByteWriter& out, std::size_t& boundsheet_offset_at) {
   record16(out, kProt4RevPass, 0);
   {
     ByteWriter b;
-    b.u16(360);    // window left, top, width, height in twips
+    b.u16(360);  // window left, top, width, height in twips
     b.u16(270);
     b.u16(14940);
     b.u16(8580);
-    b.u16(0x0038); // horizontal and vertical scroll bars and the sheet tabs shown
-    b.u16(0);      // the first sheet active
-    b.u16(0);      // and first in the tab bar
-    b.u16(1);      // one sheet selected
-    b.u16(600);    // tab bar width, per mille
+    b.u16(0x0038);  // horizontal and vertical scroll bars and the sheet tabs shown
+    b.u16(0);       // the first sheet active
+    b.u16(0);       // and first in the tab bar
+    b.u16(1);       // one sheet selected
+    b.u16(600);     // tab bar width, per mille
     record(out, kWindow1, b);
   }
   record16(out, kBackup, 0);
@@ -306,9 +306,9 @@ void write_sheet(ByteWriter& out) {
     b.u16(0x0046);  // portrait, printer settings and orientation not initialised
     b.u16(0);       // resolutions
     b.u16(0);
-    b.f64(0.5);     // header margin, inches
-    b.f64(0.5);     // footer margin
-    b.u16(1);       // copies
+    b.f64(0.5);  // header margin, inches
+    b.f64(0.5);  // footer margin
+    b.u16(1);    // copies
     record(out, kSetup, b);
   }
   record16(out, kDefColWidth, kDefaultColumnWidth);

@@ -43,9 +43,9 @@ struct DirEntry {
   const std::uint8_t* clsid = nullptr;
 };
 
-// Links the sorted entries [first, last) into a balanced binary tree; returns the subtree root.
-// All nodes black: a perfectly balanced tree is a valid red-black tree only when full, so the
-// lower level is coloured red where it is incomplete (see colour below).
+// Links the sorted entries [first, last) into a balanced binary search tree; returns its root.
+// Readers expect a red-black tree: every node black, except the deepest level when it is not
+// full, which is red so that every path counts the same number of black nodes.
 std::uint32_t link_balanced(std::vector<DirEntry>& entries, const std::vector<std::uint32_t>& order,
                             std::size_t first, std::size_t last) {
   if (first >= last) return kNoStream;
@@ -67,7 +67,7 @@ void write_entry(ByteWriter& out, const DirEntry& e, bool red) {
   out.u32(e.right);
   out.u32(e.child);
   for (int i = 0; i < 16; ++i) out.u8(e.clsid != nullptr ? e.clsid[i] : 0U);
-  out.u32(0);   // state bits
+  out.u32(0);     // state bits
   out.zeros(16);  // creation and modification times
   out.u32(e.type == 0 ? 0 : e.start);
   out.u64(e.size);
@@ -187,9 +187,8 @@ std::vector<std::uint8_t> write_compound_file(const std::vector<CompoundStream>&
   // Sectors, in the order they were allocated.
   out.raw(big_data);
   std::vector<std::uint8_t> mini_padded = mini_stream;
-  mini_padded.resize(static_cast<std::size_t>(sectors_for(mini_stream.size(), kSectorSize)) *
-                         kSectorSize,
-                     0);
+  mini_padded.resize(
+      static_cast<std::size_t>(sectors_for(mini_stream.size(), kSectorSize)) * kSectorSize, 0);
   out.raw(mini_padded);
   ByteWriter mf;
   for (std::uint32_t v : mini_fat) mf.u32(v);

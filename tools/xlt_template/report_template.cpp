@@ -16,7 +16,8 @@ constexpr std::uint8_t kWorkbookClsid[16] = {0x20, 0x08, 0x02, 0x00, 0x00, 0x00,
 std::vector<std::uint8_t> build_report_template() {
   return write_compound_file({{u"Workbook", build_workbook_stream()},
                               {u"\x05SummaryInformation", build_summary_information()},
-                              {u"\x05" "DocumentSummaryInformation",
+                              {u"\x05"
+                               "DocumentSummaryInformation",
                                build_document_summary_information()}},
                              kWorkbookClsid);
 }

@@ -136,8 +136,8 @@ std::vector<std::uint32_t> CompoundFile::chain(std::uint32_t start,
 
 std::vector<std::uint8_t> CompoundFile::read_chain(std::uint32_t start,
                                                    std::optional<std::uint64_t> size) const {
-  const std::uint64_t limit =
-      size ? (*size + sector_size_ - 1) / sector_size_ + 1 : static_cast<std::uint64_t>(fat_.size());
+  const std::uint64_t limit = size ? (*size + sector_size_ - 1) / sector_size_ + 1
+                                   : static_cast<std::uint64_t>(fat_.size());
   std::vector<std::uint8_t> out;
   for (std::uint32_t id : chain(start, fat_, limit)) {
     const auto s = sector(id);

@@ -91,7 +91,7 @@ void for_each_record(const std::vector<std::uint8_t>& s, std::size_t offset, Vis
 
 std::string builtin_style_name(unsigned id, unsigned level) {
   static const std::map<unsigned, std::string> kNames = {
-      {0, "Normal"},   {3, "Comma"},         {4, "Currency"},  {5, "Percent"},
+      {0, "Normal"},    {3, "Comma"},        {4, "Currency"},  {5, "Percent"},
       {6, "Comma [0]"}, {7, "Currency [0]"}, {8, "Hyperlink"}, {9, "Followed Hyperlink"}};
   if (id == 1) return "RowLevel_" + std::to_string(level + 1);
   if (id == 2) return "ColLevel_" + std::to_string(level + 1);
@@ -101,8 +101,8 @@ std::string builtin_style_name(unsigned id, unsigned level) {
 
 std::string builtin_format(unsigned id) {
   static const std::map<unsigned, std::string> kFormats = {
-      {0, "General"}, {1, "0"}, {2, "0.00"}, {3, "#,##0"}, {4, "#,##0.00"}, {9, "0%"},
-      {10, "0.00%"}};
+      {0, "General"},  {1, "0"},  {2, "0.00"},  {3, "#,##0"},
+      {4, "#,##0.00"}, {9, "0%"}, {10, "0.00%"}};
   const auto found = kFormats.find(id);
   return found != kFormats.end() ? found->second : "General";
 }

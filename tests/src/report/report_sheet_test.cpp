@@ -69,8 +69,7 @@ TEST(ReportWorkbook, OpensFromTheTemplateAndLeavesNoFileBehind) {
   OpenReportWorkbook(host.component());
   EXPECT_EQ(host.app().active_workbook().name(), "Fishbone Diagram Report1");
   EXPECT_EQ(host.app().active_sheet().name(), "Sheet1");
-  EXPECT_EQ(host.component().run_workbooks,
-            (std::vector<std::string>{"Fishbone Diagram Report1"}));
+  EXPECT_EQ(host.component().run_workbooks, (std::vector<std::string>{"Fishbone Diagram Report1"}));
   EXPECT_TRUE(fs::is_empty(host.temp()));
   // A second run writes the file afresh and makes the next workbook.
   OpenReportWorkbook(host.component());
@@ -124,7 +123,11 @@ TEST(ReportSheet, CellsAsTheFormHasThemInBothProfiles) {
         {"X6", std::string("工序 & 过程：")},
         {"B27", std::string("团队技术统计[被团队成员多次提及的原因列表，高频优先]：")},
         {"R27", std::string("参与人员：")},
-        {"B28", 1.0}, {"B30", 3.0}, {"G29", 5.0}, {"L28", 7.0}, {"L30", 9.0},
+        {"B28", 1.0},
+        {"B30", 3.0},
+        {"G29", 5.0},
+        {"L28", 7.0},
+        {"L30", 9.0},
         {"Y32", std::string("QA-")},
         {"Y2", std::string("kivo-workbench.example")},
         {"C28", fb::sheet::Empty{}},
@@ -138,10 +141,10 @@ TEST(ReportSheet, CellsAsTheFormHasThemInBothProfiles) {
       merges.push_back(fb::sheet::Range(s, {m}).address(false, false));
     }
     std::sort(merges.begin(), merges.end());
-    EXPECT_EQ(merges, (std::vector<std::string>{"B27:Q27", "B3:S5", "B6:E6", "B7:E7", "F6:M6",
-                                                "F7:M7", "N6:R6", "N7:R7", "R27:AA27", "S6:W6",
-                                                "S7:W7", "T4:U4", "V4:W4", "X4:Y4", "X6:AA6",
-                                                "X7:AA7", "Z4:AA4"}));
+    EXPECT_EQ(merges,
+              (std::vector<std::string>{"B27:Q27", "B3:S5", "B6:E6", "B7:E7", "F6:M6", "F7:M7",
+                                        "N6:R6", "N7:R7", "R27:AA27", "S6:W6", "S7:W7", "T4:U4",
+                                        "V4:W4", "X4:Y4", "X6:AA6", "X7:AA7", "Z4:AA4"}));
 
     struct Fill {
       const char* cell;
@@ -200,8 +203,8 @@ TEST(ReportSheet, CellsAsTheFormHasThemInBothProfiles) {
 
     const fb::sheet::PageSetup& page = s.page_setup();
     EXPECT_EQ(page.print_area(), "$B$2:$AA$32");
-    for (double margin : {page.left_margin(), page.right_margin(), page.top_margin(),
-                          page.bottom_margin()}) {
+    for (double margin :
+         {page.left_margin(), page.right_margin(), page.top_margin(), page.bottom_margin()}) {
       EXPECT_DOUBLE_EQ(margin, 28.8);
     }
     EXPECT_DOUBLE_EQ(page.header_margin(), 14.4);

@@ -20,9 +20,10 @@ namespace fs = std::filesystem;
 class SaveResourceToFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("fb-save-resource-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ =
+        fs::temp_directory_path() /
+        ("fb-save-resource-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -50,8 +51,9 @@ TEST_F(SaveResourceToFileTest, WritesTheResourceUpToTheCount) {
     std::int32_t count;
     std::size_t expected_length;
   };
-  for (const Case c : {Case{kReportTemplateByteCount, size}, Case{kReportTemplateByteCount + 100, size},
-                       Case{512, 512}, Case{0, 0}, Case{-5, 0}}) {
+  for (const Case c :
+       {Case{kReportTemplateByteCount, size}, Case{kReportTemplateByteCount + 100, size},
+        Case{512, 512}, Case{0, 0}, Case{-5, 0}}) {
     const fs::path file = dir_ / "Fishbone Diagram Report.xlt";
     fs::remove(file);
     SaveResourceToFile(dir_.string() + "\\Fishbone Diagram Report.xlt", kReportTemplateResourceId,

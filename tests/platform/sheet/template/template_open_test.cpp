@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -93,9 +92,9 @@ TEST(TemplateReader, SeesFontsStylesAndLocale) {
 // A damaged template is refused with the host's error naming the file; nothing is opened.
 TEST_F(TemplateOpen, TruncatedTemplateIsAHostErrorNamingTheFile) {
   const auto good = template_bytes();
-  for (std::size_t length : {std::size_t{0}, std::size_t{8}, std::size_t{511}, std::size_t{512},
-                             std::size_t{1024}, good.size() / 2, good.size() - 512,
-                             good.size() - 1}) {
+  for (std::size_t length :
+       {std::size_t{0}, std::size_t{8}, std::size_t{511}, std::size_t{512}, std::size_t{1024},
+        good.size() / 2, good.size() - 512, good.size() - 1}) {
     const std::string path = write({good.begin(), good.begin() + static_cast<long>(length)});
     try {
       app_.workbooks().open(path);
@@ -147,9 +146,9 @@ TEST(ColumnWidth, PointsAsTheSpreadsheetDrawsThem) {
     const Font* font;
     int pixels;
   };
-  for (const Case c : {Case{4.75, &song, 43}, Case{5.25, &song, 47}, Case{1.78, &song, 19},
-                       Case{8.38, &song, 72}, Case{0, &song, 0}, Case{8.43, &arial, 64},
-                       Case{1, &arial, 12}}) {
+  for (const Case c :
+       {Case{4.75, &song, 43}, Case{5.25, &song, 47}, Case{1.78, &song, 19}, Case{8.38, &song, 72},
+        Case{0, &song, 0}, Case{8.43, &arial, 64}, Case{1, &arial, 12}}) {
     EXPECT_EQ(column_width_pixels(c.characters, *c.font), c.pixels)
         << c.characters << " " << c.font->name;
     EXPECT_DOUBLE_EQ(column_width_points(c.characters, *c.font), c.pixels * 0.75);

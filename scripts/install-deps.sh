@@ -16,6 +16,8 @@ packages=(
   libcairo2-dev libpango1.0-dev fonts-noto-cjk fonts-liberation2 emf2svg
   # zip archives (the .xlsx package writer) and a real reader of its output in tests
   libzip-dev python3-openpyxl
+  # a reader of the 97-2003 workbook format (tests check the report template with it)
+  python3-xlrd
 )
 
 missing=()

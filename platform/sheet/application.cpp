@@ -6,6 +6,7 @@
 #include "platform/os/host_error.h"
 #include "platform/os/win_path.h"
 #include "platform/sheet/range.h"
+#include "platform/sheet/template_workbook.h"
 #include "platform/sheet/xml_workbook_reader.h"
 
 namespace fb::sheet {
@@ -72,12 +73,13 @@ Workbook& Workbooks::add() {
 Workbook& Workbooks::open(std::string_view path) {
   app_->faults().check(HostOperation::WorkbooksOpen);
   const std::string name = file_name_of(path);
+  const std::string ext = lower_extension(name);
+  if (ext == ".xlt") return open_template(path, name);
   if (find(name) != nullptr) {
     throw HostError(host_error::kApplicationDefined,
                     "A workbook named '" + name + "' is already open");
   }
   const std::filesystem::path native = os::native_path(path);
-  const std::string ext = lower_extension(name);
   auto wb = std::make_unique<Workbook>(*app_, name);
   wb->set_full_name(std::string(path));
   if (ext == ".xml") {
@@ -102,7 +104,30 @@ Workbook& Workbooks::open(std::string_view path) {
   Workbook& ref = *wb;
   app_->workbooks_list_.push_back(std::move(wb));
   ref.activate();
+  remember_recent(path, name);
+  return ref;
+}
 
+Workbook& Workbooks::open_template(std::string_view path, const std::string& name) {
+  const std::filesystem::path native = os::native_path(path);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(native, ec)) {
+    throw HostError(host_error::kApplicationDefined, "'" + name + "' could not be found");
+  }
+  const std::string stem = name.substr(0, name.rfind('.'));
+  int& last_number = app_->template_numbers_[os::ascii_upper(stem)];
+  auto wb = std::make_unique<Workbook>(*app_, stem + std::to_string(last_number + 1));
+  load_template(*wb, native, name);
+  ++last_number;
+  wb->set_saved(true);
+  Workbook& ref = *wb;
+  app_->workbooks_list_.push_back(std::move(wb));
+  ref.activate();
+  remember_recent(path, name);
+  return ref;
+}
+
+void Workbooks::remember_recent(std::string_view path, const std::string& name) {
   // The host's recent-file list. A list entry that cannot be written never fails the open.
   const std::string shortcut = app_->recent_file_shortcut(name);
   if (!shortcut.empty()) {
@@ -114,7 +139,6 @@ Workbook& Workbooks::open(std::string_view path) {
     } catch (const std::filesystem::filesystem_error&) {
     }
   }
-  return ref;
 }
 
 // --- Application ---

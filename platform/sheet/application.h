@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,11 +30,16 @@ class Workbooks {
   Workbook* find(std::string_view name);
   Workbook& add();
   // Opens a file by its (Windows-style) path. An ".xml" file opens as rows, see
-  // xml_workbook_reader.h; other types need an opener (register_file_opener). HostError 1004
-  // naming the file when it is missing, unreadable or malformed.
+  // xml_workbook_reader.h. An ".xlt" template is not opened itself: a new, unsaved workbook is
+  // made from it, named after the file without its extension and a number ("Report1"), with
+  // the template's sheets, standard font and default sizes (template_workbook.h). Other types
+  // need an opener (register_file_opener). HostError 1004 naming the file when it is missing,
+  // unreadable or malformed.
   Workbook& open(std::string_view path);
 
  private:
+  Workbook& open_template(std::string_view path, const std::string& name);
+  void remember_recent(std::string_view path, const std::string& name);
   Application* app_;
 };
 
@@ -136,6 +142,8 @@ class Application {
   os::MessagePump* pump_ = &null_pump_;
   std::vector<std::pair<std::string, FileOpener>> openers_;
   int next_book_number_ = 1;
+  // The number the next workbook made from a template of that name gets ("Report1", "Report2").
+  std::map<std::string, int> template_numbers_;
 
   friend class Workbooks;
 };

@@ -15,6 +15,7 @@ struct Font {
   double size = 10;
   bool bold = false;
   bool italic = false;
+  bool underline = false;  // single
   int color_index = kColorIndexAutomatic;
   friend auto operator<=>(const Font&, const Font&) = default;
 };
@@ -63,6 +64,9 @@ class FormatTable {
   // Takes a copy: the argument may be a format of this very table.
   FormatId intern(CellFormat format);
   const CellFormat& get(FormatId id) const;  // id 0 gives the default format
+  // Replaces the default format (the Normal style of a workbook made from a template); every
+  // cell without a format of its own shows it.
+  void set_default(CellFormat format) { formats_.front() = std::move(format); }
 
  private:
   std::vector<CellFormat> formats_;

@@ -72,6 +72,8 @@ class Workbook {
 
   bool saved() const { return saved_; }
   void set_saved(bool saved) { saved_ = saved; }
+  // The Normal style's font, which column widths are measured in (column_width.h).
+  const Font& standard_font() const { return formats_.get(kNoFormat).font; }
   bool precision_as_displayed() const { return precision_as_displayed_; }
   void set_precision_as_displayed(bool on) { precision_as_displayed_ = on; }
 

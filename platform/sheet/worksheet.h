@@ -11,6 +11,8 @@
 #include "platform/sheet/cell_store.h"
 #include "platform/sheet/eval_context.h"
 #include "platform/sheet/formula/formula.h"
+#include "platform/sheet/hyperlinks.h"
+#include "platform/sheet/page_setup.h"
 
 namespace fb::sheet {
 
@@ -54,6 +56,10 @@ class Worksheet {
 
   Range selection();
   Range active_cell();
+  PageSetup& page_setup() { return page_setup_; }
+  const PageSetup& page_setup() const { return page_setup_; }
+  Hyperlinks& hyperlinks() { return hyperlinks_; }
+  const Hyperlinks& hyperlinks() const { return hyperlinks_; }
   bool auto_filter_mode() const { return auto_filter_.has_value(); }
   std::optional<RangeAddress> auto_filter_range() const { return auto_filter_; }
 
@@ -69,6 +75,14 @@ class Worksheet {
 
   double column_width(int column) const;
   double row_height(int row) const;
+  // The sheet's standard column width (characters) and default row height (points), as a
+  // template sets them.
+  void set_standard_width(double characters) { default_column_width_ = characters; }
+  void set_standard_height(double points) { default_row_height_ = points; }
+  void set_selection(RangeAddress area, CellAddress active) {
+    selection_ = {area};
+    active_cell_ = active;
+  }
 
   // --- read-only layout, for file writers ---
   // The width and height of columns and rows without a size of their own.
@@ -102,6 +116,8 @@ class Worksheet {
   std::map<int, double> column_widths_;
   std::map<int, double> row_heights_;
   std::vector<RangeAddress> selection_{RangeAddress{{1, 1}, {1, 1}}};
+  PageSetup page_setup_{*this};
+  Hyperlinks hyperlinks_{*this};
   CellAddress active_cell_{1, 1};
 };
 

@@ -177,10 +177,16 @@ ClickConnection CommandBarControl::on_click(ClickHandler handler) {
 
 bool CommandBarControl::click() {
   if (deleted_ || !enabled_ || !visible_) return false;
-  // A handler may disconnect others (or itself) while the event runs: deliver to a snapshot.
+  // A handler may disconnect others (or itself) while the event runs: walk a snapshot, which keeps
+  // the running handler alive, and skip a handler dropped meanwhile, whose owner may be gone.
   const auto snapshot = subscribers_->handlers;
   bool cancel_default = false;
-  for (const auto& entry : snapshot) (*entry.second)(*this, cancel_default);
+  for (const auto& entry : snapshot) {
+    const auto& live = subscribers_->handlers;
+    const bool still_connected = std::any_of(
+        live.begin(), live.end(), [&](const auto& other) { return other.first == entry.first; });
+    if (still_connected) (*entry.second)(*this, cancel_default);
+  }
   return true;
 }
 

@@ -65,6 +65,14 @@ std::shared_ptr<CommandBarControl> CommandBarControls::add(ControlType type, boo
   return controls_.back();
 }
 
+void CommandBarControls::remove(int index) {
+  const std::shared_ptr<CommandBarControl> control = shared(index);
+  control->deleted_ = true;
+  control->controls_.mark_deleted();
+  control->subscribers_->handlers.clear();
+  controls_.erase(controls_.begin() + (index - 1));
+}
+
 void CommandBarControls::mark_deleted() {
   for (const auto& control : controls_) {
     control->deleted_ = true;

@@ -483,5 +483,32 @@ TEST(WorkCheckToolPakTest, WithoutTheLibraryTheEditorExplainsAndCloses) {
   }
 }
 
+// Importing a tree file: children listed before their parent still land under it, in file order.
+TEST_F(WorkTest, ImportedTreeReplacesTheDefaultTreeInFileOrder) {
+  TreeDocument tree;
+  tree.entries = {{"A21", "主轴", "A2"}, {"A", "问题", ""},     {"A2", "机", "A"},
+                  {"A1", "人", "A"},     {"A12", "经验", "A1"}, {"A11", "培训", "A1"}};
+  work_.ImportTree(tree);
+  EXPECT_EQ(work_.TreeView1.count(), 6);
+  EXPECT_EQ(work_.Label3.caption(), "5");
+  EXPECT_EQ(Node("A21").parent(), &Node("A2"));
+  EXPECT_EQ(Node("A21").text(), "主轴");
+  EXPECT_EQ(Node("A").image(), kMainProblemPicture);
+  EXPECT_EQ(Node("A21").image(), kCausePicture);
+  EXPECT_EQ(ChildKeys("A"), (std::vector<std::string>{"A2", "A1"}));
+  EXPECT_EQ(ChildKeys("A1"), (std::vector<std::string>{"A12", "A11"}));
+  EXPECT_EQ(work_.TreeView1.selected(), nullptr);
+
+  // A tree that cannot be inserted leaves the current one.
+  for (const auto& entries :
+       {std::vector<TreeEntry>{{"A", "p", ""}, {"A1", "x", "A"}, {"A1", "y", "A"}},
+        std::vector<TreeEntry>{{"A", "p", ""}, {"A11", "x", "A1"}}}) {
+    TreeDocument bad;
+    bad.entries = entries;
+    EXPECT_THROW(work_.ImportTree(bad), std::invalid_argument);
+    EXPECT_EQ(work_.TreeView1.count(), 6);
+  }
+}
+
 }  // namespace
 }  // namespace kivo2d

@@ -10,9 +10,11 @@ namespace fishbone {
 namespace {
 
 // The table of commands. A new command: a new command_<name>.cpp and one line here.
-constexpr std::array<const Command*, 2> kCommands{
+constexpr std::array<const Command*, 4> kCommands{
     &kCheckCommand,
     &kConvertCommand,
+    &kRegisterCommand,
+    &kUnregisterCommand,
 };
 
 const Command* FindCommand(std::string_view name) {

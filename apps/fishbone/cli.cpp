@@ -10,10 +10,12 @@ namespace fishbone {
 namespace {
 
 // The table of commands. A new command: a new command_<name>.cpp and one line here.
-constexpr std::array<const Command*, 3> kCommands{
+constexpr std::array<const Command*, 5> kCommands{
     &kCheckCommand,
     &kConvertCommand,
     &kGenerateCommand,
+    &kRegisterCommand,
+    &kUnregisterCommand,
 };
 
 const Command* FindCommand(std::string_view name) {

@@ -65,6 +65,14 @@ std::shared_ptr<CommandBarControl> CommandBarControls::add(ControlType type, boo
   return controls_.back();
 }
 
+void CommandBarControls::remove(int index) {
+  const std::shared_ptr<CommandBarControl> control = shared(index);
+  control->deleted_ = true;
+  control->controls_.mark_deleted();
+  control->subscribers_->handlers.clear();
+  controls_.erase(controls_.begin() + (index - 1));
+}
+
 void CommandBarControls::mark_deleted() {
   for (const auto& control : controls_) {
     control->deleted_ = true;
@@ -177,10 +185,16 @@ ClickConnection CommandBarControl::on_click(ClickHandler handler) {
 
 bool CommandBarControl::click() {
   if (deleted_ || !enabled_ || !visible_) return false;
-  // A handler may disconnect others (or itself) while the event runs: deliver to a snapshot.
+  // A handler may disconnect others (or itself) while the event runs: walk a snapshot, which keeps
+  // the running handler alive, and skip a handler dropped meanwhile, whose owner may be gone.
   const auto snapshot = subscribers_->handlers;
   bool cancel_default = false;
-  for (const auto& entry : snapshot) (*entry.second)(*this, cancel_default);
+  for (const auto& entry : snapshot) {
+    const auto& live = subscribers_->handlers;
+    const bool still_connected = std::any_of(
+        live.begin(), live.end(), [&](const auto& other) { return other.first == entry.first; });
+    if (still_connected) (*entry.second)(*this, cancel_default);
+  }
   return true;
 }
 

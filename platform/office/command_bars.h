@@ -69,6 +69,9 @@ class CommandBarControls {
   std::shared_ptr<CommandBarControl> shared(int index) const;
   // Controls.Add(Type, , , , Temporary): appends a control at the end.
   std::shared_ptr<CommandBarControl> add(ControlType type, bool temporary = false);
+  // Control.Delete, as a user customising the bars does: the control and its own controls become
+  // deleted objects and the later ones move up. HostError 5 when out of range.
+  void remove(int index);
 
  private:
   friend class CommandBar;

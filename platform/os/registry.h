@@ -61,8 +61,9 @@ class Registry {
   std::map<std::string, Key> keys_;  // upper-cased path -> key
 };
 
-// The registry file of the current user: <private state root>/fishbone/registry.reg (see
-// host_folders.h for the root).
+// The registry file of the current user: $XDG_CONFIG_HOME/fishbone/registry.reg, else
+// $HOME/.config/fishbone/registry.reg (HOME from the environment, else the password database).
+// Registration outlives a session, so it lives with the user's settings, not with run-time state.
 std::filesystem::path default_registry_file(const Environment& env);
 
 }  // namespace fb::os

@@ -38,13 +38,12 @@ class Connect {
   // Ignores every failure.
   void AddinInstance_OnDisconnection(int remove_mode);
 
-  // The bar built at connection, or nullptr.
-  fb::office::CommandBar* command_bar() const { return bar_; }
-
  private:
   void BuildMenu();
 
   Component& component_;
+  // The bar built at connection. Never handed out: the host may drop it (a temporary bar goes when
+  // the host closes) while this object lives.
   fb::office::CommandBar* bar_ = nullptr;
 };
 

@@ -8,13 +8,13 @@
 #include "platform/office/office_host.h"
 #include "platform/os/registry.h"
 #include "platform/sheet/application.h"
+#include "src/datasheet/functions.h"
 
 namespace kivo2d {
 
 class Component;
 
 inline constexpr std::string_view kConnectProgId = "KIVO2D.Connect";
-inline constexpr std::string_view kFunctionsProgId = "KIVO2D.Functions";
 inline constexpr std::string_view kFriendlyName = "Kivo Workbench 2";
 inline constexpr std::string_view kAddinDescription =
     "基于 Microsoft Office Excel 2003 和 Excel 2007 的鱼骨图生成工具";

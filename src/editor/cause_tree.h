@@ -6,15 +6,12 @@
 #include "platform/ui/image_list.h"
 #include "platform/ui/tree_view.h"
 #include "src/editor/exchange_node.h"
+#include "src/editor/tree_limits.h"
 
 namespace kivo2d {
 
 // The cause tree model, over the editor's tree-view control TreeView1.
 
-// The three fixed add limits.
-inline constexpr int kMaxChildren = 9;  // children of one node
-inline constexpr int kMaxLevel = 5;     // deepest level of a cause
-inline constexpr int kMaxCauses = 50;   // causes in the tree (nodes minus the main problem)
 
 // Pictures of ImageList1.
 inline constexpr int kMainProblemPicture = 1;  // yellow warning triangle

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "src/editor/exchange_node.h"
+#include "src/editor/tree_limits.h"
 
 namespace kivo2d {
 
@@ -21,10 +22,6 @@ namespace kivo2d {
 //
 // Reading reports every problem it finds, each with its line and the rule broken; a tree with
 // problems is still returned as far as it could be read.
-
-inline constexpr int kMaxChildren = 9;  // children of one node (the editor's first add limit)
-inline constexpr int kMaxLevel = 5;     // the deepest level of a cause (add limit 2)
-inline constexpr int kMaxCauses = 50;   // causes in one tree (add limit 3)
 
 // The system's own warning when a main cause has no child (the generation command's first check).
 inline constexpr std::string_view kMainCauseWithoutChildText =

@@ -1,6 +1,9 @@
 #include "src/editor/work.h"
 
+#include <set>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/os/host_error.h"
 #include "src/editor/cause_tree.h"
@@ -244,6 +247,44 @@ bool Work::DropOnTree(int x, int y) {
   int effect = 1;
   TreeView1_OLEDragDrop(DragData{Text1.selected_text()}, effect, kLeftButton, 0, x, y);
   return true;
+}
+
+void Work::ImportTree(const TreeDocument& tree) {
+  // Settle the insertion order first, so that a tree that cannot be inserted leaves the old one.
+  std::vector<const TreeEntry*> order;
+  std::set<std::string> placed;
+  std::vector<const TreeEntry*> pending;
+  for (const TreeEntry& entry : tree.entries) pending.push_back(&entry);
+  while (!pending.empty()) {
+    std::vector<const TreeEntry*> later;
+    for (const TreeEntry* entry : pending) {
+      if (entry->parent_key.empty() || placed.contains(entry->parent_key)) {
+        if (!placed.insert(entry->key).second) {
+          throw std::invalid_argument("the tree has the key \"" + entry->key + "\" twice");
+        }
+        order.push_back(entry);
+      } else {
+        later.push_back(entry);
+      }
+    }
+    if (later.size() == pending.size()) {
+      throw std::invalid_argument("the parent \"" + later.front()->parent_key + "\" of \"" +
+                                  later.front()->key + "\" is not in the tree");
+    }
+    pending = std::move(later);
+  }
+
+  TreeView1.clear();
+  last_inserted_key_.clear();
+  TreeView1.set_image_list(&ImageList1);
+  for (const TreeEntry* entry : order) {
+    fb::ui::TreeNode* parent =
+        entry->parent_key.empty() ? nullptr : TreeView1.find(entry->parent_key);
+    TreeView1.add(parent, entry->key, entry->caption,
+                  parent == nullptr ? kMainProblemPicture : kCausePicture);
+  }
+  TreeView1.select(nullptr);
+  RefreshCauseCount();
 }
 
 bool Work::NodeCheck() {

@@ -7,6 +7,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/image_list.h"
 #include "platform/ui/tree_view.h"
+#include "src/editor/tree_file.h"
 #include "src/editor/work_host.h"
 #include "src/editor/work_settings.h"
 
@@ -94,6 +95,13 @@ class Work final : public fb::ui::Form {
   // drops. Each returns whether the event was raised.
   bool DragOverTree(int x, int y);
   bool DropOnTree(int x, int y);
+
+  // Replaces the tree with one read from a tree file, keys and captions as the file gives them,
+  // in the file's order (a node whose parent comes later in the file follows its parent), then
+  // refreshes the cause count. Nothing is selected afterwards. The tree must have passed the
+  // file checks but for the childless main cause, which NodeCheck catches at generation; a
+  // duplicate key or a missing parent throws std::invalid_argument before the tree is touched.
+  void ImportTree(const TreeDocument& tree);
 
   // The node most recently inserted by the add command or a drop.
   fb::ui::TreeNode* last_inserted() const { return TreeView1.find(last_inserted_key_); }

@@ -121,7 +121,7 @@ TEST_F(FishboneProgram, CommandHelp) {
 TEST_F(FishboneProgram, Version) {
   const auto run = Fishbone({"--version"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, "fishbone 2.5.0\n");
+  EXPECT_EQ(run.out, "fishbone 2.5.31\n");  // the component's version, revision included
   EXPECT_EQ(run.err, "");
 }
 

@@ -1,0 +1,162 @@
+// The welcome and About window, the progress window and the help topics, on their own.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/os/clock.h"
+#include "platform/os/file_system.h"
+#include "platform/os/win_path.h"
+#include "platform/ui/form.h"
+#include "platform/ui/headless_dialogs.h"
+#include "src/windows/hello.h"
+#include "src/windows/help_topics.h"
+#include "src/windows/progress_gif.h"
+
+namespace kivo2d {
+namespace {
+
+namespace vb = fb::ui::vb;
+using fb::ui::WindowState;
+using std::chrono::milliseconds;
+
+// Stands in for the editor, which the About window brings back.
+class Editor final : public fb::ui::Form {
+ public:
+  explicit Editor(fb::ui::FormRegistry& forms) : Form(forms, "Work") {}
+};
+
+class HelloTest : public ::testing::Test {
+ protected:
+  fb::ui::FormRegistry forms_;
+  fb::os::FakeClock clock_;
+  std::vector<std::string> events_;  // pumps and opened pages, in order
+  // Each pump notes whether the window is up and whether any part of it takes a click.
+  Hello hello_{forms_, clock_,
+               [this] {
+                 events_.push_back(std::string("pump") + (hello_.visible() ? " shown" : "") +
+                                   (hello_.GoToWork.visible() ? " clickable" : "") +
+                                   (hello_.Flash1.visible() ? " movie" : ""));
+               },
+               ComponentVersion{2, 5, 1297},
+               [this](std::string_view url) { events_.push_back("open " + std::string(url)); }};
+  Editor editor_{forms_};
+};
+
+TEST_F(HelloTest, VersionLabelAndWindowStyleAreSetOnLoad) {
+  hello_.load();
+  EXPECT_EQ(hello_.Label4.caption(), "2·5·1297");
+  EXPECT_EQ(hello_.opacity(), 220);
+  EXPECT_TRUE(hello_.top_most());
+  EXPECT_EQ(hello_.Label1.caption(), "");
+}
+
+TEST_F(HelloTest, TheWelcomeWaitsThreePausesUnclickableThenCloses) {
+  hello_.show(fb::ui::ShowMode::kModal);
+  EXPECT_EQ(events_, (std::vector<std::string>(3, "pump shown")));
+  EXPECT_EQ(clock_.sleeps(),
+            (std::vector<milliseconds>{milliseconds(750), milliseconds(750), milliseconds(750)}));
+  EXPECT_FALSE(hello_.loaded());
+  EXPECT_FALSE(hello_.GoToWork.visible());
+  EXPECT_FALSE(hello_.Flash1.visible());
+}
+
+TEST_F(HelloTest, AboutModesWaitForAClickAndBringTheEditorBack) {
+  struct Case {
+    const char* mode;
+    bool editor_visible;
+    void (Hello::*click)();
+    WindowState editor_after;
+    std::vector<std::string> events;
+  };
+  const Case cases[] = {
+      // From the editor: either click restores it, even when the editor is hidden.
+      {"Work", true, &Hello::GoToWork_Click, WindowState::kNormal, {}},
+      {"Work", false, &Hello::GoToWork_Click, WindowState::kNormal, {}},
+      {"Work",
+       true,
+       &Hello::Image1_Click,
+       WindowState::kNormal,
+       {"open https://kivo-workbench.example/contact"}},
+      // From the bar: the picture click leaves the editor alone, the window click restores a shown
+      // one.
+      {"AboutFishbone",
+       true,
+       &Hello::Image1_Click,
+       WindowState::kMinimized,
+       {"open https://kivo-workbench.example/contact"}},
+      {"AboutFishbone", true, &Hello::GoToWork_Click, WindowState::kNormal, {}},
+      {"AboutFishbone", false, &Hello::GoToWork_Click, WindowState::kMinimized, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.mode) + (c.editor_visible ? " editor shown" : " editor hidden"));
+    editor_.show();
+    if (!c.editor_visible) editor_.hide();
+    editor_.set_window_state(WindowState::kMinimized);
+    events_.clear();
+    hello_.load();
+    hello_.Label1.set_caption(c.mode);
+    hello_.show(fb::ui::ShowMode::kModeless);
+    EXPECT_TRUE(hello_.visible());
+    EXPECT_TRUE(hello_.GoToWork.visible());
+    EXPECT_TRUE(hello_.Flash1.visible());
+    EXPECT_TRUE(clock_.sleeps().empty());
+    (hello_.*c.click)();
+    EXPECT_FALSE(hello_.loaded());
+    EXPECT_EQ(editor_.window_state(), c.editor_after);
+    EXPECT_EQ(events_, c.events);
+  }
+}
+
+TEST(ProgressGifTest, ShowsOnlyTheAnimationOnAKeyedOutBlueBackground) {
+  fb::ui::FormRegistry forms;
+  ProgressGif progress(forms);
+  progress.show();
+  EXPECT_EQ(progress.back_color(), fb::ui::rgb(0, 0, 255));
+  EXPECT_EQ(progress.transparent_color(), fb::ui::rgb(0, 0, 255));
+  EXPECT_TRUE(progress.top_most());
+  EXPECT_EQ(forms.find("ProgressGif"), &progress);
+}
+
+// Help topics: shown, missing file, failing call.
+TEST(HelpTopicsTest, EachOutcomeGivesItsMessage) {
+  const std::string folder = ::testing::TempDir() + "fb_help_" + std::to_string(::getpid());
+  std::filesystem::create_directories(folder);
+  const std::string help_file = HelpFilePath(folder);
+  EXPECT_TRUE(help_file.ends_with("\\Kivo Workbench 2 帮助系统.chm"));
+  fb::os::FileSystemObject fso;
+  fb::ui::FormRegistry forms;
+  Editor owner(forms);
+
+  fb::ui::HeadlessDialogs dialogs;
+  EXPECT_EQ(ShowHelpTopic(dialogs, fso, help_file, "_12.htm", &owner), HelpOutcome::kFileMissing);
+  ASSERT_EQ(dialogs.transcript().size(), 1u);
+  EXPECT_EQ(dialogs.transcript()[0].text,
+            "无法显示帮助目录，可能帮助文件已被移除或损坏，请重新安装帮助文件。");
+  EXPECT_EQ(dialogs.transcript()[0].title, "Kivo Workbench 2");
+  EXPECT_EQ(dialogs.transcript()[0].style, vb::vbInformation | vb::vbOKOnly);
+
+  std::ofstream(fb::os::native_path(help_file)) << "chm";
+  dialogs.clear_transcript();
+  EXPECT_EQ(ShowHelpTopic(dialogs, fso, help_file, "_12.htm", &owner), HelpOutcome::kShown);
+  ASSERT_EQ(dialogs.help_requests().size(), 1u);
+  EXPECT_EQ(dialogs.help_requests()[0].topic, "_12.htm");
+  EXPECT_EQ(dialogs.help_requests()[0].owner, "Work");
+  EXPECT_EQ(dialogs.help_requests()[0].help_file, help_file);
+  EXPECT_TRUE(dialogs.message_boxes().empty());
+
+  dialogs.clear_transcript();
+  dialogs.fail_next_help(5, "Invalid procedure call or argument");
+  EXPECT_EQ(ShowHelpTopic(dialogs, fso, help_file, "_9.htm", &owner), HelpOutcome::kFailed);
+  ASSERT_EQ(dialogs.message_boxes().size(), 1u);
+  EXPECT_EQ(dialogs.message_boxes()[0].text, "Invalid procedure call or argument");
+  EXPECT_EQ(dialogs.message_boxes()[0].style, vb::vbOKOnly);
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace kivo2d

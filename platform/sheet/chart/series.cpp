@@ -93,7 +93,6 @@ std::vector<SeriesPoint> Series::read_points() const {
   if (value_sheet == nullptr) return points;
   Worksheet* x_sheet = x_values_ ? workbook->worksheets().find(x_values_->sheet) : nullptr;
   const int n = length_of(values_->area);
-  const bool xy = chart_->series_type(*this) == ChartType::XYScatterLinesNoMarkers;
   points.reserve(static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i) {
     SeriesPoint point;
@@ -118,7 +117,6 @@ std::vector<SeriesPoint> Series::read_points() const {
       point.category_text = std::to_string(i + 1);
       point.category_levels = {point.category_text};
     }
-    if (xy && !is_number(point.x)) point.x = Value(static_cast<double>(i + 1));
     points.push_back(std::move(point));
   }
   return points;
@@ -134,7 +132,7 @@ int Series::point_count() const {
 }
 
 void Series::freeze() {
-  frozen_ = read_points();
+  frozen_ = points();  // a copy of a frozen series keeps what it had
 }
 
 void Series::set_axis_group(AxisGroup group) {
@@ -195,6 +193,10 @@ void Series::set_error_bar(ErrorBarDirection direction, ErrorBarInclude include,
   bars.type = type;
   bars.amount = amount;
   error_bars_ = bars;
+}
+
+const ErrorBars& Series::error_bars() const {
+  return const_cast<Series*>(this)->error_bars();
 }
 
 ErrorBars& Series::error_bars() {

@@ -103,6 +103,7 @@ class Series {
   void set_error_bar(ErrorBarDirection direction, ErrorBarInclude include, ErrorBarType type,
                      double amount);
   ErrorBars& error_bars();  // HostError 1004 when the series has none
+  const ErrorBars& error_bars() const;
   bool has_error_bars() const { return error_bars_.has_value(); }
 
   // --- engine-facing ---

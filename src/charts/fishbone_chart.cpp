@@ -21,9 +21,9 @@ void DrawFishbone(Component& component) {
   sheet.range("G24").select();
   Chart& chart = app.active_workbook().charts().add().location(ChartLocation::AsObject, "Sheet2");
   chart.set_chart_type(ChartType::XYScatterLinesNoMarkers);
-  chart.set_source_data(app.active_workbook().worksheets().item("Sheet2").range("D4:E" +
-                                                                               std::to_string(last_d)),
-                        PlotBy::Columns);
+  chart.set_source_data(
+      app.active_workbook().worksheets().item("Sheet2").range("D4:E" + std::to_string(last_d)),
+      PlotBy::Columns);
   chart.has_legend = false;
 
   Axis& value_axis = chart.axes(AxisType::ValueAxis, AxisGroup::Primary);

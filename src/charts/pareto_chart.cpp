@@ -51,9 +51,9 @@ void DrawParetoChart(Component& component) {
 
   Chart& chart = app.active_workbook().charts().add().location(ChartLocation::AsObject, "Sheet2");
   chart.set_chart_type(ChartType::ColumnClustered);
-  chart.set_source_data(app.active_workbook().worksheets().item("Sheet2").range(
-                            "J11:J" + std::to_string(10 + n)),
-                        PlotBy::Columns);
+  chart.set_source_data(
+      app.active_workbook().worksheets().item("Sheet2").range("J11:J" + std::to_string(10 + n)),
+      PlotBy::Columns);
   chart.has_legend = false;
   chart.series(1).set_x_values(categories);
 
@@ -139,8 +139,7 @@ void DrawParetoChart(Component& component) {
     active.set_has_axis(AxisType::ValueAxis, axis_group, true);
   }
   active.axes(AxisType::CategoryAxis, AxisGroup::Primary).category_type = CategoryType::Automatic;
-  active.axes(AxisType::CategoryAxis, AxisGroup::Secondary).category_type =
-      CategoryType::Automatic;
+  active.axes(AxisType::CategoryAxis, AxisGroup::Secondary).category_type = CategoryType::Automatic;
   GreyMajorGridlines(active.axes(AxisType::CategoryAxis, AxisGroup::Primary));
   GreyMajorGridlines(active.axes(AxisType::ValueAxis, AxisGroup::Primary));
 

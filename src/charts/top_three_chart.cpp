@@ -36,8 +36,8 @@ void DrawTopThreeChart(Component& component) {
   Application& app = component.app();
   Worksheet& sheet = app.active_sheet();
   const std::string version = app.version();
-  const int v = static_cast<int>(NumericValue(sheet.range("B" + std::to_string(LastRow(sheet, "B")))
-                                                  .value()));
+  const int v = static_cast<int>(
+      NumericValue(sheet.range("B" + std::to_string(LastRow(sheet, "B"))).value()));
   const std::string last = std::to_string((v - 1) * 3 + 10);
   sheet.range("W10").set_value("Value");
 

@@ -56,9 +56,7 @@ class Chart {
   const Series& series(int index) const;
   Series& new_series();
   // The chart type a series is drawn with.
-  ChartType series_type(const Series& series) const {
-    return series.chart_type.value_or(type_);
-  }
+  ChartType series_type(const Series& series) const { return series.chart_type.value_or(type_); }
 
   // Axes(type, group): HostError 1004 when the chart lacks the axis.
   Axis& axes(AxisType type, AxisGroup group = AxisGroup::Primary);

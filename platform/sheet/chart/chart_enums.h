@@ -35,7 +35,12 @@ enum class ErrorBarType { FixedValue = 1, Percent = 2, StDev = -4155, StError = 
 enum class ErrorBarEndStyle { Cap = 1, NoCap = 2 };
 
 // Text orientation of titles: an angle in degrees (-90 to 90) or one of these.
-enum class TextOrientation { Horizontal = -4128, Vertical = -4166, Upward = -4171, Downward = -4170 };
+enum class TextOrientation {
+  Horizontal = -4128,
+  Vertical = -4166,
+  Upward = -4171,
+  Downward = -4170
+};
 
 // The Office fill patterns the component uses (the host's list has 48).
 enum class OfficePattern {

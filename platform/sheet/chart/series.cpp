@@ -146,8 +146,8 @@ void Series::apply_data_labels(const DataLabelOptions& options) {
 
 void Series::check_point(int index) const {
   if (index < 1 || index > point_count()) {
-    refuse("Unable to get the Points property of the Series class: point " +
-           std::to_string(index) + " of " + std::to_string(point_count()));
+    refuse("Unable to get the Points property of the Series class: point " + std::to_string(index) +
+           " of " + std::to_string(point_count()));
   }
 }
 
@@ -185,8 +185,8 @@ std::optional<std::string> Series::label_text(int index) const {
   return text;
 }
 
-void Series::set_error_bar(ErrorBarDirection direction, ErrorBarInclude include,
-                           ErrorBarType type, double amount) {
+void Series::set_error_bar(ErrorBarDirection direction, ErrorBarInclude include, ErrorBarType type,
+                           double amount) {
   ErrorBars bars;
   bars.direction = direction;
   bars.include = include;

@@ -48,7 +48,7 @@ struct ErrorBars {
 struct SeriesPoint {
   Value x;
   Value y;
-  std::string category_text;             // the innermost category level
+  std::string category_text;                 // the innermost category level
   std::vector<std::string> category_levels;  // outer to inner, one per x-values column
   std::string value_text;
 };

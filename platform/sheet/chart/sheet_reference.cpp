@@ -147,8 +147,8 @@ std::optional<SeriesFormulaParts> parse_series_formula(std::string_view text, Gr
   parts.values = parse_sheet_reference(args[2], grid);
   if (!parts.values) return std::nullopt;
   const std::string_view order = trim(args[3]);
-  const auto [end, error] = std::from_chars(order.data(), order.data() + order.size(),
-                                            parts.plot_order);
+  const auto [end, error] =
+      std::from_chars(order.data(), order.data() + order.size(), parts.plot_order);
   if (error != std::errc() || end != order.data() + order.size() || parts.plot_order < 1) {
     return std::nullopt;
   }

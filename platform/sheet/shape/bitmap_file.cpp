@@ -22,7 +22,8 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 
 std::uint32_t get32(const std::vector<std::uint8_t>& in, std::size_t at) {
   return static_cast<std::uint32_t>(in[at]) | static_cast<std::uint32_t>(in[at + 1]) << 8 |
-         static_cast<std::uint32_t>(in[at + 2]) << 16 | static_cast<std::uint32_t>(in[at + 3]) << 24;
+         static_cast<std::uint32_t>(in[at + 2]) << 16 |
+         static_cast<std::uint32_t>(in[at + 3]) << 24;
 }
 
 std::uint16_t get16(const std::vector<std::uint8_t>& in, std::size_t at) {
@@ -93,8 +94,8 @@ std::optional<ui::Picture> read_bitmap_file(const std::filesystem::path& file) {
     const std::size_t base = offset + stride * static_cast<std::size_t>(row);
     for (int x = 0; x < width; ++x) {
       const std::size_t at = base + static_cast<std::size_t>(x) * bytes;
-      picture.set_pixel(x, y, {in[at + 2], in[at + 1], in[at], bits == 32 ? in[at + 3]
-                                                                         : std::uint8_t{255}});
+      picture.set_pixel(
+          x, y, {in[at + 2], in[at + 1], in[at], bits == 32 ? in[at + 3] : std::uint8_t{255}});
     }
   }
   return picture;

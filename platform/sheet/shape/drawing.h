@@ -16,9 +16,9 @@ struct DrawingItem {
   double top = 0;
   double width = 0;
   double height = 0;
-  std::shared_ptr<const Chart> chart;            // a chart frozen as it showed
-  std::shared_ptr<const ui::Picture> raster;     // a raster picture
-  std::shared_ptr<const Drawing> drawing;        // a picture that was itself a drawing
+  std::shared_ptr<const Chart> chart;         // a chart frozen as it showed
+  std::shared_ptr<const ui::Picture> raster;  // a raster picture
+  std::shared_ptr<const Drawing> drawing;     // a picture that was itself a drawing
 };
 
 // What a picture pasted as an enhanced metafile holds: the drawing of what was on the clipboard,

@@ -13,8 +13,7 @@
 
 namespace fb::sheet {
 
-Shape::Shape(ShapeKind kind, std::string name, double left, double top, double width,
-             double height)
+Shape::Shape(ShapeKind kind, std::string name, double left, double top, double width, double height)
     : kind_(kind),
       name_(std::move(name)),
       left_(std::max(0.0, left)),
@@ -95,9 +94,9 @@ void Shape::scale_height(double factor, ScaleFrom from) {
 void Shape::set_formula(std::string_view reference) {
   const GridSize grid = owner_ != nullptr ? owner_->application().grid() : GridSize{};
   if (!parse_sheet_reference(reference, grid)) {
-    throw HostError(host_error::kApplicationDefined,
-                    "Unable to set the Formula property: '" + std::string(reference) +
-                        "' is no reference");
+    throw HostError(
+        host_error::kApplicationDefined,
+        "Unable to set the Formula property: '" + std::string(reference) + "' is no reference");
   }
   formula_ = std::string(reference);
 }

@@ -35,9 +35,9 @@ ShapeCollection::~ShapeCollection() {
 
 Shape& ShapeCollection::item(int index) const {
   if (index < 1 || index > count()) {
-    throw HostError(host_error::kApplicationDefined,
-                    "The index into the specified collection is out of bounds: " +
-                        std::to_string(index));
+    throw HostError(
+        host_error::kApplicationDefined,
+        "The index into the specified collection is out of bounds: " + std::to_string(index));
   }
   return *shapes_[static_cast<std::size_t>(index - 1)];
 }
@@ -60,12 +60,11 @@ ShapeRange ShapeCollection::range(std::vector<std::string> names) {
   return ShapeRange(*this, std::move(names));
 }
 
-Shape& ShapeCollection::add(ShapeKind kind, double left, double top, double width,
-                            double height) {
+Shape& ShapeCollection::add(ShapeKind kind, double left, double top, double width, double height) {
   ++created_;
   if (kind == ShapeKind::Picture) ++default_named_pictures_;
-  std::string name = default_shape_name(kind, profile_of(app_->version()), created_,
-                                        default_named_pictures_);
+  std::string name =
+      default_shape_name(kind, profile_of(app_->version()), created_, default_named_pictures_);
   shapes_.push_back(std::make_unique<Shape>(kind, std::move(name), left, top, width, height));
   shapes_.back()->attach(this);
   if (workbook_ != nullptr) workbook_->set_saved(false);
@@ -142,16 +141,15 @@ Shape& ChartObjects::item(int index) const {
     if (shape->kind() == ShapeKind::Chart && ++n == index) return *shape;
   }
   throw HostError(host_error::kApplicationDefined,
-                  "Unable to get the ChartObjects property: chart object " +
-                      std::to_string(index));
+                  "Unable to get the ChartObjects property: chart object " + std::to_string(index));
 }
 
 Shape& ChartObjects::item(std::string_view name) const {
   Shape* shape = shapes_->find(name);
   if (shape == nullptr || shape->kind() != ShapeKind::Chart) {
-    throw HostError(host_error::kApplicationDefined,
-                    "Unable to get the ChartObjects property: no chart object " +
-                        std::string(name));
+    throw HostError(
+        host_error::kApplicationDefined,
+        "Unable to get the ChartObjects property: no chart object " + std::string(name));
   }
   return *shape;
 }

@@ -69,8 +69,8 @@ class ChartObjects {
  public:
   explicit ChartObjects(ShapeCollection& shapes) : shapes_(&shapes) {}
   int count() const;
-  Shape& item(int index) const;               // HostError 1004 outside
-  Shape& item(std::string_view name) const;   // HostError 1004 when absent
+  Shape& item(int index) const;              // HostError 1004 outside
+  Shape& item(std::string_view name) const;  // HostError 1004 when absent
   // ChartObjects.Width / Height: every chart object of the sheet.
   void set_width(double points);
   void set_height(double points);

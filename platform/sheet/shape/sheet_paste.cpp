@@ -35,8 +35,9 @@ const CopiedShapes& clipboard_shapes(Worksheet& sheet, const char* call) {
   }
   if (!app.clipboard().has_shapes() || app.clipboard().shapes().shapes.empty()) {
     throw HostError(host_error::kApplicationDefined,
-                    std::string(call) + " method of Worksheet class failed: no shapes on the "
-                                        "clipboard");
+                    std::string(call) +
+                        " method of Worksheet class failed: no shapes on the "
+                        "clipboard");
   }
   return app.clipboard().shapes();
 }
@@ -76,8 +77,7 @@ void paste_shapes(Worksheet& sheet) {
   sheet.application().select_shapes(sheet.shapes(), std::move(names));
 }
 
-void paste_as_picture(Worksheet& sheet, std::string_view format, bool link,
-                      bool display_as_icon) {
+void paste_as_picture(Worksheet& sheet, std::string_view format, bool link, bool display_as_icon) {
   if (format != kEnhancedMetafile || link || display_as_icon) {
     throw HostError(host_error::kApplicationDefined,
                     "PasteSpecial method of Worksheet class failed: format '" +

@@ -142,7 +142,8 @@ class HeadAndSpine : public ::testing::TestWithParam<HeadCase> {};
 TEST_P(HeadAndSpine, FinalSizeSpineHeadBoxAndLogo) {
   const HeadCase& c = GetParam();
   PipelineHost host(c.version);
-  host.GenerateThrough(10, {{"A", "主轴振动"}, {"A1", "a"}, {"A11", "b"}, {"A2", "c"}, {"A21", "d"}});
+  host.GenerateThrough(10,
+                       {{"A", "主轴振动"}, {"A1", "a"}, {"A11", "b"}, {"A2", "c"}, {"A21", "d"}});
   ASSERT_FALSE(host.component().export_failed);
   Shape& object = ChartObject(host, 1);
   EXPECT_EQ(object.width(), 825);
@@ -181,8 +182,7 @@ TEST_P(HeadAndSpine, FinalSizeSpineHeadBoxAndLogo) {
   EXPECT_EQ(logo.left(), 660);
   EXPECT_EQ(logo.top(), c.logo_top);
   EXPECT_TRUE(logo.transparent_background);
-  EXPECT_FALSE(std::filesystem::exists(
-      fb::os::native_path(host.win_dir() + "\\Temp\\~l$go.gif")));
+  EXPECT_FALSE(std::filesystem::exists(fb::os::native_path(host.win_dir() + "\\Temp\\~l$go.gif")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, HeadAndSpine,
@@ -203,8 +203,8 @@ TEST_P(ParetoChart, SeriesCoverTheTableOfNMainCauses) {
   Chart& chart = object.chart();
   const std::string last = std::to_string(10 + n);
   // A single cell reads as one cell, without a range.
-  const std::string columns = n == 1 ? "R11C9,Sheet2!R11C10"
-                                     : "R11C9:R" + last + "C9,Sheet2!R11C10:R" + last + "C10";
+  const std::string columns =
+      n == 1 ? "R11C9,Sheet2!R11C10" : "R11C9:R" + last + "C9,Sheet2!R11C10:R" + last + "C10";
   EXPECT_EQ(chart.series(1).formula_r1c1(), "=SERIES(,Sheet2!" + columns + ",1)");
   EXPECT_EQ(chart.series(2).formula_r1c1(), "=SERIES(,,Sheet2!R10C12:R" + last + "C12,1)");
   EXPECT_EQ(chart.series_type(chart.series(2)), ChartType::LineMarkers);
@@ -285,8 +285,7 @@ TEST(TopThreeChart, ThreeLevelCategoriesAndMissingRanks) {
   ASSERT_FALSE(host.component().export_failed);
   const auto points = ChartObject(host, 3).chart().series(1).points();
   ASSERT_EQ(points.size(), 3U);
-  EXPECT_EQ(points[0].category_levels,
-            (std::vector<std::string>{"人", "1", "培训"}));
+  EXPECT_EQ(points[0].category_levels, (std::vector<std::string>{"人", "1", "培训"}));
   EXPECT_EQ(points[0].y, fb::sheet::Value(1.0));
   // Ranks 2 and 3 do not exist: a blank caption and -1.
   EXPECT_EQ(points[1].category_levels.back(), " ");
@@ -297,8 +296,8 @@ class ChartPictures : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ChartPictures, ThreeNamedPicturesOnTheClipboardAndTheWorkbookClosed) {
   PipelineHost host(GetParam());
-  host.GenerateThrough(13, {{"A", "问题"}, {"A1", "人员"}, {"A11", "培训不足"}, {"A2", "设备"},
-                            {"A21", "老化"}});
+  host.GenerateThrough(
+      13, {{"A", "问题"}, {"A1", "人员"}, {"A11", "培训不足"}, {"A2", "设备"}, {"A21", "老化"}});
   ASSERT_FALSE(host.component().export_failed);
   fb::sheet::Application& app = host.app();
   EXPECT_EQ(app.workbooks().find(std::string(kExchangeFileName)), nullptr);

@@ -1,10 +1,10 @@
 // Drawing objects of the host: default names by version profile, scaling with an anchor, the
 // clipboard carrying shapes between workbooks, pasting a chart as a picture, series references.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "platform/os/environment.h"
 #include "platform/os/host_error.h"
@@ -25,9 +25,7 @@ constexpr const char* kMetafile = "图片(增强型图元文件)";
 class Shapes : public ::testing::TestWithParam<const char*> {
  protected:
   Shapes() : app(env, GetParam()) {}
-  Chart& AddChart() {
-    return book.charts().add().location(ChartLocation::AsObject, sheet.name());
-  }
+  Chart& AddChart() { return book.charts().add().location(ChartLocation::AsObject, sheet.name()); }
   os::MapEnvironment env;
   Application app;
   Workbook& book = app.workbooks().add();

@@ -4,6 +4,10 @@
 #include <fstream>
 
 #include "platform/os/host_error.h"
+#include "platform/sheet/chart/chart.h"
+#include "platform/sheet/shape/shape.h"
+#include "platform/sheet/shape/shape_collection.h"
+#include "platform/sheet/shape/shape_range.h"
 #include "platform/os/win_path.h"
 #include "platform/sheet/range.h"
 #include "platform/sheet/template_workbook.h"
@@ -208,6 +212,41 @@ Range Application::active_cell() {
 
 Range Application::selection() {
   return active_sheet().selection();
+}
+
+Chart& Application::active_chart() {
+  if (active_chart_ == nullptr) {
+    throw HostError(91, "Object variable or With block variable not set: no active chart");
+  }
+  return *active_chart_;
+}
+
+void Application::select_shapes(ShapeCollection& shapes, std::vector<std::string> names) {
+  selected_shapes_owner_ = &shapes;
+  selected_shapes_ = std::move(names);
+}
+
+ShapeRange Application::selection_shape_range() {
+  if (selected_shapes_owner_ == nullptr || selected_shapes_.empty()) {
+    throw HostError(438, "Object doesn't support this property or method: no shape is selected");
+  }
+  return ShapeRange(*selected_shapes_owner_, selected_shapes_);
+}
+
+void Application::forget_shape(const Shape& shape) {
+  if (Chart* chart = shape.chart_or_null()) forget_chart(chart);
+  if (selected_shapes_owner_ == shape.owner()) {
+    selected_shapes_owner_ = nullptr;
+    selected_shapes_.clear();
+  }
+}
+
+void Application::forget_chart(const Chart* chart) {
+  if (active_chart_ == chart) active_chart_ = nullptr;
+  if (chart != nullptr && selected_shapes_owner_ == &chart->shapes()) {
+    selected_shapes_owner_ = nullptr;
+    selected_shapes_.clear();
+  }
 }
 
 void Application::clear_clipboard() {

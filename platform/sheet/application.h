@@ -19,6 +19,10 @@
 namespace fb::sheet {
 
 class Application;
+class Chart;
+class Shape;
+class ShapeCollection;
+class ShapeRange;
 
 // Application.Workbooks. Add-in workbooks are reachable by name but not counted, as in the host.
 class Workbooks {
@@ -93,6 +97,17 @@ class Application {
   // Application.CutCopyMode = False.
   void clear_clipboard();
   AddIns& addins() { return addins_; }
+
+  // --- charts and shapes ---
+  Chart& active_chart();  // HostError 91 when no chart is active
+  Chart* active_chart_or_null() const { return active_chart_; }
+  void set_active_chart(Chart* chart) { active_chart_ = chart; }
+  void select_shapes(ShapeCollection& shapes, std::vector<std::string> names);
+  // Selection.ShapeRange: HostError 438 when the selection holds no shapes.
+  ShapeRange selection_shape_range();
+  // A shape (and the chart it holds) is going away: nothing may keep pointing at it.
+  void forget_shape(const Shape& shape);
+  void forget_chart(const Chart* chart);
   FaultInjector& faults() { return faults_; }
 
   // The analysis function library as an add-in workbook ("FUNCRES.XLA" / "FUNCRES.XLAM").
@@ -119,6 +134,10 @@ class Application {
   const std::vector<std::pair<std::string, FileOpener>>& file_openers() const { return openers_; }
 
  private:
+  // First, so that shapes dying with the workbooks or the clipboard below can still clear them.
+  Chart* active_chart_ = nullptr;
+  ShapeCollection* selected_shapes_owner_ = nullptr;
+  std::vector<std::string> selected_shapes_;
   const os::Environment* environment_;
   std::string version_;
   int language_id_ = 2052;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -11,6 +12,7 @@
 namespace fb::sheet {
 
 class Worksheet;
+struct CopiedShapes;
 
 // One copied cell: its content and its format as the cell showed them at copy time.
 struct CopiedCell {
@@ -39,13 +41,26 @@ struct CopiedCells {
   }
 };
 
-// The host-wide clipboard. It holds cells now; shapes join it later.
+// The host-wide clipboard: cells, or shapes (see shape/shape_clipboard.h). Putting one there
+// drops the other.
 class Clipboard {
  public:
   bool has_cells() const { return cells_.has_value(); }
   const CopiedCells& cells() const { return *cells_; }
-  void set_cells(CopiedCells cells) { cells_ = std::move(cells); }
-  void clear() { cells_.reset(); }
+  void set_cells(CopiedCells cells) {
+    shapes_.reset();
+    cells_ = std::move(cells);
+  }
+  bool has_shapes() const { return shapes_ != nullptr; }
+  const CopiedShapes& shapes() const { return *shapes_; }
+  void set_shapes(std::shared_ptr<const CopiedShapes> shapes) {
+    cells_.reset();
+    shapes_ = std::move(shapes);
+  }
+  void clear() {
+    cells_.reset();
+    shapes_.reset();
+  }
   // Drops a cut whose cells live in the sheet, which is going away.
   void forget_sheet(const Worksheet* sheet) {
     if (cells_ && cells_->source_sheet == sheet) {
@@ -59,6 +74,7 @@ class Clipboard {
 
  private:
   std::optional<CopiedCells> cells_;
+  std::shared_ptr<const CopiedShapes> shapes_;
 };
 
 }  // namespace fb::sheet

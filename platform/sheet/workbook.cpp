@@ -5,6 +5,7 @@
 #include "platform/os/environment.h"
 #include "platform/os/host_error.h"
 #include "platform/sheet/application.h"
+#include "platform/sheet/chart/chart.h"
 
 namespace fb::sheet {
 
@@ -75,7 +76,8 @@ Workbook::Workbook(Application& app, std::string name, bool is_addin)
       is_addin_(is_addin),
       worksheets_(*this),
       window_(*this),
-      recalc_(*this) {}
+      recalc_(*this),
+      charts_(std::make_unique<ChartSheets>(*this)) {}
 
 Workbook::~Workbook() = default;
 

@@ -14,6 +14,7 @@
 namespace fb::sheet {
 
 class Application;
+class ChartSheets;
 class Workbook;
 
 // The worksheets of a workbook, in tab order.
@@ -63,6 +64,8 @@ class Workbook {
   bool is_addin() const { return is_addin_; }
 
   Worksheets& worksheets() { return worksheets_; }
+  // Workbook.Charts: the chart sheets.
+  ChartSheets& charts() { return *charts_; }
   Worksheet& active_sheet();
   Window& window() { return window_; }
   void activate();
@@ -110,6 +113,7 @@ class Workbook {
   Window window_;
   Recalc recalc_;
   std::uint32_t formula_stamp_ = 0;
+  std::unique_ptr<ChartSheets> charts_;
 };
 
 }  // namespace fb::sheet

@@ -6,12 +6,28 @@
 #include "platform/os/host_error.h"
 #include "platform/sheet/application.h"
 #include "platform/sheet/range.h"
+#include "platform/sheet/shape/shape_collection.h"
+#include "platform/sheet/shape/sheet_paste.h"
 #include "platform/sheet/workbook.h"
 
 namespace fb::sheet {
 
 Worksheet::Worksheet(Workbook& workbook, SheetId id, std::string name)
-    : workbook_(&workbook), id_(id), name_(std::move(name)) {}
+    : workbook_(&workbook),
+      id_(id),
+      name_(std::move(name)),
+      shapes_(std::make_unique<ShapeCollection>(workbook.application(), &workbook)) {}
+
+Worksheet::~Worksheet() = default;
+
+ChartObjects Worksheet::chart_objects() {
+  return ChartObjects(*shapes_);
+}
+
+void Worksheet::paste_special(std::string_view format, bool link, bool display_as_icon) {
+  application().faults().check(HostOperation::PasteSpecial);
+  paste_as_picture(*this, format, link, display_as_icon);
+}
 
 Application& Worksheet::application() const {
   return workbook_->application();
@@ -124,6 +140,10 @@ void Worksheet::paste() {
   application().faults().check(HostOperation::Paste);
   if (&application().active_sheet() != this) {
     throw HostError(host_error::kApplicationDefined, "Paste needs the sheet to be active");
+  }
+  if (application().clipboard().has_shapes()) {
+    paste_shapes(*this);
+    return;
   }
   selection().paste_special(PasteType::All);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,7 +18,9 @@
 namespace fb::sheet {
 
 class Application;
+class ChartObjects;
 class Range;
+class ShapeCollection;
 class Workbook;
 
 // One worksheet: its cells, merged areas, AutoFilter, column widths, row heights and the
@@ -27,6 +30,7 @@ class Worksheet {
   Worksheet(Workbook& workbook, SheetId id, std::string name);
   Worksheet(const Worksheet&) = delete;
   Worksheet& operator=(const Worksheet&) = delete;
+  ~Worksheet();
 
   Workbook& workbook() const { return *workbook_; }
   Application& application() const;
@@ -51,8 +55,17 @@ class Worksheet {
   // Makes this the active sheet of its workbook (and the workbook active).
   void select();
   void activate();
-  // Pastes the clipboard at this sheet's selection (the sheet must be the active one).
+  // Pastes the clipboard at this sheet's selection (the sheet must be the active one): cells, or
+  // shapes with their names at the active cell.
   void paste();
+  // Worksheet.PasteSpecial for a picture format: the clipboard's shapes become one picture at
+  // the active cell. Only "图片(增强型图元文件)" is known; HostError 1004 for other formats, a
+  // link or an icon.
+  void paste_special(std::string_view format, bool link = false, bool display_as_icon = false);
+
+  // The sheet's drawing objects (charts, pictures, text boxes) and its chart objects.
+  ShapeCollection& shapes() { return *shapes_; }
+  ChartObjects chart_objects();
 
   Range selection();
   Range active_cell();
@@ -119,6 +132,7 @@ class Worksheet {
   PageSetup page_setup_{*this};
   Hyperlinks hyperlinks_{*this};
   CellAddress active_cell_{1, 1};
+  std::unique_ptr<ShapeCollection> shapes_;
 };
 
 }  // namespace fb::sheet

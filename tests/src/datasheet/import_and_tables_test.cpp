@@ -89,7 +89,7 @@ TEST(Weizhi, FindsTheKthCellContainingTheText) {
 
 TEST(ParetoTable, EqualCountsKeepTheirOrdinalOrder) {
   PipelineHost host;
-  host.Generate({{"A", "p"},
+  host.GenerateThrough(8, {{"A", "p"},
                  {"A1", "一"},
                  {"A11", "a"},
                  {"A2", "二"},
@@ -106,7 +106,7 @@ TEST(ParetoTable, EqualCountsKeepTheirOrdinalOrder) {
 
 TEST(TopThreeTable, EqualDescendantCountsListBothCauses) {
   PipelineHost host;
-  host.Generate({{"A", "p"},
+  host.GenerateThrough(8, {{"A", "p"},
                  {"A1", "m"},
                  {"A11", "甲"},
                  {"A111", "x"},
@@ -139,7 +139,7 @@ TEST(LargestTree, FiftyCausesEndOnRows151And152) {
   ASSERT_EQ(tree.size(), 51u);
 
   PipelineHost host;
-  host.Generate(tree);
+  host.GenerateThrough(8, tree);
   ASSERT_FALSE(host.component().export_failed);
   fb::sheet::Worksheet& sheet = DataSheet(host);
   EXPECT_TRUE(fb::sheet::is_number(sheet.range("D151").value()));

@@ -93,10 +93,10 @@ TEST(Pipeline, SuccessLeavesTheHostShownAndCleansUp) {
 
 TEST(Pipeline, SecondRunAfterACompletedOneWritesAFreshExchangeFile) {
   PipelineHost host;
-  host.Generate(kTree);
+  host.GenerateThrough(8, kTree);
   ASSERT_FALSE(host.component().export_failed);
   host.app().workbooks().item(std::string(kExchangeFileName)).close(false);
-  host.Generate(kTree);
+  host.GenerateThrough(8, kTree);
   EXPECT_FALSE(host.component().export_failed);
 }
 

@@ -71,6 +71,13 @@ class PipelineHost {
     RunExport(component_);
   }
 
+  // The same, stopped after `last_step`: the generation workbook stays open to be looked at.
+  void GenerateThrough(int last_step, const Tree& tree, std::function<void(int)> after_step = {}) {
+    WriteExchangeFile(tree);
+    component_.after_step = std::move(after_step);
+    RunExport(component_, last_step);
+  }
+
  private:
   static std::filesystem::path MakeRoot() {
     static int counter = 0;

@@ -93,7 +93,7 @@ TEST(WorkedExamples, NineNodeTreeStageA) {
 
 TEST(WorkedExamples, NineNodeTreeTablesAndCoordinates) {
   PipelineHost host;
-  host.Generate(kNineNodes);
+  host.GenerateThrough(8, kNineNodes);
   ASSERT_FALSE(host.component().export_failed);
   fb::sheet::Worksheet& sheet = DataSheet(host);
 
@@ -153,7 +153,7 @@ TEST(WorkedExamples, NineNodeTreeTablesAndCoordinates) {
 
 TEST(WorkedExamples, DeepMainCauseCoordinates) {
   PipelineHost host;
-  host.Generate({{"A", "P"},
+  host.GenerateThrough(8, {{"A", "P"},
                  {"A1", "a"},
                  {"A11", "b"},
                  {"A111", "c"},

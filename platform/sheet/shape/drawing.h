@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/ui/picture.h"
+
+namespace fb::sheet {
+
+class Chart;
+struct Drawing;
+
+// One element of a flattened drawing, placed in the drawing's own points.
+struct DrawingItem {
+  double left = 0;
+  double top = 0;
+  double width = 0;
+  double height = 0;
+  std::shared_ptr<const Chart> chart;         // a chart frozen as it showed
+  std::shared_ptr<const ui::Picture> raster;  // a raster picture
+  std::shared_ptr<const Drawing> drawing;     // a picture that was itself a drawing
+};
+
+// What a picture pasted as an enhanced metafile holds: the drawing of what was on the clipboard,
+// flattened, at its size in points. Renderers draw it into any sink.
+struct Drawing {
+  double width = 0;
+  double height = 0;
+  std::vector<DrawingItem> items;
+};
+
+}  // namespace fb::sheet

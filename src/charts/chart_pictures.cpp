@@ -1,0 +1,39 @@
+#include <string>
+
+#include "platform/sheet/application.h"
+#include "platform/sheet/shape/shape_collection.h"
+#include "platform/sheet/shape/shape_range.h"
+#include "src/addin/component.h"
+#include "src/charts/chart_steps.h"
+#include "src/editor/exchange_paths.h"
+
+namespace kivo2d {
+
+void MakeChartPictures(Component& component) {
+  fb::sheet::Application& app = component.app();
+  fb::sheet::Worksheet& sheet = app.active_sheet();
+  const int k = sheet.shapes().count();
+
+  // Creation order: fishbone, Pareto, top-three.
+  for (int chart = k - 2; chart <= k; ++chart) {
+    sheet.shapes().item("图表 " + std::to_string(chart)).cut();
+    sheet.paste_special("图片(增强型图元文件)", false, false);
+  }
+  app.clear_clipboard();
+
+  const bool legacy = app.version() == "11.0";
+  for (int i = 1; i <= 3; ++i) {
+    const std::string pasted =
+        legacy ? "图片 " + std::to_string(k + i) : "Picture " + std::to_string(i);
+    sheet.shapes().item(pasted).set_name("PIC" + std::to_string(i));
+  }
+  sheet.shapes().range({"PIC1", "PIC2", "PIC3"}).select();
+  app.selection_shape_range().cut();
+
+  app.workbooks().item(std::string(kExchangeFileName)).window().activate();
+  app.set_display_alerts(false);
+  app.active_window().close();
+  app.set_display_alerts(true);
+}
+
+}  // namespace kivo2d

@@ -1,0 +1,111 @@
+#include <string>
+
+#include "platform/os/win_path.h"
+#include "platform/sheet/application.h"
+#include "platform/sheet/chart/chart.h"
+#include "platform/sheet/range.h"
+#include "platform/sheet/shape/bitmap_file.h"
+#include "platform/sheet/shape/shape_collection.h"
+#include "platform/sheet/shape/shape_range.h"
+#include "platform/ui/image_list.h"
+#include "platform/ui/stock_pictures.h"
+#include "src/addin/component.h"
+#include "src/charts/chart_steps.h"
+#include "src/editor/cause_tree.h"
+
+namespace kivo2d {
+
+using namespace fb::sheet;  // NOLINT(google-build-using-namespace): the object model's names
+
+namespace {
+
+// The logo is the third picture of the editor's ImageList1; the run-time's picture save writes
+// it as a bitmap whatever the file's extension.
+void SaveLogoPicture(const std::string& windows_path) {
+  fb::ui::ImageList images(fb::ui::kStockPictureSize, fb::ui::kStockPictureSize);
+  FillImageList(images);
+  save_bitmap_file(images.picture(3), fb::os::native_path(windows_path));
+}
+
+}  // namespace
+
+void DrawHeadAndSpine(Component& component) {
+  Application& app = component.app();
+  const bool legacy = app.version() == "11.0";
+  app.active_chart().axes(AxisType::CategoryAxis, AxisGroup::Primary).set_minimum(-250);
+
+  Worksheet& sheet = app.active_sheet();
+  sheet.range("A1").select();
+  ChartObjects objects = sheet.chart_objects();
+  const std::string name = objects.item(objects.count()).name();
+  sheet.shapes().item(name).set_width(825);
+  sheet.shapes().item(name).set_height(363);
+  sheet.range("A1").select();
+  sheet.chart_objects().item(name).activate();
+
+  Chart& chart = app.active_chart();
+  chart.new_series();
+  Series& spine = chart.series(2);
+  spine.set_x_values("=Sheet2!R3C8:R4C8");
+  spine.set_values("=Sheet2!R3C9:R4C9");
+  spine.border.color_index = 19;
+  spine.border.weight = BorderWeight::Thick;
+  spine.border.line_style = ChartLineStyle::Continuous;
+  spine.marker_style = MarkerStyle::None;
+
+  sheet.chart_objects().item(name).activate();
+  Chart& head_chart = app.active_chart();
+  Shape& added = legacy ? head_chart.shapes().add_text_box(380, 191, 75, 50)
+                        : head_chart.shapes().add_text_box(400, 191, 75, 50);
+  added.set_formula("=Sheet2!$G$3");
+  const std::string box_name = legacy ? "Text 1" : "TextBox 1";
+
+  Shape& box = head_chart.shapes().item(box_name);
+  box.increment_left(-230);
+  box.increment_top(-161);
+  box.text_vertical_alignment = VerticalAlignment::Center;
+  box.line.fore = ColourChoice::from_scheme(43);
+  box.line.visible = true;
+  box.fill.visible = true;
+  box.fill.fore = ColourChoice::from_rgb(255, 255, 153);
+  box.fill.transparency = 0.5;
+  box.fill.set_solid();
+  box.scale_height(1.5, ScaleFrom::TopLeft);
+
+  head_chart.chart_area.font.name = "仿宋_GB2312";
+  head_chart.chart_area.font.size = 6;
+  head_chart.chart_area.auto_scale_font = false;
+  head_chart.chart_area.font.name = "Arial";
+  head_chart.chart_area.font.size = 6;
+  head_chart.chart_area.interior.color_index = kColorIndexNone;
+
+  head_chart.shapes().item(box_name).select();
+  Shape& selected_box = app.selection_shape_range().item(1);
+  selected_box.text_font.name = "仿宋_GB2312";
+  selected_box.text_font.size = 8;
+  selected_box.text_font.name = "Arial";
+  selected_box.text_font.size = 8;
+
+  const std::string logo_file = component.win_dir + "\\Temp\\~l$go.gif";
+  SaveLogoPicture(logo_file);
+  head_chart.shapes().insert_picture(logo_file).select();
+  component.file_system().DeleteFile(logo_file);
+
+  ShapeRange logo = app.selection_shape_range();
+  logo.set_lock_aspect_ratio(true);
+  logo.set_height(24.25);
+  logo.set_width(76.5);
+  logo.set_rotation(0);
+  logo.set_transparent_background(true);
+  logo.set_transparency_colour(Rgb{0, 0, 0});
+  logo.set_fill_visible(false);
+  logo.increment_left(660);
+  if (legacy) {
+    logo.increment_top(290);
+  } else if (app.version() == "12.0") {
+    logo.increment_top(250);
+  }
+  sheet.range("A1").select();
+}
+
+}  // namespace kivo2d

@@ -222,6 +222,7 @@ void write_font(XmlWriter& xml, const Font& font) {
   xml.open("font");
   if (font.bold) xml.empty("b");
   if (font.italic) xml.empty("i");
+  if (font.underline) xml.empty("u");  // single is the element's default
   xml.empty("sz", {{"val", measure_text(font.size)}});
   if (palette_rgb(font.color_index)) write_colour(xml, "color", font.color_index);
   xml.empty("name", {{"val", font.name}});

@@ -13,7 +13,7 @@ using testing::part;
 // bordered edges, centred wrapped text and a number format that is not built in.
 TEST(StylesPart, WritesFontsFillsBordersAlignmentAndNumberFormats) {
   std::vector<CellFormat> styles(3);
-  styles[1].font = Font{"宋体", 12, true, false, 3};
+  styles[1].font = Font{.name = "宋体", .size = 12, .bold = true, .color_index = 3};
   styles[1].interior.color_index = 43;
   styles[1].interior.pattern = Pattern::Solid;
   styles[1].border(CellEdge::Bottom) = Border{LineStyle::Continuous, BorderWeight::Medium, 3};

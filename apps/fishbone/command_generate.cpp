@@ -1,4 +1,4 @@
-// fishbone generate TREE [--trace DIR] [--host-version 11.0|12.0]
+// fishbone generate TREE [--trace DIR] [--host-version 11.0|12.0] [--no-trust-vba]
 
 #include <array>
 #include <cstdio>
@@ -14,32 +14,19 @@
 #include "apps/fishbone/tree_input.h"
 #include "platform/os/environment.h"
 #include "platform/os/host_error.h"
-#include "platform/os/message_pump.h"
-#include "platform/os/win_path.h"
 #include "platform/sheet/workbook.h"
 #include "platform/sheet/worksheet.h"
-#include "src/addin/generation_messages.h"
 #include "src/datasheet/run_export.h"
 #include "src/editor/atomic_file.h"
-#include "src/editor/exchange_paths.h"
-#include "src/editor/exchange_writer.h"
 
 namespace fishbone {
 namespace {
 
-constexpr std::array<OptionSpec, 2> kOptions{{
+constexpr std::array<OptionSpec, 3> kOptions{{
     {"--trace", "", true},
     {"--host-version", "", true},
+    {"--no-trust-vba", "", false},
 }};
-
-// The message boxes join their lines with a carriage return alone; a terminal wants line feeds.
-std::string TerminalText(std::string_view message) {
-  std::string text(message);
-  for (char& c : text) {
-    if (c == '\r') c = '\n';
-  }
-  return text;
-}
 
 // Writes the active sheet after every step as DIR/NN-StepName.csv. A file that cannot be written
 // must not fail the run it observes, so the first failure is kept and reported afterwards.
@@ -100,8 +87,10 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
     return kExitFailure;
   }
   const std::string input_name = DisplayName(input);
-  const kivo2d::TreeReadResult read =
+  kivo2d::TreeReadResult read =
       kivo2d::ReadTree(*bytes, ChooseInputFormat(input, std::nullopt, *bytes));
+  // A childless main cause is the component's to refuse, with its own warning.
+  std::erase_if(read.problems, IsLeftForTheComponent);
   if (!read.ok()) {
     PrintProblems(input_name, read.problems, io);
     io.err << "fishbone: no report from " << input_name << ": the tree has "
@@ -124,27 +113,22 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
 
   try {
     fb::os::ProcessEnvironment process_environment;
-    GenerationHost host(process_environment, version);
-    fb::os::NullPump pump;
-    kivo2d::WriteExchangeFile(kivo2d::ToExchangeNodes(read.tree),
-                              fb::os::native_path(kivo2d::ExchangeFilePath(host.win_dir())),
-                              pump);
+    GenerationOptions options;
+    options.host_version = version;
+    options.trust_vba = !parsed->Has("--no-trust-vba");
+    GenerationHost host(process_environment, options);
 
     int last_step = 0;
-    kivo2d::Component& component = host.component();
-    component.after_step = [&](int step) {
+    host.component().after_step = [&](int step) {
       last_step = step;
       if (trace) trace->AfterStep(host.app(), step);
     };
-    kivo2d::RunExport(component);
-
-    if (component.export_failed) {
-      io.err << "[" << kivo2d::kFailureTitle << "] " << TerminalText(kivo2d::kFailureMessage)
-             << '\n'
-             << "fishbone: the run stopped in step " << last_step + 1 << " ("
+    const int status = host.Generate(read.tree, io);
+    if (host.run_failed()) {
+      io.err << "fishbone: the run stopped in step " << last_step + 1 << " ("
              << kivo2d::StepName(last_step + 1) << ")\n";
-      return kExitFailure;
     }
+    if (status != kExitOk) return status;
     if (trace && trace->failure()) {
       io.err << "fishbone: trace incomplete: " << *trace->failure() << '\n';
       return kExitFailure;
@@ -170,20 +154,24 @@ const Command kGenerateCommand{
     "generate",
     "generate TREE",
     "lay a tree out in the spreadsheet host and make its report",
-    "Usage: fishbone generate TREE [--trace DIR] [--host-version 11.0|12.0]\n"
+    "Usage: fishbone generate TREE [--trace DIR] [--host-version 11.0|12.0] [--no-trust-vba]\n"
     "\n"
-    "Runs the generation pipeline on TREE (exchange XML or text outline, \"-\" for standard\n"
-    "input) in a fresh headless spreadsheet host. Each run has private folders of its own, so\n"
-    "runs in parallel never meet.\n"
+    "Generates the report of TREE (exchange XML or text outline, \"-\" for standard input) the\n"
+    "way the desktop does: a fresh headless spreadsheet host loads the add-in, the tree goes\n"
+    "into the editor and \"生成报表\" is pressed. Every message box the component shows is\n"
+    "printed to standard error as \"[title] text\" and answered with its default button. Each\n"
+    "run has private folders of its own, so runs in parallel never meet.\n"
     "\n"
     "  --trace DIR              after every step, write the active sheet's values as\n"
     "                           DIR/NN-StepName.csv (NN the step number): UTF-8, RFC 4180,\n"
     "                           numbers as the shortest text that reads back exactly, errors\n"
     "                           as their sheet texts (#N/A)\n"
     "  --host-version 11.0|12.0 the host version to behave as (default 12.0)\n"
+    "  --no-trust-vba           the host does not trust access to its VBA project (the\n"
+    "                           component then refuses to run and says how to allow it)\n"
     "\n"
-    "Exit status: 0 generated, 1 the tree has problems, the run failed or a file cannot be\n"
-    "read or written, 2 wrong usage.\n",
+    "Exit status: 0 generated, 1 the tree has problems, the component refused or failed, or a\n"
+    "file cannot be read or written, 2 wrong usage.\n",
     RunGenerate,
 };
 

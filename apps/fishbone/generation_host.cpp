@@ -2,20 +2,23 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ostream>
 #include <system_error>
-#include <utility>
 
 #include <stdlib.h>  // mkdtemp
 
+#include "platform/office/com_addins.h"
 #include "platform/os/host_error.h"
 #include "platform/os/host_folders.h"
-#include "src/datasheet/functions.h"
+#include "src/addin/component_windows.h"
+#include "src/addin/connect.h"
+#include "src/addin/generation_messages.h"
 
 namespace fishbone {
 namespace {
 
-// A new folder of this run's own under <private root>/fishbone/runs. mkdtemp makes it with mode
-// 0700 and a name nobody could have prepared.
+// A new folder of this run's own under <private root>/fishbone/runs, with windows/Temp and
+// profile below it. mkdtemp makes it with mode 0700 and a name nobody could have prepared.
 std::filesystem::path MakeRunFolder(const fb::os::Environment& environment) {
   const std::filesystem::path runs =
       fb::os::ensure_private_folder(fb::os::private_state_root(environment) / "fishbone" / "runs");
@@ -25,29 +28,68 @@ std::filesystem::path MakeRunFolder(const fb::os::Environment& environment) {
                                 "\": " + std::strerror(errno));
   }
   const std::filesystem::path folder(pattern);
-  const fb::os::HostFolders folders = fb::os::resolve_host_folders(
-      environment, {.win_dir = folder / "windows", .user_profile = folder / "profile"});
-  fb::os::ensure_private_folder(std::filesystem::path(folders.win_dir) / "Temp");
+  fb::os::ensure_private_folder(folder / "windows" / "Temp");
+  fb::os::ensure_private_folder(folder / "profile");
   return folder;
+}
+
+// The process environment with the run's own WinDir and userprofile laid over it.
+fb::os::MapEnvironment RunEnvironment(const fb::os::Environment& process_environment,
+                                      const std::filesystem::path& run_folder) {
+  fb::os::MapEnvironment environment(&process_environment);
+  environment.set(fb::os::kWinDir, (run_folder / "windows").string());
+  environment.set(fb::os::kUserProfile, (run_folder / "profile").string());
+  return environment;
+}
+
+std::string WithLineFeeds(std::string text) {
+  for (char& c : text) {
+    if (c == '\r') c = '\n';
+  }
+  return text;
 }
 
 }  // namespace
 
 GenerationHost::GenerationHost(const fb::os::Environment& process_environment,
-                               std::string host_version)
+                               const GenerationOptions& options)
     : run_folder_(MakeRunFolder(process_environment)),
-      environment_(&process_environment),
-      app_(environment_, std::move(host_version)),
-      component_(environment_, file_system_, clock_, dialogs_) {
-  fb::os::apply_host_folders({.win_dir = win_dir(), .user_profile = (run_folder_ / "profile").string()},
-                             environment_);
-  kivo2d::RegisterFunctionsClass(app_.addins());
-  component_.set_app(&app_);
+      environment_(RunEnvironment(process_environment, run_folder_)),
+      host_(environment_, file_system_, clock_, dialogs_, options.host_version) {
+  host_.office().set_trust_vba_project_access(options.trust_vba);
+  host_.component().component_folder = options.component_folder;
 }
 
 GenerationHost::~GenerationHost() {
   std::error_code ignored;
   std::filesystem::remove_all(run_folder_, ignored);
+}
+
+int GenerationHost::Generate(const kivo2d::TreeDocument& tree, Io& io) {
+  bool succeeded = false;
+  run_failed_ = false;
+  dialogs_.set_on_dialog([&](const fb::ui::DialogRecord& record) {
+    if (record.kind != fb::ui::DialogRecord::Kind::kMessageBox) return;
+    io.err << "[" << record.title << "] " << WithLineFeeds(record.text) << '\n';
+    if (record.title == kivo2d::kSuccessTitle && record.text == kivo2d::kSuccessMessage) {
+      succeeded = true;
+    }
+    if (record.title == kivo2d::kFailureTitle && record.text == kivo2d::kFailureMessage) {
+      run_failed_ = true;
+    }
+  });
+  if (!host_.component().connected()) host_.Connect(fb::office::connect_mode::kCommandLine);
+  if (!host_.ClickFishboneButton(kivo2d::kAddFishboneCaption)) return kExitFailure;
+  kivo2d::Work& editor = kivo2d::Windows(host_.component()).work();
+  if (!editor.loaded()) return kExitFailure;  // the editor refused to open; it said why
+  editor.ImportTree(tree);
+  editor.AddFishbone.click();
+  dialogs_.set_on_dialog({});
+  return succeeded ? kExitOk : kExitFailure;
+}
+
+bool IsLeftForTheComponent(const kivo2d::TreeProblem& problem) {
+  return problem.message.find(kivo2d::kMainCauseWithoutChildText) != std::string::npos;
 }
 
 }  // namespace fishbone

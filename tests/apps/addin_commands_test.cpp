@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "apps/fishbone/addin_session.h"
+#include "apps/fishbone/generation_host.h"
 #include "platform/os/environment.h"
 #include "platform/os/registry.h"
 #include "tests/apps/process.h"
@@ -58,19 +58,20 @@ TEST(RegisterCommand, RegisterAndUnregisterWriteTheUsersRegistryFile) {
 class AddinSessionTest : public ::testing::Test {
  protected:
   AddinSessionTest() {
-    for (const char* sub : {"windows/Temp", "profile"}) fs::create_directories(root_ / sub);
-    environment_.set("WinDir", (root_ / "windows").string());
-    environment_.set("userprofile", (root_ / "profile").string());
+    // The run's private folders are made under the state root.
+    fs::permissions(root_, fs::perms::owner_all, fs::perm_options::replace);
+    environment_.set("XDG_RUNTIME_DIR", root_.string());
   }
   ~AddinSessionTest() override { fs::remove_all(root_); }
 
-  int Generate(const std::string& outline, const fishbone::AddinRunOptions& options = {}) {
+  int Generate(const std::string& outline, const fishbone::GenerationOptions& options = {}) {
     const kivo2d::TreeReadResult read = kivo2d::ReadOutlineTree(outline);
     for (const auto& problem : read.problems) {
       EXPECT_TRUE(fishbone::IsLeftForTheComponent(problem)) << problem.message;
     }
     fishbone::Io io{in_, out_, err_};
-    return fishbone::GenerateThroughAddin(read.tree, options, environment_, io);
+    fishbone::GenerationHost host(environment_, options);
+    return host.Generate(read.tree, io);
   }
 
   fs::path root_ = FreshFolder("session");
@@ -92,7 +93,7 @@ TEST_F(AddinSessionTest, AChildlessMainCauseGetsTheComponentsWarning) {
 }
 
 TEST_F(AddinSessionTest, WithoutTrustInTheVbaProjectTheTrustWarningEndsTheRun) {
-  fishbone::AddinRunOptions options;
+  fishbone::GenerationOptions options;
   options.trust_vba = false;
   options.host_version = "11.0";
   EXPECT_EQ(Generate("问题\n  人\n    培训\n", options), fishbone::kExitFailure);

@@ -153,3 +153,23 @@ TEST_F(Generate, RunsLeaveNoFoldersBehind) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Generate, TheComponentsMessagesReachStandardError) {
+  std::ofstream(folder_ / "childless.txt", std::ios::binary) << "问题\n  人\n    培训\n  机\n";
+  const auto childless = Fishbone({"generate", (folder_ / "childless.txt").string()});
+  EXPECT_EQ(childless.status, 1);
+  EXPECT_EQ(childless.err, "[警告！] 请确认:您录入的主原因下是否至少存在一个子原因！\n");
+
+  const auto untrusted =
+      Fishbone({"generate", (folder_ / "nine.txt").string(), "--no-trust-vba"});
+  EXPECT_EQ(untrusted.status, 1);
+  EXPECT_THAT(untrusted.err, HasSubstr("[警告！] 由于“不信任到 Visual Basic Project 的程序连接”"));
+
+  const auto good = Fishbone({"generate", (folder_ / "nine.txt").string()});
+  EXPECT_EQ(good.status, 0);
+  EXPECT_THAT(good.err, HasSubstr("[提示] 已经完成报告"));
+}
+
+}  // namespace

@@ -9,6 +9,8 @@
 namespace fb::sheet {
 
 class Range;
+class Shape;
+struct ShapeHyperlink;
 class Worksheet;
 
 // A hyperlink on a cell of a worksheet.
@@ -30,6 +32,12 @@ class Hyperlinks {
   // refused with HostError 1004.
   Hyperlink& add(const Range& anchor, std::string_view address, std::string_view sub_address = {},
                  std::string_view screen_tip = {}, std::string_view text_to_display = {});
+  // A link on a drawing object of this sheet (a picture): the shape keeps it (shape_hyperlink.h),
+  // replacing a link it had. HostError 1004 for a shape of another sheet or a chart, or no
+  // address.
+  ShapeHyperlink& add(Shape& anchor, std::string_view address, std::string_view sub_address = {},
+                      std::string_view screen_tip = {});
+  // The links on cells; links on shapes are the shapes' own.
   int count() const { return static_cast<int>(links_.size()); }
   const std::vector<Hyperlink>& items() const { return links_; }
   // The link on a cell, or nullptr.

@@ -4,6 +4,7 @@
 #include "platform/sheet/application.h"
 #include "platform/sheet/cell_writes.h"
 #include "platform/sheet/range.h"
+#include "platform/sheet/shape/cell_anchor.h"
 #include "platform/sheet/workbook.h"
 #include "platform/sheet/worksheet.h"
 
@@ -174,6 +175,7 @@ double Range::column_width() const {
 void Range::set_column_width(double characters) {
   sheet_->application().faults().check(HostOperation::ColumnWidth);
   if (characters < 0 || characters > 255) fail("Column width must lie between 0 and 255");
+  const ShapeAnchors anchors(*sheet_);
   const GridSize g = sheet_->grid();
   for (const auto& a : areas_) {
     if (is_whole_rows(a, g)) {
@@ -183,6 +185,7 @@ void Range::set_column_width(double characters) {
     }
     for (int c = a.first.column; c <= a.last.column; ++c) sheet_->column_widths_[c] = characters;
   }
+  anchors.restore();
 }
 
 double Range::row_height() const {
@@ -192,6 +195,7 @@ double Range::row_height() const {
 void Range::set_row_height(double points) {
   sheet_->application().faults().check(HostOperation::RowHeight);
   if (points < 0 || points > 409) fail("Row height must lie between 0 and 409");
+  const ShapeAnchors anchors(*sheet_);
   const GridSize g = sheet_->grid();
   for (const auto& a : areas_) {
     if (is_whole_columns(a, g)) {
@@ -201,6 +205,7 @@ void Range::set_row_height(double points) {
     }
     for (int r = a.first.row; r <= a.last.row; ++r) sheet_->row_heights_[r] = points;
   }
+  anchors.restore();
 }
 
 // --- font, interior, borders ---

@@ -11,6 +11,7 @@
 #include "src/charts/chart_steps.h"
 #include "src/datasheet/steps.h"
 #include "src/editor/exchange_paths.h"
+#include "src/report/assemble_report.h"
 
 namespace kivo2d {
 namespace {
@@ -20,7 +21,6 @@ struct Step {
   void (*run)(Component&);
 };
 
-// The report stage's step joins this table when it is built.
 constexpr Step kSteps[] = {
     {"ImportTree", ImportTree},
     {"FormatDataSheet", FormatDataSheet},
@@ -35,8 +35,10 @@ constexpr Step kSteps[] = {
     {"DrawParetoChart", DrawParetoChart},
     {"DrawTopThreeChart", DrawTopThreeChart},
     {"MakeChartPictures", MakeChartPictures},
+    {"AssembleReport", AssembleReport},
 };
-constexpr int kStepCount = 14;
+constexpr int kStepCount = static_cast<int>(std::size(kSteps));
+static_assert(kStepCount == 14, "the pipeline runs fourteen steps");
 
 void UnloadProgressWindow(Component& component) {
   if (fb::ui::Form* progress = component.forms().find("ProgressGif")) progress->unload();
@@ -70,12 +72,7 @@ bool ActiveWindowBelongsToRun(Component& component) {
 }  // namespace
 
 const char* StepName(int step) {
-  static constexpr const char* kLaterSteps[] = {"DrawFishbone",      "DrawHeadAndSpine",
-                                                "DrawParetoChart",   "DrawTopThreeChart",
-                                                "MakeChartPictures", "AssembleReport"};
-  constexpr int built = static_cast<int>(std::size(kSteps));
-  if (step >= 1 && step <= built) return kSteps[step - 1].name;
-  if (step > built && step <= kStepCount) return kLaterSteps[step - 9];
+  if (step >= 1 && step <= kStepCount) return kSteps[step - 1].name;
   return "";
 }
 
@@ -93,7 +90,7 @@ void RunExport(Component& component, int last_step) {
   app.set_visible(false);
   try {
     for (int step = 1; step <= last_step; ++step) {
-      if (step <= static_cast<int>(std::size(kSteps))) kSteps[step - 1].run(component);
+      kSteps[step - 1].run(component);
       if (component.after_step) component.after_step(step);
       app.do_events();
     }

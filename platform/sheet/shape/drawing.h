@@ -18,7 +18,9 @@ struct DrawingItem {
   double height = 0;
   std::shared_ptr<const Chart> chart;         // a chart frozen as it showed
   std::shared_ptr<const ui::Picture> raster;  // a raster picture
-  std::shared_ptr<const Drawing> drawing;     // a picture that was itself a drawing
+  // A picture that was itself a drawing, or a group; drawn scaled from the drawing's own size
+  // to this element's.
+  std::shared_ptr<const Drawing> drawing;
 };
 
 // What a picture pasted as an enhanced metafile holds: the drawing of what was on the clipboard,

@@ -109,6 +109,13 @@ std::string Shape::text() const {
   return sheet->cells(reference->area.first.row, reference->area.first.column).text();
 }
 
+void Shape::place(double left, double top, double width, double height) {
+  left_ = std::max(0.0, left);
+  top_ = std::max(0.0, top);
+  width_ = std::max(0.0, width);
+  height_ = std::max(0.0, height);
+}
+
 Chart& Shape::chart() const {
   if (!chart_) {
     throw HostError(host_error::kApplicationDefined, "The shape " + name_ + " holds no chart");
@@ -159,6 +166,10 @@ std::unique_ptr<Shape> Shape::clone() const {
   copy->line = line;
   copy->rounded_corners = rounded_corners;
   copy->shadow = shadow;
+  copy->shadow_format = shadow_format;
+  copy->hyperlink = hyperlink;
+  copy->text_effect = text_effect;
+  copy->group = group;
   copy->formula_ = formula_;
   copy->text_ = text();
   copy->text_vertical_alignment = text_vertical_alignment;

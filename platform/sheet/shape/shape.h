@@ -10,7 +10,11 @@
 #include "platform/sheet/chart/colour_palette.h"
 #include "platform/sheet/enums.h"
 #include "platform/sheet/shape/drawing.h"
+#include "platform/sheet/shape/shape_effects.h"
+#include "platform/sheet/shape/shape_group.h"
+#include "platform/sheet/shape/shape_hyperlink.h"
 #include "platform/sheet/shape/shape_names.h"
+#include "platform/sheet/shape/text_effect.h"
 #include "platform/ui/picture.h"
 
 namespace fb::sheet {
@@ -18,7 +22,8 @@ namespace fb::sheet {
 class Chart;
 class ShapeCollection;
 
-// A drawing object on a worksheet or inside a chart: a chart object, a picture or a text box.
+// A drawing object on a worksheet or inside a chart: a chart object, a picture, a text box, a
+// text effect (WordArt) or a group of shapes.
 // Positions are in points from the top-left of the sheet (or of the chart area).
 class Shape {
  public:
@@ -55,7 +60,12 @@ class Shape {
   FillFormat fill;
   ShapeLineFormat line;
   bool rounded_corners = false;
+  // A chart object's Shadow: on or off.
   bool shadow = false;
+  // Shape.Shadow of the other drawing objects: a preset and its offsets.
+  ShadowFormat shadow_format;
+  // Hyperlinks.Add with this shape as the anchor.
+  std::optional<ShapeHyperlink> hyperlink;
 
   // --- text box ---
   // A formula link ("=Sheet2!$G$3") makes the text follow the cell; HostError 1004 when the text
@@ -75,6 +85,12 @@ class Shape {
   bool transparent_background = false;
   Rgb transparency_colour;
 
+  // --- text effect ---
+  TextEffect text_effect;
+
+  // --- group ---
+  std::shared_ptr<const GroupItems> group;
+
   // --- chart object ---
   Chart& chart() const;  // HostError 1004 for a shape that is no chart object
   Chart* chart_or_null() const { return chart_.get(); }
@@ -89,6 +105,9 @@ class Shape {
   void delete_shape();
 
   // --- engine-facing ---
+  // Puts the shape at a place and size as they are, whatever the aspect lock (a shape that moves
+  // and sizes with its cells).
+  void place(double left, double top, double width, double height);
   void attach(ShapeCollection* owner) { owner_ = owner; }
   void set_chart(std::unique_ptr<Chart> chart);
   std::unique_ptr<Chart> release_chart();

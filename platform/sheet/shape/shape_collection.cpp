@@ -1,5 +1,8 @@
 #include "platform/sheet/shape/shape_collection.h"
 
+#include <algorithm>
+#include <limits>
+#include <set>
 #include <string>
 
 #include "platform/os/environment.h"
@@ -85,6 +88,53 @@ Shape& ShapeCollection::insert_picture(std::string_view windows_path) {
   Shape& shape = add(ShapeKind::Picture, 0, 0, picture->width * kPointsPerPixel,
                      picture->height * kPointsPerPixel);
   shape.raster = std::make_shared<const ui::Picture>(*picture);
+  return shape;
+}
+
+Shape& ShapeCollection::add_text_effect(TextEffect effect, double left, double top) {
+  if (effect.preset < 0 || effect.preset > kLastTextEffectPreset) {
+    throw HostError(kItemNotFound,
+                    "The specified value is out of range: preset " + std::to_string(effect.preset));
+  }
+  if (!(effect.font_size > 0) || effect.font_name.empty()) {
+    throw HostError(kItemNotFound, "AddTextEffect needs a font name and a size above zero");
+  }
+  const ShapeSize size = text_effect_size(effect);
+  Shape& shape = add(ShapeKind::WordArt, left, top, size.width, size.height);
+  shape.text_effect = std::move(effect);
+  return shape;
+}
+
+Shape& ShapeCollection::group(const std::vector<std::string>& names) {
+  if (names.size() < 2) {
+    throw HostError(host_error::kApplicationDefined, "Group needs at least two shapes");
+  }
+  std::set<std::string> seen;
+  double left = std::numeric_limits<double>::max();
+  double top = std::numeric_limits<double>::max();
+  double right = 0;
+  double bottom = 0;
+  for (const std::string& name : names) {
+    const Shape& shape = item(name);
+    if (!seen.insert(shape.name()).second) {
+      throw HostError(host_error::kApplicationDefined,
+                      "Group: the shape " + shape.name() + " is named twice");
+    }
+    left = std::min(left, shape.left());
+    top = std::min(top, shape.top());
+    right = std::max(right, shape.left() + shape.width());
+    bottom = std::max(bottom, shape.top() + shape.height());
+  }
+  auto items = std::make_shared<GroupItems>();
+  items->frame_width = right - left;
+  items->frame_height = bottom - top;
+  for (const std::string& name : names) {
+    std::unique_ptr<Shape> member = release(item(name));
+    member->place(member->left() - left, member->top() - top, member->width(), member->height());
+    items->shapes.push_back(std::move(member));
+  }
+  Shape& shape = add(ShapeKind::Group, left, top, right - left, bottom - top);
+  shape.group = std::move(items);
   return shape;
 }
 

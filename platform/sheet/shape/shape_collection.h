@@ -41,6 +41,14 @@ class ShapeCollection {
   // Pictures.Insert: a picture file by its Windows-style path, at the top-left corner, at its
   // size of 96 pixels to the inch. HostError 1004 naming the file when it cannot be read.
   Shape& insert_picture(std::string_view windows_path);
+  // Shapes.AddTextEffect: a WordArt shape of `effect` with its top-left corner at the position
+  // given, at the size its text takes (text_effect.h). HostError -2147024809 for a preset outside
+  // the thirty, a size that is not positive or an empty font name.
+  Shape& add_text_effect(TextEffect effect, double left, double top);
+  // ShapeRange.Group: the named shapes leave the collection and become one group shape, named
+  // as the profile names groups, at their common bounds. HostError 1004 for fewer than two
+  // shapes or a name given twice; -2147024809 for a name not here.
+  Shape& group(const std::vector<std::string>& names);
   // A chart object for `chart`, at the host's default size for a new embedded chart.
   Shape& add_chart(std::unique_ptr<Chart> chart, double left, double top);
   // A picture holding `drawing` at the drawing's size.

@@ -12,10 +12,13 @@ struct NameRule {
   bool current_counts_own_kind;
 };
 
-constexpr std::array<NameRule, 3> kRules = {{
+// The newer profile makes a text effect as a rectangle holding styled text, and names it so.
+constexpr std::array<NameRule, 5> kRules = {{
     {ShapeKind::Chart, "图表 ", "图表 ", false},
     {ShapeKind::Picture, "图片 ", "Picture ", true},
     {ShapeKind::TextBox, "Text ", "TextBox ", false},
+    {ShapeKind::WordArt, "WordArt ", "矩形 ", false},
+    {ShapeKind::Group, "组合 ", "组合 ", false},
 }};
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 namespace fb::sheet {
 
-enum class ShapeKind { Chart, Picture, TextBox };
+enum class ShapeKind { Chart, Picture, TextBox, WordArt, Group };
 
 // How the host names new objects: the older profile ("11.0") numbers every new object with the
 // sheet's shape counter; the newer one ("12.0", and any other version text) does so too except

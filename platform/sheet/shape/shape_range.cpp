@@ -35,6 +35,10 @@ void ShapeRange::cut() {
   shapes_->application().clipboard().set_shapes(std::move(copied));
 }
 
+Shape& ShapeRange::group() {
+  return shapes_->group(names_);
+}
+
 void ShapeRange::set_lock_aspect_ratio(bool on) {
   for_each([&](Shape& s) { s.lock_aspect_ratio = on; });
 }

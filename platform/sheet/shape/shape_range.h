@@ -26,6 +26,8 @@ class ShapeRange {
   void select();
   // Moves every shape of the range onto the host's clipboard, in range order.
   void cut();
+  // ShapeRange.Group: the shapes become one group shape of the collection, returned.
+  Shape& group();
 
   void set_lock_aspect_ratio(bool on);
   void set_height(double points);

@@ -1,7 +1,6 @@
 #include "platform/sheet/shape/sheet_paste.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <memory>
 #include <string>
@@ -9,6 +8,7 @@
 #include "platform/os/host_error.h"
 #include "platform/sheet/application.h"
 #include "platform/sheet/chart/chart.h"
+#include "platform/sheet/shape/cell_anchor.h"
 #include "platform/sheet/shape/drawing.h"
 #include "platform/sheet/shape/shape.h"
 #include "platform/sheet/shape/shape_clipboard.h"
@@ -19,13 +19,6 @@ namespace fb::sheet {
 namespace {
 
 constexpr std::string_view kEnhancedMetafile = "图片(增强型图元文件)";
-
-// A column width in characters of the standard font as the grid draws it: seven pixels a
-// character plus five of padding, at 96 pixels to the inch.
-double column_points(double characters) {
-  if (characters <= 0) return 0;
-  return (std::floor(characters * 7 + 0.5) + 5) * 0.75;
-}
 
 const CopiedShapes& clipboard_shapes(Worksheet& sheet, const char* call) {
   Application& app = sheet.application();
@@ -51,15 +44,39 @@ SheetPoint top_left_of(const CopiedShapes& copied) {
   return corner;
 }
 
+// A shape as one element of a flattened drawing; a group becomes a drawing of its members.
+DrawingItem drawing_item(const Shape& shape, double left, double top) {
+  DrawingItem item;
+  item.left = left;
+  item.top = top;
+  item.width = shape.width();
+  item.height = shape.height();
+  if (const Chart* chart = shape.chart_or_null()) {
+    item.chart = chart->frozen_copy();
+  } else if (shape.drawing) {
+    item.drawing = shape.drawing;
+  } else if (shape.raster) {
+    item.raster = shape.raster;
+  } else if (shape.group) {
+    auto members = std::make_shared<Drawing>();
+    members->width = shape.group->frame_width;
+    members->height = shape.group->frame_height;
+    for (const auto& member : shape.group->shapes) {
+      members->items.push_back(drawing_item(*member, member->left(), member->top()));
+    }
+    item.drawing = std::move(members);
+  } else {
+    throw HostError(
+        host_error::kApplicationDefined,
+        "PasteSpecial: the shape " + shape.name() + " cannot be drawn as a picture in this host");
+  }
+  return item;
+}
+
 }  // namespace
 
 SheetPoint cell_top_left(const Worksheet& sheet, CellAddress cell) {
-  SheetPoint point;
-  for (int column = 1; column < cell.column; ++column) {
-    point.left += column_points(sheet.column_width(column));
-  }
-  for (int row = 1; row < cell.row; ++row) point.top += sheet.row_height(row);
-  return point;
+  return {column_left_points(sheet, cell.column), row_top_points(sheet, cell.row)};
 }
 
 void paste_shapes(Worksheet& sheet) {
@@ -88,22 +105,7 @@ void paste_as_picture(Worksheet& sheet, std::string_view format, bool link, bool
   const SheetPoint corner = top_left_of(copied);
   auto drawing = std::make_shared<Drawing>();
   for (const auto& shape : copied.shapes) {
-    DrawingItem item;
-    item.left = shape->left() - corner.left;
-    item.top = shape->top() - corner.top;
-    item.width = shape->width();
-    item.height = shape->height();
-    if (const Chart* chart = shape->chart_or_null()) {
-      item.chart = chart->frozen_copy();
-    } else if (shape->drawing) {
-      item.drawing = shape->drawing;
-    } else if (shape->raster) {
-      item.raster = shape->raster;
-    } else {
-      throw HostError(host_error::kApplicationDefined,
-                      "PasteSpecial: the shape " + shape->name() +
-                          " cannot be drawn as a picture in this host");
-    }
+    DrawingItem item = drawing_item(*shape, shape->left() - corner.left, shape->top() - corner.top);
     drawing->width = std::max(drawing->width, item.left + item.width);
     drawing->height = std::max(drawing->height, item.top + item.height);
     drawing->items.push_back(std::move(item));

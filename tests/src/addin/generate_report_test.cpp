@@ -145,10 +145,11 @@ TEST_F(GenerateReportTest, TheRunLocksTheHostAndTheSuccessPathUnlocksIt) {
     ASSERT_EQ(office().keys().sent().size(), 1u);
     EXPECT_EQ(office().keys().sent()[0].keys, "%q");
     EXPECT_FALSE(office().keys().sent()[0].wait);
-    // The tree went through the whole pipeline: the generation workbook is closed and its
-    // charts wait on the clipboard as pictures.
+    // The tree went through the whole pipeline: the generation workbook is closed, the report
+    // workbook is left active with the chart pictures placed, and the clipboard is empty.
     EXPECT_EQ(app().workbooks().find(std::string(kExchangeFileName)), nullptr);
-    EXPECT_TRUE(app().clipboard().has_shapes());
+    EXPECT_EQ(app().active_workbook().name(), "Fishbone Diagram Report1");
+    EXPECT_FALSE(app().clipboard().has_shapes());
     dialogs_.set_on_dialog({});
   }
 }

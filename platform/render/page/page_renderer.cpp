@@ -1,11 +1,13 @@
-#include "platform/render/page_renderer.h"
+#include "platform/render/page/page_renderer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
-#include "platform/render/colour_index.h"
+#include "platform/sheet/chart/colour_palette.h"
+#include "platform/sheet/column_width.h"
 #include "platform/sheet/number_format.h"
+#include "platform/sheet/workbook.h"
 #include "platform/sheet/worksheet.h"
 
 namespace fb::render {
@@ -16,8 +18,12 @@ using sheet::CellAddress;
 using sheet::CellEdge;
 using sheet::RangeAddress;
 
-constexpr double kPixel = 0.75;         // points per 96 dpi pixel
-constexpr double kTextIndent = 2.25;    // the gap a cell keeps between its edge and its text
+constexpr double kTextIndent = 2.25;  // the gap a cell keeps between its edge and its text
+
+Colour colour_index_rgb(int index) {
+  const sheet::Rgb rgb = sheet::palette_colour(index);
+  return {rgb.r, rgb.g, rgb.b, 255};
+}
 
 Colour font_colour(int index) {
   return index >= 1 && index <= 56 ? colour_index_rgb(index) : Colour{0, 0, 0, 255};
@@ -29,15 +35,19 @@ std::optional<Fill> interior_fill(const sheet::Interior& interior) {
     return std::nullopt;
   }
   const Colour colour = colour_index_rgb(interior.color_index);
-  const Colour pattern_colour = interior.pattern_color_index >= 1 &&
-                                        interior.pattern_color_index <= 56
-                                    ? colour_index_rgb(interior.pattern_color_index)
-                                    : Colour{0, 0, 0, 255};
+  const Colour pattern_colour =
+      interior.pattern_color_index >= 1 && interior.pattern_color_index <= 56
+          ? colour_index_rgb(interior.pattern_color_index)
+          : Colour{0, 0, 0, 255};
   switch (interior.pattern) {
-    case sheet::Pattern::Solid: return SolidFill{colour};
-    case sheet::Pattern::Gray50: return PatternFill{7, pattern_colour, colour};
-    case sheet::Pattern::Gray25: return PatternFill{4, pattern_colour, colour};
-    case sheet::Pattern::None: break;
+    case sheet::Pattern::Solid:
+      return SolidFill{colour};
+    case sheet::Pattern::Gray50:
+      return PatternFill{7, pattern_colour, colour};
+    case sheet::Pattern::Gray25:
+      return PatternFill{4, pattern_colour, colour};
+    case sheet::Pattern::None:
+      break;
   }
   return std::nullopt;
 }
@@ -47,16 +57,31 @@ std::optional<Stroke> border_stroke(const sheet::Border& border) {
   Stroke stroke;
   stroke.colour = font_colour(border.color_index);
   switch (border.weight) {
-    case sheet::BorderWeight::Hairline: stroke.width = 0; break;
-    case sheet::BorderWeight::Thin: stroke.width = 0.75; break;
-    case sheet::BorderWeight::Medium: stroke.width = 1.5; break;
-    case sheet::BorderWeight::Thick: stroke.width = 2.25; break;
+    case sheet::BorderWeight::Hairline:
+      stroke.width = 0;
+      break;
+    case sheet::BorderWeight::Thin:
+      stroke.width = 0.75;
+      break;
+    case sheet::BorderWeight::Medium:
+      stroke.width = 1.5;
+      break;
+    case sheet::BorderWeight::Thick:
+      stroke.width = 2.25;
+      break;
   }
   switch (border.line_style) {
-    case sheet::LineStyle::Dash: stroke.dash = Dash::kDash; break;
-    case sheet::LineStyle::Dot: stroke.dash = Dash::kDot; break;
-    case sheet::LineStyle::Double: stroke.width = 2.25; break;
-    default: break;
+    case sheet::LineStyle::Dash:
+      stroke.dash = Dash::kDash;
+      break;
+    case sheet::LineStyle::Dot:
+      stroke.dash = Dash::kDot;
+      break;
+    case sheet::LineStyle::Double:
+      stroke.width = 2.25;
+      break;
+    default:
+      break;
   }
   stroke.cap = LineCap::kSquare;
   return stroke;
@@ -64,11 +89,16 @@ std::optional<Stroke> border_stroke(const sheet::Border& border) {
 
 HAlign horizontal(const sheet::CellFormat& format, const sheet::Value& value) {
   switch (format.horizontal) {
-    case sheet::HorizontalAlignment::Left: return HAlign::kLeft;
-    case sheet::HorizontalAlignment::Center: return HAlign::kCentre;
-    case sheet::HorizontalAlignment::Right: return HAlign::kRight;
-    case sheet::HorizontalAlignment::Justify: return HAlign::kLeft;
-    case sheet::HorizontalAlignment::General: break;
+    case sheet::HorizontalAlignment::Left:
+      return HAlign::kLeft;
+    case sheet::HorizontalAlignment::Center:
+      return HAlign::kCentre;
+    case sheet::HorizontalAlignment::Right:
+      return HAlign::kRight;
+    case sheet::HorizontalAlignment::Justify:
+      return HAlign::kLeft;
+    case sheet::HorizontalAlignment::General:
+      break;
   }
   // General: numbers to the right, truth values centred, texts to the left.
   if (std::holds_alternative<double>(value)) return HAlign::kRight;
@@ -78,30 +108,29 @@ HAlign horizontal(const sheet::CellFormat& format, const sheet::Value& value) {
 
 VAlign vertical(const sheet::CellFormat& format) {
   switch (format.vertical) {
-    case sheet::VerticalAlignment::Top: return VAlign::kTop;
-    case sheet::VerticalAlignment::Center: return VAlign::kCentre;
-    case sheet::VerticalAlignment::Bottom: return VAlign::kBottom;
-    case sheet::VerticalAlignment::Justify: return VAlign::kTop;
+    case sheet::VerticalAlignment::Top:
+      return VAlign::kTop;
+    case sheet::VerticalAlignment::Center:
+      return VAlign::kCentre;
+    case sheet::VerticalAlignment::Bottom:
+      return VAlign::kBottom;
+    case sheet::VerticalAlignment::Justify:
+      return VAlign::kTop;
   }
   return VAlign::kBottom;
 }
 
 }  // namespace
 
-double column_width_points(double characters, int max_digit_width) {
-  if (characters <= 0) return 0;
-  const double pixels = characters < 1
-                            ? std::round(characters * (max_digit_width + 5))
-                            : std::round(characters * max_digit_width) + 5;
-  return pixels * kPixel;
-}
+SheetGeometry::SheetGeometry(const sheet::Worksheet& sheet) : sheet_(sheet) {}
 
-SheetGeometry::SheetGeometry(const sheet::Worksheet& sheet, int max_digit_width)
-    : sheet_(sheet), max_digit_width_(max_digit_width) {}
+double SheetGeometry::column_width(int column) const {
+  return sheet::column_width_points(sheet_.column_width(column), sheet_.workbook().standard_font());
+}
 
 double SheetGeometry::column_left(int column) const {
   double x = 0;
-  for (int c = 1; c < column; ++c) x += column_width_points(sheet_.column_width(c), max_digit_width_);
+  for (int c = 1; c < column; ++c) x += column_width(c);
   return x;
 }
 
@@ -118,7 +147,7 @@ Rect SheetGeometry::cell_rect(const RangeAddress& area) const {
 }
 
 DisplayList render_page(const sheet::Worksheet& sheet, const PageSettings& settings,
-                        const std::vector<SheetDrawing>& drawings, int max_digit_width) {
+                        const std::vector<SheetDrawing>& drawings) {
   const RangeAddress& area = settings.print_area;
   if (area.first.row < 1 || area.first.column < 1 || area.last.row < area.first.row ||
       area.last.column < area.first.column) {
@@ -135,10 +164,9 @@ DisplayList render_page(const sheet::Worksheet& sheet, const PageSettings& setti
   const int rows = area.rows();
   std::vector<double> xs(static_cast<std::size_t>(columns) + 1, 0);
   std::vector<double> ys(static_cast<std::size_t>(rows) + 1, 0);
-  for (int c = 0; c < columns; ++c) {
-    xs[c + 1] = xs[c] + column_width_points(sheet.column_width(area.first.column + c),
-                                            max_digit_width);
-  }
+  const SheetGeometry geometry(sheet);
+  for (int c = 0; c < columns; ++c)
+    xs[c + 1] = xs[c] + geometry.column_width(area.first.column + c);
   for (int r = 0; r < rows; ++r) ys[r + 1] = ys[r] + sheet.row_height(area.first.row + r);
   auto rect_of = [&](const RangeAddress& cells) {
     const int c0 = std::max(cells.first.column, area.first.column) - area.first.column;
@@ -202,12 +230,15 @@ DisplayList render_page(const sheet::Worksheet& sheet, const PageSettings& setti
         bool inside_merge;
       };
       const EdgeLine edges[] = {
-          {CellEdge::Left, {box.x, box.y}, {box.x, box.bottom()},
-           merge && c > merge->first.column},
+          {CellEdge::Left, {box.x, box.y}, {box.x, box.bottom()}, merge && c > merge->first.column},
           {CellEdge::Top, {box.x, box.y}, {box.right(), box.y}, merge && r > merge->first.row},
-          {CellEdge::Bottom, {box.x, box.bottom()}, {box.right(), box.bottom()},
+          {CellEdge::Bottom,
+           {box.x, box.bottom()},
+           {box.right(), box.bottom()},
            merge && r < merge->last.row},
-          {CellEdge::Right, {box.right(), box.y}, {box.right(), box.bottom()},
+          {CellEdge::Right,
+           {box.right(), box.y},
+           {box.right(), box.bottom()},
            merge && c < merge->last.column},
       };
       for (const EdgeLine& edge : edges) {
@@ -221,7 +252,6 @@ DisplayList render_page(const sheet::Worksheet& sheet, const PageSettings& setti
   if (!drawings.empty()) {
     DisplayList sheet_space;
     for (const SheetDrawing& drawing : drawings) drawing(sheet_space);
-    const SheetGeometry geometry(sheet, max_digit_width);
     content.group(std::move(sheet_space),
                   Transform::translation(-geometry.column_left(area.first.column),
                                          -geometry.row_top(area.first.row)));
@@ -243,10 +273,10 @@ DisplayList render_page(const sheet::Worksheet& sheet, const PageSettings& setti
   // The clip is in the content's own coordinates: the print area, and no further than the
   // margins allow.
   const Rect clip{0, 0, std::min(width, room_width / scale), std::min(height, room_height / scale)};
-  page.group(std::move(content),
-             Transform::compose(Transform::translation(left, top),
-                                Transform::scaling(scale, scale)),
-             clip);
+  page.group(
+      std::move(content),
+      Transform::compose(Transform::translation(left, top), Transform::scaling(scale, scale)),
+      clip);
   return page;
 }
 

@@ -45,6 +45,10 @@ int max_digit_width_pixels(const Font& font) {
   return std::max(1, static_cast<int>(std::lround(em * digit_share_of_em(font.name))));
 }
 
+int column_padding_pixels(const Font& standard_font) {
+  return padding_pixels(max_digit_width_pixels(standard_font));
+}
+
 int column_width_pixels(double characters, const Font& standard_font) {
   if (characters <= 0) return 0;
   const int digit = max_digit_width_pixels(standard_font);

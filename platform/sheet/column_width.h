@@ -12,6 +12,9 @@ namespace fb::sheet {
 // Pixels of the widest digit of a font at 96 dpi (宋体 12: 8, Arial 10: 7, Calibri 11: 7).
 int max_digit_width_pixels(const Font& font);
 
+// Pixels a column adds around its digits (5 for the usual 7- and 8-pixel digits).
+int column_padding_pixels(const Font& standard_font);
+
 // Pixels of a column `characters` wide (0 for a hidden column).
 int column_width_pixels(double characters, const Font& standard_font);
 

@@ -65,6 +65,7 @@ class Worksheet {
 
   // The sheet's drawing objects (charts, pictures, text boxes) and its chart objects.
   ShapeCollection& shapes() { return *shapes_; }
+  const ShapeCollection& shapes() const { return *shapes_; }
   ChartObjects chart_objects();
 
   Range selection();

@@ -42,7 +42,8 @@ struct RowFormat {
 
 struct CellHyperlink {
   sheet::CellAddress cell;
-  std::string address;  // an external target (web address or file)
+  std::string address;   // an external target (web address or file)
+  std::string location;  // a place inside the target ("Sheet1!A1"); empty for none
   std::string text_to_display;
   std::string screen_tip;
 };
@@ -68,7 +69,7 @@ struct PageSetup {
   Orientation orientation = Orientation::Portrait;
   int paper_size = 9;             // the host's paper numbers: 9 is A4
   std::optional<int> zoom = 100;  // percent; none means "fit to pages"
-  int fit_to_pages_wide = 1;      // used when zoom is none
+  int fit_to_pages_wide = 1;      // used when zoom is none; 0 for as many as needed
   int fit_to_pages_tall = 1;
 };
 

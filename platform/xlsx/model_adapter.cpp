@@ -1,10 +1,19 @@
 #include "platform/xlsx/model_adapter.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
+#include <stdexcept>
+#include <string>
 #include <tuple>
 
+#include "platform/render/emf_writer.h"
+#include "platform/render/image_pixels.h"
+#include "platform/render/page/sheet_shapes.h"
+#include "platform/sheet/address.h"
 #include "platform/sheet/range.h"
+#include "platform/sheet/shape/shape.h"
+#include "platform/sheet/shape/shape_collection.h"
 
 namespace fb::xlsx {
 namespace {
@@ -93,9 +102,123 @@ std::map<int, RowFormat> rows_of(const sheet::Worksheet& ws, StyleMap& styles) {
   return rows;
 }
 
+std::invalid_argument sheet_problem(const sheet::Worksheet& ws, const std::string& problem) {
+  return std::invalid_argument("sheet \"" + ws.name() + "\": " + problem);
+}
+
+std::vector<CellHyperlink> hyperlinks_of(const sheet::Worksheet& ws) {
+  std::vector<CellHyperlink> links;
+  for (const auto& link : ws.hyperlinks().items()) {
+    links.push_back(
+        {link.anchor, link.address, link.sub_address, link.text_to_display, link.screen_tip});
+  }
+  return links;
+}
+
+PageSetup page_setup_of(const sheet::PageSetup& model) {
+  PageSetup setup;
+  setup.left_margin = model.left_margin();
+  setup.right_margin = model.right_margin();
+  setup.top_margin = model.top_margin();
+  setup.bottom_margin = model.bottom_margin();
+  setup.header_margin = model.header_margin();
+  setup.footer_margin = model.footer_margin();
+  setup.center_horizontally = model.center_horizontally();
+  setup.center_vertically = model.center_vertically();
+  setup.orientation = model.orientation() == sheet::PageOrientation::Landscape
+                          ? Orientation::Landscape
+                          : Orientation::Portrait;
+  setup.paper_size = model.paper_size();
+  setup.zoom = model.zoom();
+  setup.fit_to_pages_wide = model.fit_to_pages_wide().value_or(0);
+  setup.fit_to_pages_tall = model.fit_to_pages_tall().value_or(0);
+  return setup;
+}
+
+std::optional<sheet::RangeAddress> print_area_of(const sheet::Worksheet& ws) {
+  const std::string& text = ws.page_setup().print_area();
+  if (text.empty()) return std::nullopt;
+  const auto areas = sheet::parse_a1_reference(text, ws.grid());
+  if (!areas || areas->size() != 1) {
+    throw sheet_problem(ws, "the print area " + text + " is not one range");
+  }
+  return areas->front();
+}
+
+Placement placement_of(sheet::Placement placement) {
+  switch (placement) {
+    case sheet::Placement::MoveAndSize:
+      return Placement::MoveAndSize;
+    case sheet::Placement::Move:
+      return Placement::Move;
+    case sheet::Placement::FreeFloating:
+      return Placement::FreeFloating;
+  }
+  return Placement::MoveAndSize;
+}
+
+std::string as_string(const std::vector<std::uint8_t>& bytes) {
+  return {bytes.begin(), bytes.end()};
+}
+
+// A drawing stays vector graphics: an enhanced metafile of the shape's content at its size.
+PictureContent metafile_of(const sheet::Shape& shape,
+                           const render::DrawingRenderer& render_drawing) {
+  return {ImageFormat::Emf,
+          as_string(render::render_emf(render::shape_content(shape, render_drawing))), ""};
+}
+
+PictureContent png_of(const sheet::Shape& shape) {
+  render::ImageCmd image;
+  image.image = render::RgbaPixels{shape.raster->width, shape.raster->height, shape.raster->rgba};
+  if (shape.transparent_background) {
+    const sheet::Rgb key = shape.transparency_colour;
+    image.transparent_colour = render::Colour{key.r, key.g, key.b, 255};
+  }
+  return {ImageFormat::Png, as_string(render::encode_png(render::image_pixels(image))), ""};
+}
+
+DrawingItem drawing_item_of(const sheet::Shape& shape,
+                            const render::DrawingRenderer& render_drawing) {
+  DrawingItem item;
+  item.name = shape.name();
+  item.left = shape.left();
+  item.top = shape.top();
+  item.width = shape.width();
+  item.height = shape.height();
+  item.rotation = shape.rotation;
+  item.placement = placement_of(shape.placement);
+  switch (shape.kind()) {
+    case sheet::ShapeKind::Chart:
+      item.content = metafile_of(shape, render_drawing);
+      break;
+    case sheet::ShapeKind::Picture:
+      item.content =
+          shape.drawing || !shape.raster ? metafile_of(shape, render_drawing) : png_of(shape);
+      break;
+    case sheet::ShapeKind::TextBox:
+      throw std::invalid_argument("the text box \"" + shape.name() + "\" cannot be written");
+  }
+  return item;
+}
+
+std::vector<DrawingItem> drawings_of(const sheet::Worksheet& ws,
+                                     const render::DrawingRenderer& render_drawing) {
+  std::vector<DrawingItem> items;
+  for (const auto& shape : ws.shapes().shapes()) {
+    try {
+      items.push_back(drawing_item_of(*shape, render_drawing));
+    } catch (const std::invalid_argument& error) {
+      throw sheet_problem(ws, error.what());
+    }
+  }
+  return items;
+}
+
 }  // namespace
 
-Document document_from_workbook(sheet::Workbook& workbook, const std::vector<SheetExtras>& extras) {
+Document document_from_workbook(sheet::Workbook& workbook,
+                                const render::DrawingRenderer& render_drawing) {
   Document document;
   StyleMap styles(workbook.formats(), document);
   sheet::Worksheet& active = workbook.active_sheet();
@@ -113,14 +236,10 @@ Document document_from_workbook(sheet::Workbook& workbook, const std::vector<She
     sheet.view.selected = &ws == &active;
     sheet.view.active_cell = ws.active_cell().area().first;
     if (&ws == &active) document.active_sheet = i - 1;
-    if (static_cast<std::size_t>(i - 1) < extras.size()) {
-      const SheetExtras& extra = extras[static_cast<std::size_t>(i - 1)];
-      sheet.hyperlinks = extra.hyperlinks;
-      sheet.page_setup = extra.page_setup;
-      sheet.print_area = extra.print_area;
-      sheet.drawings = extra.drawings;
-      sheet.view.show_gridlines = extra.show_gridlines;
-    }
+    sheet.hyperlinks = hyperlinks_of(ws);
+    sheet.page_setup = page_setup_of(ws.page_setup());
+    sheet.print_area = print_area_of(ws);
+    sheet.drawings = drawings_of(ws, render_drawing);
     document.sheets.push_back(std::move(sheet));
   }
   return document;

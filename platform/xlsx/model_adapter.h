@@ -1,27 +1,21 @@
 #pragma once
 
-#include <optional>
-#include <vector>
-
+#include "platform/render/page/drawing_renderer.h"
 #include "platform/sheet/workbook.h"
 #include "platform/xlsx/document.h"
 
 namespace fb::xlsx {
 
-// What a sheet shows besides its cells that the host's workbook model does not carry yet:
-// cell hyperlinks, page setup, print area and shapes. The caller fills it per sheet.
-struct SheetExtras {
-  std::vector<CellHyperlink> hyperlinks;
-  std::optional<PageSetup> page_setup;
-  std::optional<sheet::RangeAddress> print_area;
-  std::vector<DrawingItem> drawings;
-  bool show_gridlines = true;
-};
-
-// A snapshot of the workbook for the package writer: every sheet's cells with their values
-// (a formula cell gives its last result), formats, column widths, row heights and merged areas,
-// plus `extras[i]` for the i-th sheet (missing entries mean none).
+// A snapshot of the workbook for the package writer, everything taken from the host's model:
+// every sheet's cells with their values (a formula cell gives its last result), formats, column
+// widths, row heights, merged areas, cell hyperlinks, page setup and print area, and its shapes.
+// Pictures holding a drawing and chart objects become enhanced metafiles of what
+// `render_drawing` draws; raster pictures become PNG images with their transparent colour
+// applied. Shapes keep their names, positions, sizes, rotations and placements.
+//
+// Throws std::invalid_argument naming the sheet and the problem for what the package cannot
+// hold: a print area of several ranges, a text box on a sheet, a drawing without a renderer.
 Document document_from_workbook(sheet::Workbook& workbook,
-                                const std::vector<SheetExtras>& extras = {});
+                                const render::DrawingRenderer& render_drawing = {});
 
 }  // namespace fb::xlsx

@@ -19,9 +19,9 @@ std::string workbook_xml(const Document& document);
 std::string styles_xml(const std::vector<sheet::CellFormat>& styles);
 std::string shared_strings_xml(const SharedStrings& strings);
 // Adds the sheet's texts to `strings` as it goes.
-// `digit_width` is max_digit_width() of the default font: the unit of column widths.
-std::string worksheet_xml(const Sheet& sheet, const SheetLayout& layout, int digit_width,
-                          SharedStrings& strings);
+// Column widths are in characters of `standard_font`, the workbook's default font.
+std::string worksheet_xml(const Sheet& sheet, const SheetLayout& layout,
+                          const sheet::Font& standard_font, SharedStrings& strings);
 // `default_font` sizes the columns the shapes are anchored to.
 std::string drawing_xml(const Sheet& sheet, const SheetLayout& layout,
                         const sheet::Font& default_font);

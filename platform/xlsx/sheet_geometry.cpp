@@ -4,44 +4,22 @@
 #include <cmath>
 
 #include "platform/sheet/cell_address.h"
+#include "platform/sheet/column_width.h"
 
 namespace fb::xlsx {
-namespace {
 
-// Advance of a digit as a share of the font's em: proportional Latin faces are near 0.55, the
-// half-width digits of Chinese faces exactly 0.5.
-double digit_share(const std::string& name) {
-  const bool ascii = std::all_of(name.begin(), name.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  if (!ascii) return 0.5;
-  if (name == "Calibri") return 0.507;
-  return 0.556;  // Arial and the faces that share its metrics
-}
-
-constexpr int kCellPadding = 5;
-
-}  // namespace
-
-int max_digit_width(const sheet::Font& default_font) {
-  const double em_pixels = default_font.size * 96.0 / 72.0;
-  return std::max(1, static_cast<int>(std::lround(em_pixels * digit_share(default_font.name))));
-}
-
-double stored_column_width(double characters, int digit_width) {
-  if (characters <= 0) return 0;
-  const double with_padding = (characters * digit_width + kCellPadding) / digit_width;
+double stored_column_width(double characters, const sheet::Font& standard_font) {
+  if (sheet::column_width_pixels(characters, standard_font) <= 0) return 0;
+  // The file format's formula with the host's digit and padding: readers working back to pixels
+  // land on the host's column, and the characters the user set stay readable in the file.
+  const int digit = sheet::max_digit_width_pixels(standard_font);
+  const int padding = sheet::column_padding_pixels(standard_font);
+  const double with_padding = (characters * digit + padding) / digit;
   return std::trunc(with_padding * 256) / 256;
 }
 
-int column_pixels(double characters, int digit_width) {
-  const double stored = stored_column_width(characters, digit_width);
-  if (stored <= 0) return 0;
-  return static_cast<int>(
-      std::trunc((256 * stored + std::trunc(128.0 / digit_width)) / 256 * digit_width));
-}
-
-SheetGeometry::SheetGeometry(const Sheet& sheet, const sheet::Font& default_font)
-    : sheet_(&sheet), digit_width_(max_digit_width(default_font)) {}
+SheetGeometry::SheetGeometry(const Sheet& sheet, const sheet::Font& standard_font)
+    : sheet_(&sheet), standard_font_(standard_font) {}
 
 double SheetGeometry::column_width(int column) const {
   double characters = sheet_->default_column_width;
@@ -51,7 +29,7 @@ double SheetGeometry::column_width(int column) const {
       break;
     }
   }
-  return column_pixels(characters, digit_width_) * 0.75;
+  return sheet::column_width_points(characters, standard_font_);
 }
 
 double SheetGeometry::row_height(int row) const {

@@ -7,13 +7,9 @@
 
 namespace fb::xlsx {
 
-// Spreadsheet programs measure a column width in characters: the widest digit of the workbook's
-// default font, in pixels at 96 dots per inch, plus 5 pixels of cell padding.
-int max_digit_width(const sheet::Font& default_font);
-// The width the package stores for a column `characters` wide: padding included, in 1/256ths.
-double stored_column_width(double characters, int digit_width);
-// The column's width on screen and paper, in pixels (0.75 points each).
-int column_pixels(double characters, int digit_width);
+// The width the package stores for a column `characters` wide in the standard font: digits plus
+// the host's padding, counted in digits and truncated to 1/256ths.
+double stored_column_width(double characters, const sheet::Font& standard_font);
 
 // Where a point of a sheet lies: the cell (0-based, as drawings count) and the offset into it,
 // in English Metric Units (12700 to the point).
@@ -32,7 +28,7 @@ inline std::int64_t points_to_emu(double points) {
 // Column and row positions of one sheet in points, for anchoring shapes to cells.
 class SheetGeometry {
  public:
-  SheetGeometry(const Sheet& sheet, const sheet::Font& default_font);
+  SheetGeometry(const Sheet& sheet, const sheet::Font& standard_font);
 
   double column_width(int column) const;  // points, 1-based column
   double row_height(int row) const;       // points, 1-based row
@@ -41,7 +37,7 @@ class SheetGeometry {
 
  private:
   const Sheet* sheet_;
-  int digit_width_;
+  sheet::Font standard_font_;
 };
 
 }  // namespace fb::xlsx

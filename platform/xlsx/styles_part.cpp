@@ -5,7 +5,7 @@
 #include <optional>
 #include <stdexcept>
 
-#include "platform/xlsx/colour_palette.h"
+#include "platform/sheet/chart/colour_palette.h"
 #include "platform/xlsx/package_parts.h"
 #include "platform/xlsx/xml_writer.h"
 
@@ -52,16 +52,20 @@ std::optional<int> font_charset(std::string_view name) {
   return ascii ? std::nullopt : std::optional<int>(kGb2312Charset);
 }
 
-std::string argb_text(std::uint32_t rgb) {
+bool has_palette_colour(int color_index) {
+  return color_index >= 1 && color_index <= 56;
+}
+
+std::string argb_text(sheet::Rgb rgb) {
   char buffer[12];
-  std::snprintf(buffer, sizeof buffer, "FF%06X", static_cast<unsigned>(rgb & 0xFFFFFF));
+  std::snprintf(buffer, sizeof buffer, "FF%02X%02X%02X", rgb.r, rgb.g, rgb.b);
   return buffer;
 }
 
 // The palette colour, or the system's automatic colour when the index has none.
 void write_colour(XmlWriter& xml, std::string_view element, int color_index) {
-  if (const auto rgb = palette_rgb(color_index)) {
-    xml.empty(element, {{"rgb", argb_text(*rgb)}});
+  if (has_palette_colour(color_index)) {
+    xml.empty(element, {{"rgb", argb_text(sheet::palette_colour(color_index))}});
   } else {
     xml.empty(element, {{"indexed", "64"}});
   }
@@ -224,7 +228,7 @@ void write_font(XmlWriter& xml, const Font& font) {
   if (font.italic) xml.empty("i");
   if (font.underline) xml.empty("u");  // single is the element's default
   xml.empty("sz", {{"val", measure_text(font.size)}});
-  if (palette_rgb(font.color_index)) write_colour(xml, "color", font.color_index);
+  if (has_palette_colour(font.color_index)) write_colour(xml, "color", font.color_index);
   xml.empty("name", {{"val", font.name}});
   if (const auto charset = font_charset(font.name)) {
     xml.empty("charset", {{"val", std::to_string(*charset)}});

@@ -72,21 +72,21 @@ void write_sheet_views(XmlWriter& xml, const Sheet& sheet) {
   xml.close();
 }
 
-void write_sheet_format(XmlWriter& xml, const Sheet& sheet, int digit_width) {
+void write_sheet_format(XmlWriter& xml, const Sheet& sheet, const sheet::Font& standard_font) {
   xml.empty("sheetFormatPr", {{"defaultColWidth", measure_text(stored_column_width(
-                                                      sheet.default_column_width, digit_width))},
+                                                      sheet.default_column_width, standard_font))},
                               {"defaultRowHeight", measure_text(sheet.default_row_height)},
                               {"customHeight", "1"}});
 }
 
-void write_columns(XmlWriter& xml, const Sheet& sheet, int digit_width) {
+void write_columns(XmlWriter& xml, const Sheet& sheet, const sheet::Font& standard_font) {
   if (sheet.columns.empty()) return;
   xml.open("cols");
   for (const auto& span : sheet.columns) {
     std::vector<XmlAttribute> attributes = {
         {"min", std::to_string(span.first)},
         {"max", std::to_string(span.last)},
-        {"width", measure_text(stored_column_width(span.width, digit_width))}};
+        {"width", measure_text(stored_column_width(span.width, standard_font))}};
     if (span.style) attributes.emplace_back("style", std::to_string(*span.style));
     if (span.custom_width) attributes.emplace_back("customWidth", "1");
     xml.empty("col", attributes);
@@ -162,6 +162,7 @@ void write_hyperlinks(XmlWriter& xml, const Sheet& sheet, const SheetLayout& lay
     const CellHyperlink& link = sheet.hyperlinks[i];
     std::vector<XmlAttribute> attributes = {{"ref", cell_reference(link.cell)},
                                             {"r:id", layout.hyperlink_ids.at(i)}};
+    if (!link.location.empty()) attributes.emplace_back("location", link.location);
     if (!link.screen_tip.empty()) attributes.emplace_back("tooltip", link.screen_tip);
     if (!link.text_to_display.empty()) attributes.emplace_back("display", link.text_to_display);
     xml.empty("hyperlink", attributes);
@@ -202,8 +203,8 @@ void write_page_setup(XmlWriter& xml, const PageSetup& setup) {
 
 }  // namespace
 
-std::string worksheet_xml(const Sheet& sheet, const SheetLayout& layout, int digit_width,
-                          SharedStrings& strings) {
+std::string worksheet_xml(const Sheet& sheet, const SheetLayout& layout,
+                          const sheet::Font& standard_font, SharedStrings& strings) {
   check_cells(sheet);
   XmlWriter xml;
   xml.open("worksheet",
@@ -212,8 +213,8 @@ std::string worksheet_xml(const Sheet& sheet, const SheetLayout& layout, int dig
   write_sheet_properties(xml, sheet);
   write_dimension(xml, sheet);
   write_sheet_views(xml, sheet);
-  write_sheet_format(xml, sheet, digit_width);
-  write_columns(xml, sheet, digit_width);
+  write_sheet_format(xml, sheet, standard_font);
+  write_columns(xml, sheet, standard_font);
   write_sheet_data(xml, sheet, strings);
   write_merge_cells(xml, sheet);
   write_hyperlinks(xml, sheet, layout);

@@ -8,7 +8,6 @@
 #include "platform/xlsx/atomic_file.h"
 #include "platform/xlsx/package_layout.h"
 #include "platform/xlsx/package_parts.h"
-#include "platform/xlsx/sheet_geometry.h"
 #include "platform/xlsx/zip_package.h"
 
 namespace fb::xlsx {
@@ -70,7 +69,6 @@ std::string package_bytes(const Document& document) {
   check_document(document);
   const PackageLayout layout = plan_package(document);
   const sheet::Font& default_font = document.styles.front().font;
-  const int digit_width = max_digit_width(default_font);
 
   ZipPackage zip;
   zip.add("[Content_Types].xml", content_types_xml(layout));
@@ -86,7 +84,7 @@ std::string package_bytes(const Document& document) {
     const Sheet& sheet = document.sheets[i];
     const SheetLayout& sl = layout.sheets[i];
     zip.add(part_path("xl/worksheets/", "sheet", sl.number, ".xml"),
-            worksheet_xml(sheet, sl, digit_width, strings));
+            worksheet_xml(sheet, sl, default_font, strings));
     if (!sl.sheet_relationships.empty()) {
       zip.add(part_path("xl/worksheets/_rels/", "sheet", sl.number, ".xml.rels"),
               relationships_xml(sl.sheet_relationships));

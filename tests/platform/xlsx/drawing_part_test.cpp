@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "platform/sheet/column_width.h"
 #include "platform/xlsx/package_parts.h"
 #include "platform/xlsx/sheet_geometry.h"
 #include "tests/platform/xlsx/xml_expect.h"
@@ -119,29 +122,22 @@ TEST(DrawingPart, RefusesWhatItCannotDraw) {
                std::invalid_argument);
 }
 
-TEST(SheetGeometry, ColumnWidthsInTheDefaultFontsDigits) {
-  struct Case {
-    sheet::Font font;
-    int digit;
-  };
-  const Case fonts[] = {
-      {{"Arial", 10}, 7}, {{"宋体", 12}, 8}, {{"Calibri", 11}, 7}, {{"宋体", 9}, 6}};
-  for (const auto& c : fonts) EXPECT_EQ(max_digit_width(c.font), c.digit) << c.font.name;
-
+// The stored width reads back, through the file format's pixel formula, to the host's pixels.
+TEST(SheetGeometry, StoredColumnWidthsReadBackToTheHostsPixels) {
   struct Width {
     double characters;
-    int digit;
+    sheet::Font font;
     double stored;
-    int pixels;
   };
-  const Width widths[] = {{8.43, 7, 9.140625, 64},
-                          {1.78, 7, 2.4921875, 17},
-                          {5.25, 8, 5.875, 47},
-                          {8, 8, 8.625, 69},
-                          {0, 7, 0, 0}};
+  const Width widths[] = {{8.43, {"Arial", 10}, 9.140625}, {1.78, {"Arial", 10}, 2.4921875},
+                          {5.25, {"宋体", 12}, 5.875},     {4.75, {"宋体", 12}, 5.375},
+                          {8, {"宋体", 12}, 8.625},        {0, {"Arial", 10}, 0}};
   for (const auto& w : widths) {
-    EXPECT_EQ(stored_column_width(w.characters, w.digit), w.stored) << w.characters;
-    EXPECT_EQ(column_pixels(w.characters, w.digit), w.pixels) << w.characters;
+    EXPECT_EQ(stored_column_width(w.characters, w.font), w.stored) << w.characters;
+    const int digit = sheet::max_digit_width_pixels(w.font);
+    const int read_back =
+        static_cast<int>(std::trunc((256 * w.stored + std::trunc(128.0 / digit)) / 256 * digit));
+    EXPECT_EQ(read_back, sheet::column_width_pixels(w.characters, w.font)) << w.characters;
   }
 }
 

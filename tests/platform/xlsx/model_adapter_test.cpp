@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
+
+#include "platform/render/image_pixels.h"
 #include "tests/platform/xlsx/report_workbook.h"
 
 namespace fb::xlsx {
@@ -19,15 +23,13 @@ const SheetCell* cell_at(const Sheet& s, CellAddress at) {
 
 TEST(ModelAdapter, TakesValuesFormatsSizesAndMergesFromTheWorkbook) {
   testing::ReportWorkbook report;
-  const Document d = document_from_workbook(report.book, {testing::ReportWorkbook::extras()});
+  const Document d = document_from_workbook(report.book, testing::ReportWorkbook::green_box);
   ASSERT_EQ(d.sheets.size(), 3u);  // a new workbook's three sheets
   EXPECT_EQ(d.active_sheet, 0);
   EXPECT_FALSE(d.sheets[1].view.selected);
   const Sheet& s = d.sheets[0];
   EXPECT_EQ(s.name, "Sheet1");
   EXPECT_TRUE(s.view.selected);
-  EXPECT_FALSE(s.view.show_gridlines);
-  ASSERT_TRUE(s.print_area.has_value());
 
   // Typed texts became numbers, formulas their results.
   ASSERT_NE(cell_at(s, {28, 2}), nullptr);
@@ -69,13 +71,104 @@ TEST(ModelAdapter, TakesValuesFormatsSizesAndMergesFromTheWorkbook) {
   EXPECT_EQ(s.merges, (std::vector<RangeAddress>{{{6, 2}, {6, 5}}, {{3, 2}, {5, 19}}}));
 }
 
+TEST(ModelAdapter, TakesPageSetupPrintAreaAndHyperlinksFromTheSheet) {
+  testing::ReportWorkbook report;
+  report.sheet.hyperlinks().add(report.sheet.range("C9"), "https://example.org/help", "Sheet1!A1",
+                                "help", "");
+  const Sheet s = document_from_workbook(report.book, testing::ReportWorkbook::green_box).sheets[0];
+  EXPECT_EQ(s.print_area, (RangeAddress{{2, 2}, {32, 27}}));
+  ASSERT_TRUE(s.page_setup.has_value());
+  const PageSetup& p = *s.page_setup;
+  EXPECT_DOUBLE_EQ(p.left_margin, 28.8);
+  EXPECT_DOUBLE_EQ(p.bottom_margin, 28.8);
+  EXPECT_DOUBLE_EQ(p.header_margin, 14.4);
+  EXPECT_DOUBLE_EQ(p.footer_margin, 14.4);
+  EXPECT_TRUE(p.center_horizontally && p.center_vertically);
+  EXPECT_EQ(p.orientation, Orientation::Landscape);
+  EXPECT_EQ(p.paper_size, 9);
+  EXPECT_EQ(p.zoom, std::nullopt);
+  EXPECT_EQ(p.fit_to_pages_wide, 1);
+  EXPECT_EQ(p.fit_to_pages_tall, 1);
+
+  ASSERT_EQ(s.hyperlinks.size(), 2u);
+  EXPECT_EQ(s.hyperlinks[0].cell, (CellAddress{2, 25}));
+  EXPECT_EQ(s.hyperlinks[0].address, "https://example.org/fishbone");
+  EXPECT_EQ(s.hyperlinks[0].text_to_display, "example.org");
+  EXPECT_EQ(s.hyperlinks[1].location, "Sheet1!A1");
+  EXPECT_EQ(s.hyperlinks[1].screen_tip, "help");
+
+  // "As many pages as needed" is 0 in the package.
+  report.sheet.page_setup().set_fit_to_pages_tall(std::nullopt);
+  EXPECT_EQ(document_from_workbook(report.book, testing::ReportWorkbook::green_box)
+                .sheets[0]
+                .page_setup->fit_to_pages_tall,
+            0);
+}
+
+// The diagram stays vector graphics at the shape's size; the logo becomes a PNG whose
+// transparent colour is cut out; both keep their names, places and placement.
+TEST(ModelAdapter, WritesPicturesAsTheShapesAre) {
+  testing::ReportWorkbook report;
+  sheet::Shape& diagram = report.sheet.shapes().item(1);
+  diagram.set_width(459);  // half the drawing's width: the metafile is drawn at the shape's size
+  const Document d = document_from_workbook(report.book, testing::ReportWorkbook::green_box);
+  const auto& items = d.sheets[0].drawings;
+  ASSERT_EQ(items.size(), 2u);
+
+  EXPECT_EQ(items[0].name, diagram.name());
+  EXPECT_DOUBLE_EQ(items[0].left, testing::ReportWorkbook::kColumnA);
+  EXPECT_DOUBLE_EQ(items[0].top, 130);
+  EXPECT_DOUBLE_EQ(items[0].width, 459);
+  EXPECT_EQ(items[0].placement, Placement::Move);
+  const auto& metafile = std::get<PictureContent>(items[0].content);
+  EXPECT_EQ(metafile.format, ImageFormat::Emf);
+  ASSERT_GT(metafile.bytes.size(), 44u);
+  EXPECT_EQ(metafile.bytes.substr(40, 4), " EMF");
+  // The header's frame (hundredths of a millimetre) is the shape's size, not the drawing's.
+  std::int32_t frame_right = 0;
+  std::memcpy(&frame_right, metafile.bytes.data() + 32, 4);
+  EXPECT_NEAR(frame_right, 459 / 72.0 * 2540, 30);
+
+  EXPECT_EQ(items[1].name, "Logo");
+  const auto& logo = std::get<PictureContent>(items[1].content);
+  ASSERT_EQ(logo.format, ImageFormat::Png);
+  const render::RgbaPixels pixels = render::decode_image(
+      {render::ImageFormat::kPng, std::vector<std::uint8_t>(logo.bytes.begin(), logo.bytes.end())});
+  ASSERT_EQ(pixels.width, 2);
+  EXPECT_EQ(pixels.rgba[3], 0);  // the black background
+  EXPECT_EQ(std::vector<std::uint8_t>(pixels.rgba.begin() + 4, pixels.rgba.end()),
+            (std::vector<std::uint8_t>{255, 0, 0, 255}));
+}
+
+TEST(ModelAdapter, RefusesWhatThePackageCannotHoldNamingTheSheet) {
+  const auto message_of = [](const std::function<void()>& call) -> std::string {
+    try {
+      call();
+    } catch (const std::invalid_argument& error) {
+      return error.what();
+    }
+    return "no error";
+  };
+  testing::ReportWorkbook no_renderer;
+  EXPECT_EQ(message_of([&] { document_from_workbook(no_renderer.book); }),
+            "sheet \"Sheet1\": shape \"" + no_renderer.sheet.shapes().item(1).name() +
+                "\" is a drawing and no drawing renderer was given");
+
+  testing::ReportWorkbook two_areas;
+  two_areas.sheet.page_setup().set_print_area("B2:C3,E5:F6");
+  EXPECT_NE(message_of([&] {
+              document_from_workbook(two_areas.book, testing::ReportWorkbook::green_box);
+            }).find("sheet \"Sheet1\": the print area"),
+            std::string::npos);
+}
+
 // Formats are shared: a hundred white cells give one style, not a hundred.
 TEST(ModelAdapter, EqualFormatsShareOneStyle) {
   testing::ReportWorkbook report;
   for (int row = 10; row < 20; ++row) {
     for (int column = 2; column < 12; ++column) report.sheet.cells(row, column).set_value(1.0);
   }
-  const Document d = document_from_workbook(report.book);
+  const Document d = document_from_workbook(report.book, testing::ReportWorkbook::green_box);
   const Sheet& s = d.sheets[0];
   EXPECT_EQ(cell_at(s, {10, 2})->style, cell_at(s, {19, 11})->style);
   EXPECT_LE(d.styles.size(), 6u);

@@ -65,7 +65,23 @@ assert (m.left, m.right, m.top, m.bottom, m.header, m.footer) == (0.4, 0.4, 0.4,
 assert ws.print_options.horizontalCentered and ws.print_options.verticalCentered
 # Older openpyxl gives the sheet's print areas as a list, newer ones as one reference text.
 assert ws.print_area in (["$B$2:$AA$32"], "'Sheet1'!$B$2:$AA$32", "Sheet1!$B$2:$AA$32"), ws.print_area
-assert not ws.sheet_view.showGridLines
+# Pictures: openpyxl needs an imaging library to load them, so the drawing is read as XML. The
+# diagram (a metafile) at B8, the logo (a PNG) at C2, both moving with cells but keeping size.
+import zipfile, xml.etree.ElementTree as ET
+ns = {"xdr": "http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing",
+      "a": "http://schemas.openxmlformats.org/drawingml/2006/main"}
+package = zipfile.ZipFile(sys.argv[1])
+drawing = ET.fromstring(package.read("xl/drawings/drawing1.xml"))
+anchors = {}
+for anchor in drawing.findall("xdr:twoCellAnchor", ns):
+    name = anchor.find(".//xdr:cNvPr", ns).get("name")
+    start = anchor.find("xdr:from", ns)
+    anchors[name] = (int(start.find("xdr:col", ns).text), int(start.find("xdr:row", ns).text),
+                     anchor.get("editAs"))
+assert anchors == {"Picture 1": (1, 7, "oneCell"), "Logo": (2, 1, "oneCell")}, anchors
+media = sorted(n for n in package.namelist() if n.startswith("xl/media/"))
+assert media == ["xl/media/image1.emf", "xl/media/image2.png"], media
+assert package.read("xl/media/image1.emf")[40:44] == b" EMF"
 print("read back")
 )PY";
 
@@ -75,7 +91,7 @@ TEST(OpenpyxlReadBack, ReadsValuesMergesSizesPageSetupAndPrintArea) {
   os::testing::TempFolder folder;
   testing::ReportWorkbook report;
   const auto workbook = folder.path() / "report.xlsx";
-  save_package(document_from_workbook(report.book, {testing::ReportWorkbook::extras()}), workbook);
+  save_package(document_from_workbook(report.book, testing::ReportWorkbook::green_box), workbook);
   const auto script = folder.write("read_back.py", kReadBack);
 
   const CommandResult result =

@@ -31,7 +31,7 @@ Document two_sheet_document() {
   Sheet& report = d.sheets[1];
   report.name = "Report";
   report.cells = {{{1, 1}, std::string("second"), 0}, {{1, 2}, std::string("first"), 0}};
-  report.hyperlinks = {{{2, 25}, "https://example.org/fishbone", "example.org", ""}};
+  report.hyperlinks = {{{2, 25}, "https://example.org/fishbone", "", "example.org", ""}};
   report.drawings = {
       {"Picture 1", 0, 0, 100, 50, 0, Placement::Move,
        PictureContent{ImageFormat::Emf, std::string("EMF\0bytes", 9), ""}},

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/os/environment.h"
+#include "platform/render/display_list.h"
 #include "platform/sheet/application.h"
 #include "platform/sheet/range.h"
+#include "platform/sheet/shape/shape.h"
+#include "platform/sheet/shape/shape_collection.h"
+#include "platform/sheet/worksheet.h"
 #include "platform/xlsx/model_adapter.h"
 
 namespace fb::xlsx::testing {
@@ -37,31 +42,49 @@ struct ReportWorkbook {
     bottom.set_color_index(3);
     sheet.cells().font().set_name("Arial");
     sheet.cells().font().set_size(10);
+
+    sheet::PageSetup& page = sheet.page_setup();
+    page.set_print_area("B2:AA32");
+    for (auto set : {&sheet::PageSetup::set_left_margin, &sheet::PageSetup::set_right_margin,
+                     &sheet::PageSetup::set_top_margin, &sheet::PageSetup::set_bottom_margin}) {
+      (page.*set)(Application::inches_to_points(0.4));
+    }
+    page.set_header_margin(Application::inches_to_points(0.2));
+    page.set_footer_margin(Application::inches_to_points(0.2));
+    page.set_center_horizontally(true);
+    page.set_center_vertically(true);
+    page.set_orientation(PageOrientation::Landscape);
+    page.set_zoom(std::nullopt);
+    sheet.hyperlinks().add(sheet.range("Y2"), "https://example.org/fishbone", "", "",
+                           "example.org");
+
+    // The diagram: a drawing picture at B8 that moves with its cells; the logo: a raster
+    // picture at C2 whose black background is transparent.
+    auto drawing = std::make_shared<Drawing>();
+    drawing->width = 918;
+    drawing->height = 369;
+    Shape& diagram = sheet.shapes().add_drawing_picture(drawing, kColumnA, 130);
+    diagram.placement = sheet::Placement::Move;
+    auto logo =
+        std::make_unique<Shape>(ShapeKind::Picture, "Logo", kColumnA + kColumnB, 20, 76.5, 24.25);
+    auto pixels = std::make_shared<ui::Picture>(2, 1, ui::Rgba{0, 0, 0, 255});
+    pixels->set_pixel(1, 0, ui::Rgba{255, 0, 0, 255});
+    logo->raster = pixels;
+    logo->transparent_background = true;
+    logo->placement = sheet::Placement::Move;
+    sheet.shapes().adopt(std::move(logo));
   }
 
-  // What the model does not carry yet: the page setup, print area, link and logo picture.
-  static SheetExtras extras() {
-    SheetExtras e;
-    PageSetup setup;
-    setup.left_margin = setup.right_margin = setup.top_margin = setup.bottom_margin = 28.8;
-    setup.header_margin = setup.footer_margin = 14.4;
-    setup.center_horizontally = setup.center_vertically = true;
-    setup.orientation = Orientation::Landscape;
-    setup.paper_size = 9;
-    setup.zoom = std::nullopt;
-    e.page_setup = setup;
-    e.print_area = sheet::RangeAddress{{2, 2}, {32, 27}};
-    e.hyperlinks = {{{2, 25}, "https://example.org/fishbone", "example.org", ""}};
-    e.show_gridlines = false;
-    static const std::string kOnePixelPng(
-        "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x01\x00"
-        "\x00\x00\x01\x08\x02\x00\x00\x00\x90\x77\x53\xde\x00\x00\x00\x0c\x49\x44\x41\x54\x78"
-        "\x9c\x63\xf8\xcf\xc0\x00\x00\x03\x01\x01\x00\xc9\xfe\x92\xef\x00\x00\x00\x00\x49\x45"
-        "\x4e\x44\xae\x42\x60\x82",
-        69);
-    e.drawings = {{"Picture 2", 40, 22, 76.5, 24, 0, Placement::Move,
-                   PictureContent{ImageFormat::Png, kOnePixelPng, "https://example.org/fishbone"}}};
-    return e;
+  // Column A is 1.78 characters of Arial 10 (17 pixels), B to AA 5.25 (42 pixels); rows 1 to 7
+  // are 20 points but row 3 (10 points), so B8 is at (12.75, 130).
+  static constexpr double kColumnA = 12.75;
+  static constexpr double kColumnB = 31.5;
+
+  // Draws a drawing as a green box of its size, so tests can see where and how large it went.
+  static render::DisplayList green_box(const sheet::Drawing& drawing) {
+    render::DisplayList list(drawing.width, drawing.height);
+    list.rect({0, 0, drawing.width, drawing.height}, render::SolidFill{{0, 128, 0, 255}});
+    return list;
   }
 };
 

@@ -12,6 +12,8 @@ using sheet::ErrorCode;
 using sheet::RangeAddress;
 using testing::part;
 
+const sheet::Font kArial10{"Arial", 10};  // a new workbook's standard font
+
 constexpr const char* kWorksheetOpen =
     "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
     "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">";
@@ -31,7 +33,7 @@ Document report_like_document() {
   s.rows[1].height = 20;
   s.rows[3] = RowFormat{10, 1};
   s.merges = {RangeAddress{{1, 2}, {2, 3}}};
-  s.hyperlinks = {{CellAddress{2, 25}, "https://example.org/fishbone", "example.org", ""}};
+  s.hyperlinks = {{CellAddress{2, 25}, "https://example.org/fishbone", "", "example.org", ""}};
   s.view = SheetView{true, false, CellAddress{1, 1}};
   PageSetup setup;
   setup.left_margin = setup.right_margin = setup.top_margin = setup.bottom_margin = 28.8;
@@ -52,7 +54,7 @@ TEST(WorksheetPart, WritesValuesSizesMergesLinksPageSetupAndDrawing) {
   SharedStrings strings;
   // Arial 10: 7-pixel digits. 1.78 characters store as 2.4921875, 5.25 as 5.9609375.
   EXPECT_EQ(
-      worksheet_xml(d.sheets[0], layout.sheets[0], 7, strings),
+      worksheet_xml(d.sheets[0], layout.sheets[0], kArial10, strings),
       part(std::string(kWorksheetOpen) +
            "<sheetPr><pageSetUpPr fitToPage=\"1\"/></sheetPr>"
            "<dimension ref=\"A1:D3\"/>"
@@ -92,7 +94,7 @@ TEST(WorksheetPart, ZoomedPageSetupAndEmptySheet) {
   s.name = "Empty";
   s.page_setup = PageSetup{};  // portrait, 100 %, the host's default margins
   SharedStrings strings;
-  EXPECT_EQ(worksheet_xml(s, SheetLayout{}, 7, strings),
+  EXPECT_EQ(worksheet_xml(s, SheetLayout{}, kArial10, strings),
             part(std::string(kWorksheetOpen) +
                  "<dimension ref=\"A1\"/>"
                  "<sheetViews><sheetView workbookViewId=\"0\">"
@@ -112,7 +114,7 @@ TEST(WorksheetPart, RepeatedTextsShareOneEntry) {
   s.cells = {
       {{1, 1}, std::string("x"), 0}, {{1, 2}, std::string("y"), 0}, {{2, 1}, std::string("x"), 0}};
   SharedStrings strings;
-  const std::string xml = worksheet_xml(s, SheetLayout{}, 7, strings);
+  const std::string xml = worksheet_xml(s, SheetLayout{}, kArial10, strings);
   EXPECT_NE(xml.find("<c r=\"A2\" t=\"s\"><v>0</v></c>"), std::string::npos);
   EXPECT_EQ(strings.texts(), (std::vector<std::string>{"x", "y"}));
   EXPECT_EQ(strings.use_count(), 3u);
@@ -137,15 +139,15 @@ TEST(WorksheetPart, RefusesCellsOutOfOrderAndOverlappingColumns) {
   Sheet backwards;
   backwards.name = "S";
   backwards.cells = {{{2, 1}, 1.0, 0}, {{1, 1}, 2.0, 0}};
-  EXPECT_THROW(worksheet_xml(backwards, SheetLayout{}, 7, strings), std::invalid_argument);
+  EXPECT_THROW(worksheet_xml(backwards, SheetLayout{}, kArial10, strings), std::invalid_argument);
   Sheet twice;
   twice.name = "S";
   twice.cells = {{{1, 1}, 1.0, 0}, {{1, 1}, 2.0, 0}};
-  EXPECT_THROW(worksheet_xml(twice, SheetLayout{}, 7, strings), std::invalid_argument);
+  EXPECT_THROW(worksheet_xml(twice, SheetLayout{}, kArial10, strings), std::invalid_argument);
   Sheet overlapping;
   overlapping.name = "S";
   overlapping.columns = {{1, 3, 5, true, std::nullopt}, {3, 4, 6, true, std::nullopt}};
-  EXPECT_THROW(worksheet_xml(overlapping, SheetLayout{}, 7, strings), std::invalid_argument);
+  EXPECT_THROW(worksheet_xml(overlapping, SheetLayout{}, kArial10, strings), std::invalid_argument);
 }
 
 TEST(WorksheetPart, NumbersReadBackExactly) {
@@ -153,7 +155,7 @@ TEST(WorksheetPart, NumbersReadBackExactly) {
   s.name = "S";
   s.cells = {{{1, 1}, 0.1 + 0.2, 0}, {{1, 2}, -0.0, 0}, {{1, 3}, 1e300, 0}};
   SharedStrings strings;
-  const std::string xml = worksheet_xml(s, SheetLayout{}, 7, strings);
+  const std::string xml = worksheet_xml(s, SheetLayout{}, kArial10, strings);
   EXPECT_NE(xml.find("<v>0.30000000000000004</v>"), std::string::npos);
   EXPECT_NE(xml.find("<c r=\"B1\"><v>0</v>"), std::string::npos);
   EXPECT_NE(xml.find("<v>1e+300</v>"), std::string::npos);

@@ -31,36 +31,28 @@ struct PageSettings {
   sheet::RangeAddress print_area{{1, 1}, {1, 1}};
 };
 
-// The width in points of a column `characters` wide, as the spreadsheet computes it: whole
-// pixels of a 96 dpi screen, `max_digit_width` pixels per character plus 5 pixels of padding
-// (a column narrower than one character scales its padding too).
-double column_width_points(double characters, int max_digit_width);
-
-// The maximum digit width in pixels of the report's default font, 宋体 12 points.
-inline constexpr int kSongTi12MaxDigitWidth = 8;
-
 // Pictures and shapes that sit on the sheet: the callback draws them in sheet coordinates
 // (points from the top-left corner of cell A1), after the cells.
 using SheetDrawing = std::function<void(DisplayList& sheet_space)>;
 
-// Positions of cell edges in sheet coordinates.
+// Positions of cell edges in sheet coordinates; column widths in characters of the workbook's
+// standard font become points through the host's one conversion.
 class SheetGeometry {
  public:
-  SheetGeometry(const sheet::Worksheet& sheet, int max_digit_width);
-  double column_left(int column) const;  // left edge of the column
-  double row_top(int row) const;         // top edge of the row
+  explicit SheetGeometry(const sheet::Worksheet& sheet);
+  double column_width(int column) const;  // points
+  double column_left(int column) const;   // left edge of the column
+  double row_top(int row) const;          // top edge of the row
   Rect cell_rect(const sheet::RangeAddress& area) const;
 
  private:
   const sheet::Worksheet& sheet_;
-  int max_digit_width_;
 };
 
 // One page: the print area's cells (fills, borders per edge, texts with their fonts, alignment
 // and wrapping, merged areas as one cell), then the drawings, scaled and placed on the paper.
 // Throws std::invalid_argument when the margins leave no room.
 DisplayList render_page(const sheet::Worksheet& sheet, const PageSettings& settings,
-                        const std::vector<SheetDrawing>& drawings = {},
-                        int max_digit_width = kSongTi12MaxDigitWidth);
+                        const std::vector<SheetDrawing>& drawings = {});
 
 }  // namespace fb::render

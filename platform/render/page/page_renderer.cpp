@@ -1,11 +1,13 @@
-#include "platform/render/page_renderer.h"
+#include "platform/render/page/page_renderer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
 #include "platform/sheet/chart/colour_palette.h"
+#include "platform/sheet/column_width.h"
 #include "platform/sheet/number_format.h"
+#include "platform/sheet/workbook.h"
 #include "platform/sheet/worksheet.h"
 
 namespace fb::render {
@@ -16,16 +18,15 @@ using sheet::CellAddress;
 using sheet::CellEdge;
 using sheet::RangeAddress;
 
-constexpr double kPixel = 0.75;       // points per 96 dpi pixel
 constexpr double kTextIndent = 2.25;  // the gap a cell keeps between its edge and its text
 
-Colour palette_rgb(int index) {
+Colour colour_index_rgb(int index) {
   const sheet::Rgb rgb = sheet::palette_colour(index);
   return {rgb.r, rgb.g, rgb.b, 255};
 }
 
 Colour font_colour(int index) {
-  return index >= 1 && index <= 56 ? palette_rgb(index) : Colour{0, 0, 0, 255};
+  return index >= 1 && index <= 56 ? colour_index_rgb(index) : Colour{0, 0, 0, 255};
 }
 
 std::optional<Fill> interior_fill(const sheet::Interior& interior) {
@@ -33,10 +34,10 @@ std::optional<Fill> interior_fill(const sheet::Interior& interior) {
       interior.color_index > 56) {
     return std::nullopt;
   }
-  const Colour colour = palette_rgb(interior.color_index);
+  const Colour colour = colour_index_rgb(interior.color_index);
   const Colour pattern_colour =
       interior.pattern_color_index >= 1 && interior.pattern_color_index <= 56
-          ? palette_rgb(interior.pattern_color_index)
+          ? colour_index_rgb(interior.pattern_color_index)
           : Colour{0, 0, 0, 255};
   switch (interior.pattern) {
     case sheet::Pattern::Solid:
@@ -121,20 +122,15 @@ VAlign vertical(const sheet::CellFormat& format) {
 
 }  // namespace
 
-double column_width_points(double characters, int max_digit_width) {
-  if (characters <= 0) return 0;
-  const double pixels = characters < 1 ? std::round(characters * (max_digit_width + 5))
-                                       : std::round(characters * max_digit_width) + 5;
-  return pixels * kPixel;
-}
+SheetGeometry::SheetGeometry(const sheet::Worksheet& sheet) : sheet_(sheet) {}
 
-SheetGeometry::SheetGeometry(const sheet::Worksheet& sheet, int max_digit_width)
-    : sheet_(sheet), max_digit_width_(max_digit_width) {}
+double SheetGeometry::column_width(int column) const {
+  return sheet::column_width_points(sheet_.column_width(column), sheet_.workbook().standard_font());
+}
 
 double SheetGeometry::column_left(int column) const {
   double x = 0;
-  for (int c = 1; c < column; ++c)
-    x += column_width_points(sheet_.column_width(c), max_digit_width_);
+  for (int c = 1; c < column; ++c) x += column_width(c);
   return x;
 }
 
@@ -151,7 +147,7 @@ Rect SheetGeometry::cell_rect(const RangeAddress& area) const {
 }
 
 DisplayList render_page(const sheet::Worksheet& sheet, const PageSettings& settings,
-                        const std::vector<SheetDrawing>& drawings, int max_digit_width) {
+                        const std::vector<SheetDrawing>& drawings) {
   const RangeAddress& area = settings.print_area;
   if (area.first.row < 1 || area.first.column < 1 || area.last.row < area.first.row ||
       area.last.column < area.first.column) {
@@ -168,10 +164,9 @@ DisplayList render_page(const sheet::Worksheet& sheet, const PageSettings& setti
   const int rows = area.rows();
   std::vector<double> xs(static_cast<std::size_t>(columns) + 1, 0);
   std::vector<double> ys(static_cast<std::size_t>(rows) + 1, 0);
-  for (int c = 0; c < columns; ++c) {
-    xs[c + 1] =
-        xs[c] + column_width_points(sheet.column_width(area.first.column + c), max_digit_width);
-  }
+  const SheetGeometry geometry(sheet);
+  for (int c = 0; c < columns; ++c)
+    xs[c + 1] = xs[c] + geometry.column_width(area.first.column + c);
   for (int r = 0; r < rows; ++r) ys[r + 1] = ys[r] + sheet.row_height(area.first.row + r);
   auto rect_of = [&](const RangeAddress& cells) {
     const int c0 = std::max(cells.first.column, area.first.column) - area.first.column;
@@ -257,7 +252,6 @@ DisplayList render_page(const sheet::Worksheet& sheet, const PageSettings& setti
   if (!drawings.empty()) {
     DisplayList sheet_space;
     for (const SheetDrawing& drawing : drawings) drawing(sheet_space);
-    const SheetGeometry geometry(sheet, max_digit_width);
     content.group(std::move(sheet_space),
                   Transform::translation(-geometry.column_left(area.first.column),
                                          -geometry.row_top(area.first.row)));

@@ -1,0 +1,134 @@
+#include "platform/render/page/sheet_shapes.h"
+
+#include <memory>
+#include <stdexcept>
+
+#include "platform/sheet/chart/chart.h"
+#include "platform/sheet/chart/colour_palette.h"
+#include "platform/sheet/shape/shape.h"
+#include "platform/sheet/shape/shape_collection.h"
+#include "platform/sheet/worksheet.h"
+
+namespace fb::render {
+namespace {
+
+// A chart object draws as a picture of itself: a one-item drawing of its frozen chart.
+sheet::Drawing chart_drawing(const sheet::Shape& shape, const sheet::Chart& chart) {
+  sheet::Drawing drawing;
+  drawing.width = shape.width();
+  drawing.height = shape.height();
+  sheet::DrawingItem item;
+  item.width = shape.width();
+  item.height = shape.height();
+  item.chart = chart.frozen_copy();
+  drawing.items.push_back(std::move(item));
+  return drawing;
+}
+
+DisplayList rendered(const sheet::Shape& shape, const sheet::Drawing& drawing,
+                     const DrawingRenderer& render_drawing) {
+  if (!render_drawing) {
+    throw std::invalid_argument("shape \"" + shape.name() +
+                                "\" is a drawing and no drawing renderer was given");
+  }
+  DisplayList content(shape.width(), shape.height());
+  const double sx = drawing.width > 0 ? shape.width() / drawing.width : 1;
+  const double sy = drawing.height > 0 ? shape.height() / drawing.height : 1;
+  content.group(render_drawing(drawing), Transform::scaling(sx, sy));
+  return content;
+}
+
+DisplayList raster_content(const sheet::Shape& shape) {
+  DisplayList content(shape.width(), shape.height());
+  const ui::Picture& picture = *shape.raster;
+  ImageCmd image;
+  image.dest = {0, 0, shape.width(), shape.height()};
+  image.image = RgbaPixels{picture.width, picture.height, picture.rgba};
+  if (shape.transparent_background) {
+    const sheet::Rgb key = shape.transparency_colour;
+    image.transparent_colour = Colour{key.r, key.g, key.b, 255};
+  }
+  content.image(std::move(image));
+  return content;
+}
+
+Colour text_colour(int color_index) {
+  if (color_index < 1 || color_index > 56) return Colour{0, 0, 0, 255};
+  const sheet::Rgb rgb = sheet::palette_colour(color_index);
+  return {rgb.r, rgb.g, rgb.b, 255};
+}
+
+HAlign text_halign(sheet::HorizontalAlignment alignment) {
+  switch (alignment) {
+    case sheet::HorizontalAlignment::Center:
+      return HAlign::kCentre;
+    case sheet::HorizontalAlignment::Right:
+      return HAlign::kRight;
+    default:
+      return HAlign::kLeft;
+  }
+}
+
+VAlign text_valign(sheet::VerticalAlignment alignment) {
+  switch (alignment) {
+    case sheet::VerticalAlignment::Center:
+      return VAlign::kCentre;
+    case sheet::VerticalAlignment::Bottom:
+      return VAlign::kBottom;
+    default:
+      return VAlign::kTop;
+  }
+}
+
+// A text box's text, wrapped inside the box's default inner margins.
+DisplayList text_box_content(const sheet::Shape& shape) {
+  constexpr double kInsetX = 7.2;
+  constexpr double kInsetY = 3.6;
+  DisplayList content(shape.width(), shape.height());
+  TextCmd text;
+  text.text = shape.text();
+  text.font = {shape.text_font.name, shape.text_font.size, shape.text_font.bold, false};
+  text.colour = text_colour(shape.text_font.color_index);
+  text.box = {kInsetX, kInsetY, std::max(0.0, shape.width() - 2 * kInsetX),
+              std::max(0.0, shape.height() - 2 * kInsetY)};
+  text.halign = text_halign(shape.text_horizontal_alignment);
+  text.valign = text_valign(shape.text_vertical_alignment);
+  text.wrap = true;
+  content.text(std::move(text));
+  return content;
+}
+
+}  // namespace
+
+DisplayList shape_content(const sheet::Shape& shape, const DrawingRenderer& render_drawing) {
+  switch (shape.kind()) {
+    case sheet::ShapeKind::Chart:
+      return rendered(shape, chart_drawing(shape, shape.chart()), render_drawing);
+    case sheet::ShapeKind::Picture:
+      if (shape.drawing) return rendered(shape, *shape.drawing, render_drawing);
+      if (shape.raster) return raster_content(shape);
+      throw std::invalid_argument("picture \"" + shape.name() + "\" holds no image");
+    case sheet::ShapeKind::TextBox:
+      return text_box_content(shape);
+  }
+  throw std::invalid_argument("shape \"" + shape.name() + "\" is of an unknown kind");
+}
+
+SheetDrawing sheet_shapes(const sheet::Worksheet& sheet, DrawingRenderer render_drawing) {
+  return [&sheet, render_drawing = std::move(render_drawing)](DisplayList& sheet_space) {
+    for (const auto& shape : sheet.shapes().shapes()) {
+      const double w = shape->width();
+      const double h = shape->height();
+      Transform placed = Transform::translation(shape->left(), shape->top());
+      if (shape->rotation != 0) {
+        placed =
+            Transform::compose(Transform::translation(shape->left() + w / 2, shape->top() + h / 2),
+                               Transform::compose(Transform::rotation(shape->rotation),
+                                                  Transform::translation(-w / 2, -h / 2)));
+      }
+      sheet_space.group(shape_content(*shape, render_drawing), placed);
+    }
+  };
+}
+
+}  // namespace fb::render

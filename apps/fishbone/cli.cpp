@@ -10,9 +10,10 @@ namespace fishbone {
 namespace {
 
 // The table of commands. A new command: a new command_<name>.cpp and one line here.
-constexpr std::array<const Command*, 5> kCommands{
+constexpr std::array<const Command*, 6> kCommands{
     &kCheckCommand,
     &kConvertCommand,
+    &kDemoCommand,
     &kGenerateCommand,
     &kRegisterCommand,
     &kUnregisterCommand,

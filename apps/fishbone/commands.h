@@ -8,6 +8,7 @@ namespace fishbone {
 
 extern const Command kCheckCommand;       // command_check.cpp
 extern const Command kConvertCommand;     // command_convert.cpp
+extern const Command kDemoCommand;        // command_demo.cpp
 extern const Command kGenerateCommand;    // command_generate.cpp
 extern const Command kRegisterCommand;    // command_register.cpp
 extern const Command kUnregisterCommand;  // command_register.cpp

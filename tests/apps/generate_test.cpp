@@ -86,6 +86,7 @@ class Generate : public ::testing::Test {
     fbtest::ProcessOptions options;
     // Runs make their private folders under the state root; keep them out of the user's.
     options.environment = {{"XDG_RUNTIME_DIR", (folder_ / "state").string()}};
+    options.folder = folder_.string();  // the report goes to the current folder by default
     fs::create_directories(folder_ / "state");
     fs::permissions(folder_ / "state", fs::perms::owner_all, fs::perm_options::replace);
     return fbtest::RunProcess(FB_FISHBONE_EXE, args, options);
@@ -104,10 +105,21 @@ TEST_F(Generate, TraceWritesEveryStepAndTheWorkedExampleReadsBack) {
     names.push_back(item.path().filename().string());
   }
   std::sort(names.begin(), names.end());
-  ASSERT_EQ(names.size(), 14u);
-  EXPECT_EQ(names.front(), "01-ImportTree.csv");
-  EXPECT_EQ(names[3], "04-WriteHierarchyFormulas.csv");
-  EXPECT_EQ(names[7], "08-WriteBoneCoordinates.csv");
+  // A CSV per step, and a PNG per chart after each chart step: one after step 9, two after
+  // step 10 (the same chart), ... three after step 12.
+  std::vector<std::string> csv, png;
+  for (const std::string& name : names) (name.ends_with(".csv") ? csv : png).push_back(name);
+  ASSERT_EQ(csv.size(), 14u);
+  EXPECT_EQ(csv.front(), "01-ImportTree.csv");
+  EXPECT_EQ(csv[3], "04-WriteHierarchyFormulas.csv");
+  EXPECT_EQ(csv[7], "08-WriteBoneCoordinates.csv");
+  EXPECT_EQ(csv.back(), "14-AssembleReport.csv");
+  EXPECT_EQ(png, (std::vector<std::string>{
+                     "09-DrawFishbone-图表 1.png", "10-DrawHeadAndSpine-图表 1.png",
+                     "11-DrawParetoChart-图表 1.png", "11-DrawParetoChart-图表 2.png",
+                     "12-DrawTopThreeChart-图表 1.png", "12-DrawTopThreeChart-图表 2.png",
+                     "12-DrawTopThreeChart-图表 3.png"}));
+  names = csv;
 
   // The sentinel row below the last block, after the hierarchy formulas.
   const std::string hierarchy = ReadAll(folder_ / "t" / names[3]);
@@ -142,7 +154,39 @@ TEST_F(Generate, ABadTreeOrAnUnusableTraceFolderFailsNamingIt) {
   const auto trace = Fishbone(
       {"generate", (folder_ / "nine.txt").string(), "--trace", (folder_ / "file" / "t").string()});
   EXPECT_EQ(trace.status, 1);
-  EXPECT_THAT(trace.err, HasSubstr("cannot make the trace folder"));
+  EXPECT_THAT(trace.err, HasSubstr("cannot make the folder \"" + (folder_ / "file" / "t").string()));
+}
+
+TEST_F(Generate, WritesTheReportThePicturesAndTheDataWorkbook) {
+  const auto run = Fishbone({"generate", (folder_ / "nine.txt").string(), "--pictures",
+                             (folder_ / "pics").string(), "--data", (folder_ / "data.xlsx").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_THAT(run.out, HasSubstr("wrote Fishbone Diagram Report1.xlsx"));
+  EXPECT_EQ(ReadAll(folder_ / "Fishbone Diagram Report1.xlsx").substr(0, 2), "PK");
+  EXPECT_EQ(ReadAll(folder_ / "data.xlsx").substr(0, 2), "PK");
+  for (const char* picture : {"PIC1", "PIC2", "PIC3"}) {
+    const std::string name = picture;
+    EXPECT_EQ(ReadAll(folder_ / "pics" / (name + ".png")).substr(1, 3), "PNG") << name;
+    EXPECT_THAT(ReadAll(folder_ / "pics" / (name + ".svg")), HasSubstr("<svg")) << name;
+    // An enhanced metafile starts with its header record, type 1.
+    EXPECT_EQ(ReadAll(folder_ / "pics" / (name + ".emf")).substr(0, 4), std::string("\x01\0\0\0", 4))
+        << name;
+  }
+}
+
+TEST_F(Generate, AReportThatCannotBeWrittenFailsAndKeepsTheEarlierFile) {
+  std::ofstream(folder_ / "report.xlsx", std::ios::binary) << "earlier";
+  fs::create_directories(folder_ / "report.xlsx.d");
+  const auto missing = Fishbone({"generate", (folder_ / "nine.txt").string(), "-o",
+                                 (folder_ / "no" / "such" / "report.xlsx").string()});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_THAT(missing.err, HasSubstr("report.xlsx"));
+
+  // A folder where the file should go.
+  const auto folder = Fishbone(
+      {"generate", (folder_ / "nine.txt").string(), "-o", (folder_ / "report.xlsx.d").string()});
+  EXPECT_EQ(folder.status, 1);
+  EXPECT_EQ(ReadAll(folder_ / "report.xlsx"), "earlier");
 }
 
 TEST_F(Generate, RunsLeaveNoFoldersBehind) {

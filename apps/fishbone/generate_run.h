@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string_view>
+
+#include "apps/fishbone/cli.h"
+#include "apps/fishbone/generation_host.h"
+#include "apps/fishbone/run_outputs.h"
+#include "src/editor/tree_file.h"
+
+namespace fishbone {
+
+// One generation from a tree already read to its output files, for `generate` and `demo`: a
+// fresh host with the add-in, the run watched for the trace, the data workbook and the pictures,
+// then the report written. Without `outputs.report` the report is saved as the workbook's own
+// name with ".xlsx" in the current folder. Returns the exit status; every message names its file.
+int GenerateReportFiles(const kivo2d::TreeDocument& tree, std::string_view input_name,
+                        const GenerationOptions& options, RunOutputs outputs, Io& io);
+
+}  // namespace fishbone

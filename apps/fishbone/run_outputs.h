@@ -1,0 +1,55 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "apps/fishbone/cli.h"
+
+namespace fb::sheet {
+class Application;
+}
+
+namespace fishbone {
+
+// The files a generation run writes besides the host's own state. Empty: not wanted.
+struct RunOutputs {
+  std::optional<std::filesystem::path> report;    // the report workbook as .xlsx
+  std::optional<std::filesystem::path> pdf;       // the report page as PDF
+  std::optional<std::filesystem::path> png;       // ... and as PNG (144 dpi)
+  std::optional<std::filesystem::path> pictures;  // folder: PIC1..PIC3 as .emf, .svg, .png
+  std::optional<std::filesystem::path> data;      // the generation workbook as .xlsx
+  std::optional<std::filesystem::path> trace;     // folder: each step's sheet, each chart
+};
+
+// Watches a run step by step and writes what can only be seen while it runs: the trace, the
+// generation workbook before the chart pictures step closes it, and the pictures while they are
+// on the clipboard. A file that cannot be written must not fail the run it observes, so the
+// first failure is kept for the caller to report afterwards.
+class RunObserver {
+ public:
+  explicit RunObserver(const RunOutputs& outputs) : outputs_(outputs) {}
+
+  void AfterStep(fb::sheet::Application& app, int step);
+  const std::optional<std::string>& failure() const { return failure_; }
+
+ private:
+  void WriteTrace(fb::sheet::Application& app, int step);
+  void WritePictures(fb::sheet::Application& app);
+
+  const RunOutputs& outputs_;
+  std::optional<std::string> failure_;
+};
+
+// Makes the folders the outputs go to that may be made beforehand (the trace and pictures
+// folders), so that a wrong folder stops the command before the run. Returns a message naming
+// the folder, or nothing.
+std::optional<std::string> PrepareOutputFolders(const RunOutputs& outputs);
+
+// After a successful run: writes the active workbook (the report) as .xlsx, and its active
+// sheet's page as PDF and PNG, each file written beside its target and renamed into place.
+// Prints one line per file to io.out. Returns the first failure's message, naming the file.
+std::optional<std::string> WriteReport(fb::sheet::Application& app, const RunOutputs& outputs,
+                                       Io& io);
+
+}  // namespace fishbone

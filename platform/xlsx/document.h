@@ -9,6 +9,7 @@
 
 #include "platform/sheet/cell_address.h"
 #include "platform/sheet/cell_format.h"
+#include "platform/sheet/chart/colour_palette.h"
 #include "platform/sheet/value.h"
 
 namespace fb::xlsx {
@@ -92,7 +93,7 @@ struct WordArtContent {
   double font_size = 36;
   bool bold = false;
   bool italic = false;
-  int text_color_index = 1;  // the letters' colour from the host's palette; the shape has no fill
+  sheet::Rgb text_colour;  // the letters' colour; the shape itself has no fill
 };
 
 struct DrawingItem {

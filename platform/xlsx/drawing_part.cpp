@@ -2,7 +2,6 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "platform/sheet/chart/colour_palette.h"
 #include "platform/xlsx/package_parts.h"
 #include "platform/xlsx/sheet_geometry.h"
 #include "platform/xlsx/xml_writer.h"
@@ -105,10 +104,7 @@ void write_text_run_properties(XmlWriter& xml, const WordArtContent& art) {
                      {"b", art.bold ? "1" : "0"},
                      {"i", art.italic ? "1" : "0"}});
   xml.open("a:solidFill");
-  sheet::Rgb rgb;  // black for automatic
-  if (art.text_color_index >= 1 && art.text_color_index <= 56) {
-    rgb = sheet::palette_colour(art.text_color_index);
-  }
+  const sheet::Rgb rgb = art.text_colour;
   char colour[8];
   std::snprintf(colour, sizeof colour, "%02X%02X%02X", rgb.r, rgb.g, rgb.b);
   xml.empty("a:srgbClr", {{"val", colour}});

@@ -10,6 +10,7 @@
 #include "platform/render/emf_writer.h"
 #include "platform/render/image_pixels.h"
 #include "platform/render/page/sheet_shapes.h"
+#include "platform/render/page/word_art.h"
 #include "platform/sheet/address.h"
 #include "platform/sheet/range.h"
 #include "platform/sheet/shape/shape.h"
@@ -161,11 +162,19 @@ std::string as_string(const std::vector<std::uint8_t>& bytes) {
   return {bytes.begin(), bytes.end()};
 }
 
+// What a click on the shape opens: the address, and a place inside it after "#".
+std::string hyperlink_of(const sheet::Shape& shape) {
+  if (!shape.hyperlink) return {};
+  const sheet::ShapeHyperlink& link = *shape.hyperlink;
+  return link.sub_address.empty() ? link.address : link.address + "#" + link.sub_address;
+}
+
 // A drawing stays vector graphics: an enhanced metafile of the shape's content at its size.
 PictureContent metafile_of(const sheet::Shape& shape,
                            const render::DrawingRenderer& render_drawing) {
   return {ImageFormat::Emf,
-          as_string(render::render_emf(render::shape_content(shape, render_drawing))), ""};
+          as_string(render::render_emf(render::shape_content(shape, render_drawing))),
+          hyperlink_of(shape)};
 }
 
 PictureContent png_of(const sheet::Shape& shape) {
@@ -175,19 +184,83 @@ PictureContent png_of(const sheet::Shape& shape) {
     const sheet::Rgb key = shape.transparency_colour;
     image.transparent_colour = render::Colour{key.r, key.g, key.b, 255};
   }
-  return {ImageFormat::Png, as_string(render::encode_png(render::image_pixels(image))), ""};
+  return {ImageFormat::Png, as_string(render::encode_png(render::image_pixels(image))),
+          hyperlink_of(shape)};
 }
 
-DrawingItem drawing_item_of(const sheet::Shape& shape,
-                            const render::DrawingRenderer& render_drawing) {
+WordArtContent word_art_of(const sheet::Shape& shape) {
+  if (shape.hyperlink) {
+    throw std::invalid_argument("the text effect \"" + shape.name() +
+                                "\" has a hyperlink, which the package cannot hold");
+  }
+  const render::WordArtLetters letters = render::word_art_letters(shape);
+  WordArtContent art;
+  art.preset = shape.text_effect.preset;
+  art.text = letters.text;
+  art.font_name = letters.font.family;
+  art.font_size = letters.font.size;
+  art.bold = letters.font.bold;
+  art.italic = letters.font.italic;
+  art.text_colour = letters.colour;
+  return art;
+}
+
+// Where a shape sits on the sheet: its own box, or for a member of a group its box moved,
+// stretched and turned with the group's.
+struct SheetBox {
+  double left = 0;
+  double top = 0;
+  double width = 0;
+  double height = 0;
+  double rotation = 0;
+};
+
+SheetBox box_of(const sheet::Shape& shape) {
+  return {shape.left(), shape.top(), shape.width(), shape.height(), shape.rotation};
+}
+
+SheetBox member_box(const sheet::Shape& member, const SheetBox& group,
+                    const sheet::GroupItems& items) {
+  const double sx = items.frame_width > 0 ? group.width / items.frame_width : 1;
+  const double sy = items.frame_height > 0 ? group.height / items.frame_height : 1;
+  SheetBox box{group.left + member.left() * sx, group.top + member.top() * sy,
+               member.width() * sx, member.height() * sy, member.rotation + group.rotation};
+  if (group.rotation != 0) {
+    const render::Point group_centre{group.left + group.width / 2, group.top + group.height / 2};
+    const render::Transform turn = render::Transform::compose(
+        render::Transform::translation(group_centre.x, group_centre.y),
+        render::Transform::compose(render::Transform::rotation(group.rotation),
+                                   render::Transform::translation(-group_centre.x,
+                                                                  -group_centre.y)));
+    const render::Point centre =
+        turn.apply({box.left + box.width / 2, box.top + box.height / 2});
+    box.left = centre.x - box.width / 2;
+    box.top = centre.y - box.height / 2;
+  }
+  return box;
+}
+
+// A group becomes its members, each an item of its own where the group put it: the package's
+// readers show them as the host did, and each keeps its own hyperlink.
+void add_drawing_items(const sheet::Shape& shape, const SheetBox& box, Placement placement,
+                       const render::DrawingRenderer& render_drawing,
+                       std::vector<DrawingItem>& items) {
+  if (shape.kind() == sheet::ShapeKind::Group) {
+    if (!shape.group) throw std::invalid_argument("the group \"" + shape.name() + "\" is empty");
+    for (const auto& member : shape.group->shapes) {
+      add_drawing_items(*member, member_box(*member, box, *shape.group), placement,
+                        render_drawing, items);
+    }
+    return;
+  }
   DrawingItem item;
   item.name = shape.name();
-  item.left = shape.left();
-  item.top = shape.top();
-  item.width = shape.width();
-  item.height = shape.height();
-  item.rotation = shape.rotation;
-  item.placement = placement_of(shape.placement);
+  item.left = box.left;
+  item.top = box.top;
+  item.width = box.width;
+  item.height = box.height;
+  item.rotation = box.rotation;
+  item.placement = placement;
   switch (shape.kind()) {
     case sheet::ShapeKind::Chart:
       item.content = metafile_of(shape, render_drawing);
@@ -196,10 +269,15 @@ DrawingItem drawing_item_of(const sheet::Shape& shape,
       item.content =
           shape.drawing || !shape.raster ? metafile_of(shape, render_drawing) : png_of(shape);
       break;
+    case sheet::ShapeKind::WordArt:
+      item.content = word_art_of(shape);
+      break;
     case sheet::ShapeKind::TextBox:
       throw std::invalid_argument("the text box \"" + shape.name() + "\" cannot be written");
+    case sheet::ShapeKind::Group:
+      break;  // taken apart above
   }
-  return item;
+  items.push_back(std::move(item));
 }
 
 std::vector<DrawingItem> drawings_of(const sheet::Worksheet& ws,
@@ -207,7 +285,8 @@ std::vector<DrawingItem> drawings_of(const sheet::Worksheet& ws,
   std::vector<DrawingItem> items;
   for (const auto& shape : ws.shapes().shapes()) {
     try {
-      items.push_back(drawing_item_of(*shape, render_drawing));
+      add_drawing_items(*shape, box_of(*shape), placement_of(shape->placement), render_drawing,
+                        items);
     } catch (const std::invalid_argument& error) {
       throw sheet_problem(ws, error.what());
     }

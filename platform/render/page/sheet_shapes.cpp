@@ -3,6 +3,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "platform/render/page/word_art.h"
 #include "platform/sheet/chart/chart.h"
 #include "platform/sheet/chart/colour_palette.h"
 #include "platform/sheet/shape/shape.h"
@@ -98,7 +99,30 @@ DisplayList text_box_content(const sheet::Shape& shape) {
   return content;
 }
 
+// A group's members as they sit in its frame, stretched with the group when it was resized.
+DisplayList group_content(const sheet::Shape& shape, const DrawingRenderer& render_drawing) {
+  const sheet::GroupItems& items = *shape.group;
+  DisplayList members(items.frame_width, items.frame_height);
+  for (const auto& member : items.shapes) {
+    members.group(shape_content(*member, render_drawing), shape_placement(*member));
+  }
+  DisplayList content(shape.width(), shape.height());
+  const double sx = items.frame_width > 0 ? shape.width() / items.frame_width : 1;
+  const double sy = items.frame_height > 0 ? shape.height() / items.frame_height : 1;
+  content.group(std::move(members), Transform::scaling(sx, sy));
+  return content;
+}
+
 }  // namespace
+
+Transform shape_placement(const sheet::Shape& shape) {
+  const double w = shape.width();
+  const double h = shape.height();
+  if (shape.rotation == 0) return Transform::translation(shape.left(), shape.top());
+  return Transform::compose(Transform::translation(shape.left() + w / 2, shape.top() + h / 2),
+                            Transform::compose(Transform::rotation(shape.rotation),
+                                               Transform::translation(-w / 2, -h / 2)));
+}
 
 DisplayList shape_content(const sheet::Shape& shape, const DrawingRenderer& render_drawing) {
   switch (shape.kind()) {
@@ -110,6 +134,11 @@ DisplayList shape_content(const sheet::Shape& shape, const DrawingRenderer& rend
       throw std::invalid_argument("picture \"" + shape.name() + "\" holds no image");
     case sheet::ShapeKind::TextBox:
       return text_box_content(shape);
+    case sheet::ShapeKind::WordArt:
+      return word_art_content(shape);
+    case sheet::ShapeKind::Group:
+      if (shape.group) return group_content(shape, render_drawing);
+      throw std::invalid_argument("group \"" + shape.name() + "\" holds no shapes");
   }
   throw std::invalid_argument("shape \"" + shape.name() + "\" is of an unknown kind");
 }
@@ -117,16 +146,7 @@ DisplayList shape_content(const sheet::Shape& shape, const DrawingRenderer& rend
 SheetDrawing sheet_shapes(const sheet::Worksheet& sheet, DrawingRenderer render_drawing) {
   return [&sheet, render_drawing = std::move(render_drawing)](DisplayList& sheet_space) {
     for (const auto& shape : sheet.shapes().shapes()) {
-      const double w = shape->width();
-      const double h = shape->height();
-      Transform placed = Transform::translation(shape->left(), shape->top());
-      if (shape->rotation != 0) {
-        placed =
-            Transform::compose(Transform::translation(shape->left() + w / 2, shape->top() + h / 2),
-                               Transform::compose(Transform::rotation(shape->rotation),
-                                                  Transform::translation(-w / 2, -h / 2)));
-      }
-      sheet_space.group(shape_content(*shape, render_drawing), placed);
+      sheet_space.group(shape_content(*shape, render_drawing), shape_placement(*shape));
     }
   };
 }

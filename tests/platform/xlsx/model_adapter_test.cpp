@@ -140,6 +140,79 @@ TEST(ModelAdapter, WritesPicturesAsTheShapesAre) {
             (std::vector<std::uint8_t>{255, 0, 0, 255}));
 }
 
+// A group comes apart into its members where it shows them, stretched with it; each keeps its
+// own hyperlink, and the members take the group's placement.
+TEST(ModelAdapter, TakesAGroupApartIntoItsLinkedMembers) {
+  testing::ReportWorkbook report;
+  sheet::Shape& logo = report.sheet.shapes().item("Logo");
+  report.sheet.hyperlinks().add(logo, "https://example.org/fishbone", "about");
+  const std::string diagram = report.sheet.shapes().item(1).name();
+  sheet::Shape& group = report.sheet.shapes().group({diagram, "Logo"});
+  group.placement = sheet::Placement::FreeFloating;
+  group.set_width(group.width() / 2);
+
+  const Document d = document_from_workbook(report.book, testing::ReportWorkbook::green_box);
+  const auto& items = d.sheets[0].drawings;
+  ASSERT_EQ(items.size(), 2u);
+  constexpr double kA = testing::ReportWorkbook::kColumnA;
+  constexpr double kB = testing::ReportWorkbook::kColumnB;
+  EXPECT_EQ(items[0].name, diagram);
+  EXPECT_DOUBLE_EQ(items[0].left, kA);
+  EXPECT_DOUBLE_EQ(items[0].top, 130);
+  EXPECT_DOUBLE_EQ(items[0].width, 459);
+  EXPECT_DOUBLE_EQ(items[0].height, 369);
+  EXPECT_EQ(std::get<PictureContent>(items[0].content).hyperlink, "");
+  EXPECT_EQ(items[1].name, "Logo");
+  EXPECT_DOUBLE_EQ(items[1].left, kA + kB / 2);
+  EXPECT_DOUBLE_EQ(items[1].top, 20);
+  EXPECT_DOUBLE_EQ(items[1].width, 76.5 / 2);
+  EXPECT_EQ(std::get<PictureContent>(items[1].content).hyperlink,
+            "https://example.org/fishbone#about");
+  for (const auto& item : items) EXPECT_EQ(item.placement, Placement::FreeFloating) << item.name;
+}
+
+// A turned group turns its members about its own centre.
+TEST(ModelAdapter, TurnedGroupTurnsItsMembersAboutItsCentre) {
+  testing::ReportWorkbook report;
+  const std::string diagram = report.sheet.shapes().item(1).name();
+  sheet::Shape& group = report.sheet.shapes().group({diagram, "Logo"});
+  group.rotation = 180;
+  const double centre_x = group.left() + group.width() / 2;
+  const double centre_y = group.top() + group.height() / 2;
+
+  const Document d = document_from_workbook(report.book, testing::ReportWorkbook::green_box);
+  const auto& items = d.sheets[0].drawings;
+  ASSERT_EQ(items.size(), 2u);
+  const DrawingItem& logo = items[1];
+  EXPECT_DOUBLE_EQ(logo.rotation, 180);
+  // Half a turn puts the logo's centre opposite the group's centre.
+  const double logo_x = testing::ReportWorkbook::kColumnA + testing::ReportWorkbook::kColumnB;
+  EXPECT_NEAR(logo.left + logo.width / 2, 2 * centre_x - (logo_x + 76.5 / 2), 1e-9);
+  EXPECT_NEAR(logo.top + logo.height / 2, 2 * centre_y - (20 + 24.25 / 2), 1e-9);
+}
+
+TEST(ModelAdapter, WritesATextEffectAsItsLetters) {
+  testing::ReportWorkbook report;
+  sheet::Shape& title = report.sheet.shapes().add_text_effect(
+      {0, "鱼 骨 图  Cause & Effect", "Arial Unicode MS", 14, true, true}, 120, 30);
+  title.fill.fore = sheet::ColourChoice::from_scheme(10);
+
+  const Document d = document_from_workbook(report.book, testing::ReportWorkbook::green_box);
+  const auto& items = d.sheets[0].drawings;
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[2].name, title.name());
+  EXPECT_DOUBLE_EQ(items[2].left, 120);
+  EXPECT_DOUBLE_EQ(items[2].width, title.width());
+  const auto& art = std::get<WordArtContent>(items[2].content);
+  EXPECT_EQ(art.preset, 0);
+  EXPECT_EQ(art.text, "鱼 骨 图  Cause & Effect");
+  EXPECT_EQ(art.font_name, "Arial Unicode MS");
+  EXPECT_DOUBLE_EQ(art.font_size, 14);
+  EXPECT_TRUE(art.bold);
+  EXPECT_TRUE(art.italic);
+  EXPECT_EQ(art.text_colour, (sheet::Rgb{255, 0, 0}));
+}
+
 TEST(ModelAdapter, RefusesWhatThePackageCannotHoldNamingTheSheet) {
   const auto message_of = [](const std::function<void()>& call) -> std::string {
     try {
@@ -153,6 +226,16 @@ TEST(ModelAdapter, RefusesWhatThePackageCannotHoldNamingTheSheet) {
   EXPECT_EQ(message_of([&] { document_from_workbook(no_renderer.book); }),
             "sheet \"Sheet1\": shape \"" + no_renderer.sheet.shapes().item(1).name() +
                 "\" is a drawing and no drawing renderer was given");
+
+  testing::ReportWorkbook linked_title;
+  sheet::Shape& title =
+      linked_title.sheet.shapes().add_text_effect({0, "T", "Arial", 14, false, false}, 0, 0);
+  linked_title.sheet.hyperlinks().add(title, "https://example.org/fishbone");
+  EXPECT_EQ(message_of([&] {
+              document_from_workbook(linked_title.book, testing::ReportWorkbook::green_box);
+            }),
+            "sheet \"Sheet1\": the text effect \"" + title.name() +
+                "\" has a hyperlink, which the package cannot hold");
 
   testing::ReportWorkbook two_areas;
   two_areas.sheet.page_setup().set_print_area("B2:C3,E5:F6");

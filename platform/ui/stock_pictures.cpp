@@ -19,14 +19,50 @@ double side(double px, double py, double ax, double ay, double bx, double by) {
   return ((px - ax) * dy - (py - ay) * dx) / std::hypot(dx, dy);
 }
 
-// Draws a glyph given as rows of '#' and '.', top-left at (x0, y0).
+// Draws a glyph given as rows of '#' and '.', top-left at (x0, y0), each '#' a square of
+// `dot` pixels.
 template <std::size_t N>
-void draw_glyph(Picture& picture, int x0, int y0, const std::string_view (&rows)[N], Rgba ink) {
+void draw_glyph(Picture& picture, int x0, int y0, const std::string_view (&rows)[N], Rgba ink,
+                int dot = 1) {
   for (std::size_t row = 0; row < N; ++row) {
     for (std::size_t col = 0; col < rows[row].size(); ++col) {
-      if (rows[row][col] == '#') {
-        picture.set_pixel(x0 + static_cast<int>(col), y0 + static_cast<int>(row), ink);
+      if (rows[row][col] != '#') continue;
+      for (int dy = 0; dy < dot; ++dy) {
+        for (int dx = 0; dx < dot; ++dx) {
+          picture.set_pixel(x0 + static_cast<int>(col) * dot + dx,
+                            y0 + static_cast<int>(row) * dot + dy, ink);
+        }
       }
+    }
+  }
+}
+
+// A straight stroke from (ax, ay) to (bx, by) with round ends, every pixel whose centre lies
+// within `radius` of the segment.
+void draw_segment(Picture& picture, int ax, int ay, int bx, int by, double radius, Rgba ink) {
+  const double dx = bx - ax;
+  const double dy = by - ay;
+  const double length2 = dx * dx + dy * dy;
+  const int pad = static_cast<int>(std::ceil(radius));
+  for (int y = std::min(ay, by) - pad; y <= std::max(ay, by) + pad; ++y) {
+    for (int x = std::min(ax, bx) - pad; x <= std::max(ax, bx) + pad; ++x) {
+      const double px = x + 0.5 - (ax + 0.5);
+      const double py = y + 0.5 - (ay + 0.5);
+      const double t = length2 > 0 ? std::clamp((px * dx + py * dy) / length2, 0.0, 1.0) : 0.0;
+      if (std::hypot(px - t * dx, py - t * dy) <= radius) picture.set_pixel(x, y, ink);
+    }
+  }
+}
+
+// A filled box over columns left..right and rows top..bottom (inclusive), corners rounded
+// with `corner` pixels.
+void fill_rounded_box(Picture& picture, int left, int top, int right, int bottom, int corner,
+                      Rgba ink) {
+  for (int y = top; y <= bottom; ++y) {
+    for (int x = left; x <= right; ++x) {
+      const int cx = std::max({0, left + corner - x, x - (right - corner)});
+      const int cy = std::max({0, top + corner - y, y - (bottom - corner)});
+      if (cx * cx + cy * cy <= corner * corner) picture.set_pixel(x, y, ink);
     }
   }
 }
@@ -79,40 +115,45 @@ Picture question_mark_picture() {
 }
 
 Picture product_logo_picture() {
-  Picture picture(kSize, kSize);
-  constexpr Rgba kBlue{0, 84, 166, 255};
-  // Rounded square.
-  for (int y = 0; y < kSize; ++y) {
-    for (int x = 0; x < kSize; ++x) {
-      const int dx = std::max({0, 3 - x, x - (kSize - 4)});
-      const int dy = std::max({0, 3 - y, y - (kSize - 4)});
-      if (dx * dx + dy * dy <= 9) picture.set_pixel(x, y, kBlue);
+  Picture picture(kLogoWidth, kLogoHeight, kBlack);
+  constexpr Rgba kNavy{18, 62, 150, 255};
+  constexpr Rgba kSky{52, 120, 200, 255};
+  constexpr Rgba kRed{214, 48, 39, 255};
+  constexpr int kSpineY = kLogoHeight / 2;
+  // Spine running into the problem box, three pairs of bones slanting back from it, each with
+  // one small cause bone.
+  draw_segment(picture, 10, kSpineY, 172, kSpineY, 3.5, kNavy);
+  for (const int root : {62, 107, 152}) {
+    for (const int dir : {-1, 1}) {
+      const int tip_y = kSpineY + dir * 36;
+      draw_segment(picture, root, kSpineY, root - 30, tip_y, 2.5, kNavy);
+      const int mid_x = root - 15;
+      const int mid_y = kSpineY + dir * 18;
+      draw_segment(picture, mid_x, mid_y, mid_x - 18, mid_y, 1.5, kSky);
     }
   }
-  // Fishbone: a spine running into the problem box at the right, two pairs of bones slanting
-  // back from the spine.
-  for (int x = 2; x <= 15; ++x) {
-    picture.set_pixel(x, 10, kWhite);
-    picture.set_pixel(x, 11, kWhite);
-  }
-  for (int y = 6; y <= 15; ++y) {
-    for (int x = 16; x <= 19; ++x) picture.set_pixel(x, y, kWhite);
-  }
-  for (const int root : {7, 13}) {
-    for (int k = 1; k <= 5; ++k) {
-      for (const int w : {0, 1}) {
-        picture.set_pixel(root - k + w, 10 - k, kWhite);
-        picture.set_pixel(root - k + w, 11 + k, kWhite);
-      }
-    }
-  }
+  fill_rounded_box(picture, 172, kSpineY - 20, 206, kSpineY + 20, 5, kRed);
+  static constexpr std::string_view kK[] = {
+      "#...#", "#..#.", "#.#..", "##...", "#.#..", "#..#.", "#...#",
+  };
+  static constexpr std::string_view kW[] = {
+      "#...#", "#...#", "#...#", "#.#.#", "#.#.#", "##.##", "#...#",
+  };
+  static constexpr std::string_view k2[] = {
+      ".###.", "#...#", "....#", "...#.", "..#..", ".#...", "#####",
+  };
+  constexpr int kDot = 5;
+  constexpr int kTop = (kLogoHeight - 7 * kDot) / 2;
+  draw_glyph(picture, 216, kTop, kK, kNavy, kDot);
+  draw_glyph(picture, 246, kTop, kW, kNavy, kDot);
+  draw_glyph(picture, 276, kTop, k2, kNavy, kDot);
   return picture;
 }
 
 void add_stock_pictures(ImageList& images) {
   images.add(warning_triangle_picture());
   images.add(question_mark_picture());
-  images.add(product_logo_picture());
+  images.add_fitted(product_logo_picture());
 }
 
 }  // namespace fb::ui

@@ -106,5 +106,31 @@ TEST(ImageListTest, HoldsPicturesOfOneSizeByOneBasedIndex) {
   EXPECT_THROW(images.picture(0), HostError);
 }
 
+TEST(ImageListTest, FittedEntryKeepsItsPictureAndIsDrawnAtTheListSize) {
+  ImageList images(22, 22);
+  // A wide picture: left half red, right half blue.
+  Picture wide(88, 22, Rgba{0, 0, 255, 255});
+  for (int y = 0; y < 22; ++y) {
+    for (int x = 0; x < 44; ++x) wide.set_pixel(x, y, Rgba{255, 0, 0, 255});
+  }
+  EXPECT_EQ(images.add_fitted(wide), 1);
+  EXPECT_EQ(images.picture(1), wide);
+  const Picture& image = images.image(1);
+  ASSERT_EQ(image.width, 22);
+  ASSERT_EQ(image.height, 22);
+  // Scaled by a quarter into a centred band of rows 8 to 13 (5.5 rounds to 6 rows), proportions
+  // kept: red on the left, blue on the right, clear above and below.
+  EXPECT_EQ(image.pixel(3, 10), (Rgba{255, 0, 0, 255}));
+  EXPECT_EQ(image.pixel(18, 10), (Rgba{0, 0, 255, 255}));
+  for (const int y : {0, 7, 14, 21}) EXPECT_EQ(image.pixel(11, y).a, 0) << y;
+  for (const int y : {8, 13}) EXPECT_EQ(image.pixel(11, y).a, 255) << y;
+  // An entry of the list's own size is drawn as it is.
+  const Picture square(22, 22, Rgba{1, 2, 3, 255});
+  EXPECT_EQ(images.add(square), 2);
+  EXPECT_EQ(images.image(2), square);
+  EXPECT_THROW(images.add_fitted(Picture()), HostError);
+  EXPECT_THROW(images.image(3), HostError);
+}
+
 }  // namespace
 }  // namespace fb::ui

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace fb::ui {
 namespace {
 
@@ -38,8 +40,7 @@ TEST(StockPicturesTest, ImageListGetsTriangleQuestionMarkAndLogo) {
   ASSERT_EQ(images.count(), 3);
   const Picture& triangle = images.picture(1);
   const Picture& question = images.picture(2);
-  const Picture& logo = images.picture(3);
-  for (const Picture* p : {&triangle, &question, &logo}) {
+  for (const Picture* p : {&triangle, &question, &images.image(3)}) {
     EXPECT_EQ(p->width, 22);
     EXPECT_EQ(p->height, 22);
     EXPECT_EQ(p->rgba.size(), 22u * 22u * 4u);
@@ -55,11 +56,50 @@ TEST(StockPicturesTest, ImageListGetsTriangleQuestionMarkAndLogo) {
   EXPECT_GT(CountPixels(question, IsGreen), 150);
   EXPECT_GT(CountPixels(question, IsWhite), 20);
   EXPECT_TRUE(IsClear(question.pixel(0, 0)));
-  // Logo: blue with a white fishbone.
-  EXPECT_GT(CountPixels(logo, IsBlue), 200);
-  EXPECT_GT(CountPixels(logo, IsWhite), 30);
   EXPECT_NE(triangle, question);
-  EXPECT_NE(question, logo);
+  EXPECT_EQ(images.picture(3), product_logo_picture());
+}
+
+TEST(StockPicturesTest, LogoIsWideWithABackgroundOfTheTransparencyColour) {
+  const Picture logo = product_logo_picture();
+  // The steps that place it size it 76.5 by 24.25 points: the picture has those proportions,
+  // at four pixels a point.
+  EXPECT_EQ(logo.width, 306);
+  EXPECT_EQ(logo.height, 97);
+  EXPECT_DOUBLE_EQ(logo.width / 76.5, logo.height / 24.25);
+  // The whole border is black, which the steps make transparent, and so is most of the
+  // picture; what remains is opaque and neither black nor near white, so it shows on the
+  // white sheet and on the chart once black is gone.
+  for (int x = 0; x < logo.width; ++x) {
+    ASSERT_TRUE(IsBlack(logo.pixel(x, 0))) << x;
+    ASSERT_TRUE(IsBlack(logo.pixel(x, logo.height - 1))) << x;
+  }
+  for (int y = 0; y < logo.height; ++y) {
+    ASSERT_TRUE(IsBlack(logo.pixel(0, y))) << y;
+    ASSERT_TRUE(IsBlack(logo.pixel(logo.width - 1, y))) << y;
+  }
+  int black = 0;
+  int blue = 0;
+  for (int y = 0; y < logo.height; ++y) {
+    for (int x = 0; x < logo.width; ++x) {
+      const Rgba p = logo.pixel(x, y);
+      ASSERT_EQ(p.a, 255) << x << "," << y;
+      if (IsBlack(p)) {
+        ++black;
+        continue;
+      }
+      ASSERT_LT(std::min({p.r, p.g, p.b}), 200) << x << "," << y;
+      blue += IsBlue(p) ? 1 : 0;
+    }
+  }
+  EXPECT_GT(black, logo.width * logo.height / 2);
+  EXPECT_GT(blue, 1000);  // the fishbone and the mark
+  // The problem box in red where the spine ends, the fishbone to its left, the mark to its
+  // right.
+  const Rgba box = logo.pixel(189, logo.height / 2);
+  EXPECT_TRUE(box.r > 180 && box.g < 80 && box.b < 80);
+  EXPECT_TRUE(IsBlue(logo.pixel(100, logo.height / 2)));
+  EXPECT_TRUE(IsBlack(logo.pixel(189, 10)));
 }
 
 }  // namespace

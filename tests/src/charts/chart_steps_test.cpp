@@ -12,6 +12,7 @@
 #include "platform/sheet/shape/shape.h"
 #include "platform/sheet/shape/shape_clipboard.h"
 #include "platform/sheet/shape/shape_collection.h"
+#include "platform/ui/stock_pictures.h"
 #include "tests/src/datasheet/pipeline_host.h"
 
 namespace kivo2d {
@@ -176,12 +177,14 @@ TEST_P(HeadAndSpine, FinalSizeSpineHeadBoxAndLogo) {
   const Shape& logo = chart.shapes().item(2);
   EXPECT_EQ(logo.kind(), fb::sheet::ShapeKind::Picture);
   ASSERT_NE(logo.raster, nullptr);
-  EXPECT_EQ(logo.raster->width, 22);
+  // The saved logo comes back as drawn: wide, so 76.5 wide makes it 24.25 tall.
+  EXPECT_EQ(*logo.raster, fb::ui::product_logo_picture());
   EXPECT_EQ(logo.width(), 76.5);
-  EXPECT_EQ(logo.height(), 76.5);
+  EXPECT_NEAR(logo.height(), 24.25, 1e-9);
   EXPECT_EQ(logo.left(), 660);
   EXPECT_EQ(logo.top(), c.logo_top);
   EXPECT_TRUE(logo.transparent_background);
+  EXPECT_EQ(logo.transparency_colour, (fb::sheet::Rgb{0, 0, 0}));
   EXPECT_FALSE(std::filesystem::exists(fb::os::native_path(host.win_dir() + "\\Temp\\~l$go.gif")));
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/os/host_error.h"
 #include "platform/ui/image_list.h"
+#include "platform/ui/stock_pictures.h"
 #include "platform/ui/tree_view.h"
 
 namespace kivo2d {
@@ -77,12 +78,18 @@ TEST_F(CauseTreeTest, DefaultTreeShowsTheChildrenOfA1Only) {
   EXPECT_EQ(tree_.visible_nodes().size(), 11u);  // A, A1, A11..A16, A2, A3, A4
 }
 
-TEST_F(CauseTreeTest, ImageListHoldsThreePicturesOf22By22) {
+TEST_F(CauseTreeTest, ImageListHoldsTwoTreePicturesOf22By22AndTheWideLogo) {
   ASSERT_EQ(images_.count(), 3);
   for (int i = 1; i <= 3; ++i) {
-    EXPECT_EQ(images_.picture(i).width, 22);
-    EXPECT_EQ(images_.picture(i).height, 22);
+    EXPECT_EQ(images_.image(i).width, 22) << i;
+    EXPECT_EQ(images_.image(i).height, 22) << i;
   }
+  for (const int i : {kMainProblemPicture, kCausePicture}) {
+    EXPECT_EQ(images_.picture(i), images_.image(i)) << i;
+  }
+  // The picture the chart and the report save keeps the logo's own size.
+  EXPECT_EQ(images_.picture(kLogoPicture).width, fb::ui::kLogoWidth);
+  EXPECT_EQ(images_.picture(kLogoPicture).height, fb::ui::kLogoHeight);
 }
 
 TEST(KeyLevelTest, IsTheNumberOfDigits) {

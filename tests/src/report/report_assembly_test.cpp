@@ -13,6 +13,7 @@
 #include "platform/sheet/fault_injection.h"
 #include "platform/sheet/shape/shape.h"
 #include "platform/sheet/shape/shape_collection.h"
+#include "platform/ui/stock_pictures.h"
 #include "src/editor/tree_file.h"
 #include "src/report/maker_site.h"
 #include "tests/src/datasheet/pipeline_host.h"
@@ -183,8 +184,12 @@ TEST(ReportAssembly, ShapesAndCellsOfTheExampleAndTheSampleByVersion) {
       EXPECT_EQ(logo.name(), p.logo);
       EXPECT_EQ(logo.kind(), ShapeKind::Picture);
       ASSERT_NE(logo.raster, nullptr);
-      // The stock logo is square: 76.5 wide, and as tall.
-      ExpectBox(logo, {p.logo_left, 20, 76.5, 76.5});
+      // The stock logo is wide: 76.5 wide makes it 24.25 tall, clear of row 3.
+      EXPECT_EQ(*logo.raster, fb::ui::product_logo_picture());
+      EXPECT_DOUBLE_EQ(logo.left(), p.logo_left);
+      EXPECT_DOUBLE_EQ(logo.top(), 20);
+      EXPECT_DOUBLE_EQ(logo.width(), 76.5);
+      EXPECT_NEAR(logo.height(), 24.25, 1e-9);
       EXPECT_TRUE(logo.lock_aspect_ratio);
       EXPECT_TRUE(logo.transparent_background);
       EXPECT_EQ(logo.transparency_colour, (fb::sheet::Rgb{0, 0, 0}));

@@ -1,5 +1,7 @@
 #include "platform/render/chart/chart_shapes.h"
 
+#include <stdexcept>
+
 #include "platform/render/chart/chart_style.h"
 #include "platform/sheet/shape/shape.h"
 #include "platform/sheet/shape/shape_collection.h"
@@ -85,6 +87,11 @@ void draw_shapes(const sheet::ShapeCollection& shapes, DisplayList& out) {
         break;
       case sheet::ShapeKind::Chart:
         break;  // a chart object lives on a sheet, not in a chart
+      case sheet::ShapeKind::WordArt:
+      case sheet::ShapeKind::Group:
+        // Text effects and groups live on sheets; nothing places them inside a chart.
+        throw std::invalid_argument("shape \"" + shape->name() +
+                                    "\": text effects and groups are not drawn inside a chart");
     }
     if (one.empty()) continue;
     if (shape->rotation == 0) {

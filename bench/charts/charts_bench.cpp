@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "apps/fishbone/generation_host.h"
+#include "platform/office/com_addins.h"
 #include "platform/os/environment.h"
 #include "platform/os/message_pump.h"
 #include "platform/os/win_path.h"
@@ -52,7 +53,8 @@ constexpr StepFunction kChartSteps[] = {
 // EMF, PNG and SVG files.
 void RunChartStage(benchmark::State& state, bool write_pictures) {
   fb::os::ProcessEnvironment environment;
-  fishbone::GenerationHost host(environment, "12.0");
+  fishbone::GenerationHost host(environment);
+  host.host().Connect(fb::office::connect_mode::kCommandLine);
   fb::os::NullPump pump;
   const std::vector<kivo2d::ExchangeNode> nodes = kivo2d::ToExchangeNodes(FiftyCauses());
   const auto exchange_file = fb::os::native_path(kivo2d::ExchangeFilePath(host.win_dir()));

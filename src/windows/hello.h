@@ -24,7 +24,7 @@ inline constexpr std::string_view kWelcomeMode = "";
 inline constexpr std::string_view kAboutFromBarMode = "AboutFishbone";
 inline constexpr std::string_view kAboutFromEditorMode = "Work";
 
-inline constexpr std::string_view kContactPage = "https://kivo-workbench.example/contact";
+inline constexpr std::string_view kContactPage = "https://kivo2.example/contact";
 
 // The welcome window at start-up and the About window. Its openers set Label1 after loading it
 // and before showing it.

@@ -49,12 +49,12 @@ inline void ExpectReportForm(fb::sheet::Application& app, double column_width) {
       {"L28", 7.0},
       {"L30", 9.0},
       {"Y32", std::string("QA-")},
-      {"Y2", std::string("kivo-workbench.example")},
+      {"Y2", std::string("kivo2.example")},
       {"C28", fb::sheet::Empty{}},
   };
   for (const Text& t : texts) EXPECT_EQ(s.range(t.cell).value(), t.value) << t.cell;
   ASSERT_EQ(s.hyperlinks().count(), 1);
-  EXPECT_EQ(s.hyperlinks().items()[0].address, "https://kivo-workbench.example/");
+  EXPECT_EQ(s.hyperlinks().items()[0].address, "https://kivo2.example/");
 
   std::vector<std::string> merges;
   for (const auto& m : s.merges()) {

@@ -81,14 +81,14 @@ TEST_F(HelloTest, AboutModesWaitForAClickAndBringTheEditorBack) {
        true,
        &Hello::Image1_Click,
        WindowState::kNormal,
-       {"open https://kivo-workbench.example/contact"}},
+       {"open https://kivo2.example/contact"}},
       // From the bar: the picture click leaves the editor alone, the window click restores a shown
       // one.
       {"AboutFishbone",
        true,
        &Hello::Image1_Click,
        WindowState::kMinimized,
-       {"open https://kivo-workbench.example/contact"}},
+       {"open https://kivo2.example/contact"}},
       {"AboutFishbone", true, &Hello::GoToWork_Click, WindowState::kNormal, {}},
       {"AboutFishbone", false, &Hello::GoToWork_Click, WindowState::kMinimized, {}},
   };

@@ -28,7 +28,6 @@ Cell& CellStore::at(CellAddress a) {
   if (a.column > column_count()) columns_.resize(static_cast<std::size_t>(a.column));
   auto& column = columns_[static_cast<std::size_t>(a.column - 1)];
   if (a.row > static_cast<int>(column.size())) {
-    column.reserve(static_cast<std::size_t>(a.row));
     while (static_cast<int>(column.size()) < a.row) column.push_back(make_blank());
   }
   return *column[static_cast<std::size_t>(a.row - 1)];

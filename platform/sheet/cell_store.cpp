@@ -94,8 +94,9 @@ void CellStore::insert_columns(int first, int count, int first_row, int last_row
       if (c + count <= kMaxColumns) at({r, c + count});  // the destination exists first
       Cell*& source = columns_[static_cast<std::size_t>(c - 1)][static_cast<std::size_t>(r - 1)];
       if (c + count <= kMaxColumns) {
-        std::swap(source, columns_[static_cast<std::size_t>(c + count - 1)]
-                                  [static_cast<std::size_t>(r - 1)]);
+        std::swap(
+            source,
+            columns_[static_cast<std::size_t>(c + count - 1)][static_cast<std::size_t>(r - 1)]);
       }
       *source = Cell{};
     }
@@ -118,8 +119,9 @@ void CellStore::delete_columns(int first, int count, int first_row, int last_row
     for (int r = first_row; r <= std::min(last_row, column_height(c)); ++r) {
       if (c >= first + count) {
         at({r, c - count});
-        std::swap(columns_[static_cast<std::size_t>(c - 1)][static_cast<std::size_t>(r - 1)],
-                  columns_[static_cast<std::size_t>(c - count - 1)][static_cast<std::size_t>(r - 1)]);
+        std::swap(
+            columns_[static_cast<std::size_t>(c - 1)][static_cast<std::size_t>(r - 1)],
+            columns_[static_cast<std::size_t>(c - count - 1)][static_cast<std::size_t>(r - 1)]);
       }
       *columns_[static_cast<std::size_t>(c - 1)][static_cast<std::size_t>(r - 1)] = Cell{};
     }

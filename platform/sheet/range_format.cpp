@@ -41,10 +41,9 @@ void Range::modify_cell_formats(
   // of the area; interning a whole format per cell would cost more than the change itself.
   std::unordered_map<std::uint64_t, FormatId> results;
   auto changed = [&](FormatId id, CellAddress at, const RangeAddress& area) {
-    const unsigned edges = (at.row == area.first.row ? 1U : 0U) |
-                           (at.row == area.last.row ? 2U : 0U) |
-                           (at.column == area.first.column ? 4U : 0U) |
-                           (at.column == area.last.column ? 8U : 0U);
+    const unsigned edges =
+        (at.row == area.first.row ? 1U : 0U) | (at.row == area.last.row ? 2U : 0U) |
+        (at.column == area.first.column ? 4U : 0U) | (at.column == area.last.column ? 8U : 0U);
     const std::uint64_t key = (static_cast<std::uint64_t>(id) << 4) | edges;
     if (const auto found = results.find(key); found != results.end()) return found->second;
     CellFormat f = table.get(id);

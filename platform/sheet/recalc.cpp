@@ -98,9 +98,8 @@ void Recalc::mark_dependents(std::vector<CellKey> cells) {
         const SheetIndex& si = index_[static_cast<std::size_t>(sheet)];
         for (auto column_begin = sheet_begin; column_begin != sheet_end;) {
           const int column = column_begin->column;
-          const auto column_end = std::find_if(column_begin, sheet_end, [&](const CellKey& k) {
-            return k.column != column;
-          });
+          const auto column_end = std::find_if(
+              column_begin, sheet_end, [&](const CellKey& k) { return k.column != column; });
           // Short ranges: one scan of a block's bucket against every changed row of the block.
           for (auto block_begin = column_begin; block_begin != column_end;) {
             const int block = (block_begin->row - 1) / kBlockRows;
@@ -116,12 +115,12 @@ void Recalc::mark_dependents(std::vector<CellKey> cells) {
               for (std::size_t i = 0; i < bucket.size(); ++i) {
                 const Entry& e = bucket[i];
                 const int first = std::max(e.first_row, block_first_row) - block_first_row;
-                const int last = std::min(e.last_row, block_first_row + kBlockRows - 1) -
-                                 block_first_row;
+                const int last =
+                    std::min(e.last_row, block_first_row + kBlockRows - 1) - block_first_row;
                 if (first > last) continue;
-                const std::uint64_t upto_last =
-                    last == kBlockRows - 1 ? ~std::uint64_t{0}
-                                           : (std::uint64_t{1} << (last + 1)) - 1;
+                const std::uint64_t upto_last = last == kBlockRows - 1
+                                                    ? ~std::uint64_t{0}
+                                                    : (std::uint64_t{1} << (last + 1)) - 1;
                 const std::uint64_t covered = upto_last & ~((std::uint64_t{1} << first) - 1);
                 if ((covered & changed) != 0) visit(e.dependent, e.stamp);
               }
@@ -199,7 +198,8 @@ void Recalc::compact_formulas() {
     compacted_formulas_ = formulas_.size();
     return;
   }
-  std::erase_if(formulas_, [&](const Stamped& f) { return live_formula(f.key, f.stamp) == nullptr; });
+  std::erase_if(formulas_,
+                [&](const Stamped& f) { return live_formula(f.key, f.stamp) == nullptr; });
   // Tab order, then column by column, as a walk over the cells meets them.
   std::vector<int> tab_position(workbook_->sheets().size(), 0);
   for (std::size_t i = 0; i < workbook_->sheets().size(); ++i) {

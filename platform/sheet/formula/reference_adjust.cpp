@@ -58,8 +58,7 @@ RefPart rebase(const RefPart& old_part, int absolute_value, int new_origin) {
 }
 
 // The formula's references after the shift, or nullopt when none changes.
-std::optional<std::vector<Reference>> adjusted_references(const Formula& f,
-                                                          CellAddress old_origin,
+std::optional<std::vector<Reference>> adjusted_references(const Formula& f, CellAddress old_origin,
                                                           CellAddress new_origin,
                                                           const GridShift& shift,
                                                           bool shift_is_on_own_sheet,

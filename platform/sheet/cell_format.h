@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/sheet/enums.h"
@@ -69,8 +70,11 @@ class FormatTable {
   void set_default(CellFormat format) { formats_.front() = std::move(format); }
 
  private:
+  struct Hash {
+    std::size_t operator()(const CellFormat& f) const;
+  };
   std::vector<CellFormat> formats_;
-  std::map<CellFormat, FormatId> ids_;
+  std::unordered_map<CellFormat, FormatId, Hash> ids_;
 };
 
 }  // namespace fb::sheet

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "platform/sheet/cell_address.h"
@@ -33,16 +34,22 @@ struct Cell {
   }
 };
 
-// The cells of one sheet, column by column, each column a dense vector down to its lowest
-// touched row. Reading a cell is two index operations; whole-column work stops at the column's
-// end instead of the grid's.
+// The cells of one sheet, column by column, each column a dense vector of cell pointers down to
+// its lowest touched row. Reading a cell is two index operations; whole-column work stops at the
+// column's end instead of the grid's. The cells themselves live in a pool and never move while
+// they exist, so inserting or deleting rows shifts pointers instead of whole cells with their
+// values and formulas, and a cell reference stays valid while other cells are created.
 class CellStore {
  public:
+  CellStore() = default;
+  CellStore(const CellStore&) = delete;
+  CellStore& operator=(const CellStore&) = delete;
+
   const Cell* find(CellAddress a) const {
     if (a.column < 1 || a.column > static_cast<int>(columns_.size())) return nullptr;
     const auto& column = columns_[static_cast<std::size_t>(a.column - 1)];
     if (a.row < 1 || a.row > static_cast<int>(column.size())) return nullptr;
-    return &column[static_cast<std::size_t>(a.row - 1)];
+    return column[static_cast<std::size_t>(a.row - 1)];
   }
   Cell* find(CellAddress a) {
     return const_cast<Cell*>(static_cast<const CellStore*>(this)->find(a));
@@ -74,7 +81,7 @@ class CellStore {
       auto& column = columns_[static_cast<std::size_t>(c - 1)];
       const int last_row = std::min(r.last.row, static_cast<int>(column.size()));
       for (int row = r.first.row; row <= last_row; ++row) {
-        fn(CellAddress{row, c}, column[static_cast<std::size_t>(row - 1)]);
+        fn(CellAddress{row, c}, *column[static_cast<std::size_t>(row - 1)]);
       }
     }
   }
@@ -84,7 +91,15 @@ class CellStore {
   }
 
  private:
-  std::vector<std::vector<Cell>> columns_;
+  using Column = std::vector<Cell*>;
+  Cell* make_blank();
+  void release(Cell* cell);
+  // Releases the cells of [first, last) of a column.
+  void release(Column::iterator first, Column::iterator last);
+
+  std::vector<Column> columns_;
+  std::deque<Cell> pool_;    // owns every cell; a deque never moves its elements
+  std::vector<Cell*> free_;  // released cells of the pool, blank, for reuse
 };
 
 }  // namespace fb::sheet

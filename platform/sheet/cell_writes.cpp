@@ -37,14 +37,11 @@ void CellWrites::set_format(CellAddress at, FormatId format) {
 void CellWrites::finish() {
   Workbook& wb = sheet_->workbook();
   const bool manual = wb.application().calculation() != Calculation::Automatic;
-  for (const Written& w : written_) {
-    if (w.formula) {
-      wb.recalc().formula_written(*sheet_, w.at, manual);
-    } else {
-      wb.recalc().content_changed(*sheet_, w.at);
-    }
-  }
+  std::vector<CellAddress> formulas;
+  std::vector<CellAddress> constants;
+  for (const Written& w : written_) (w.formula ? formulas : constants).push_back(w.at);
   written_.clear();
+  wb.recalc().cells_written(*sheet_, formulas, constants, manual);
   wb.after_change();
 }
 

@@ -138,7 +138,9 @@ class Range {
   // --- engine-facing ---
   const CellFormat& format() const;  // the top-left cell's
   void modify_format(const std::function<void(CellFormat&)>& change) const;
-  // Applies a format change cell by cell with the cell's position inside its area.
+  // Applies a format change cell by cell with the cell's position inside its area. The change
+  // may depend on the position only through the edges of the area the cell lies on: cells with
+  // the same format on the same edges share one result.
   void modify_cell_formats(const std::function<void(CellFormat&, CellAddress cell,
                                                     const RangeAddress& area)>& change) const;
 

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cstdint>
+#include <unordered_map>
 
 #include "platform/os/host_error.h"
 #include "platform/sheet/application.h"
@@ -36,12 +38,23 @@ void Range::modify_cell_formats(
   Worksheet& ws = *sheet_;
   FormatTable& table = ws.workbook().formats();
   const GridSize g = ws.grid();
+  // One result serves every cell of an area that had the same format and lies on the same edges
+  // of the area; interning a whole format per cell would cost more than the change itself.
+  std::unordered_map<std::uint64_t, FormatId> results;
   auto changed = [&](FormatId id, CellAddress at, const RangeAddress& area) {
+    const unsigned edges =
+        (at.row == area.first.row ? 1U : 0U) | (at.row == area.last.row ? 2U : 0U) |
+        (at.column == area.first.column ? 4U : 0U) | (at.column == area.last.column ? 8U : 0U);
+    const std::uint64_t key = (static_cast<std::uint64_t>(id) << 4) | edges;
+    if (const auto found = results.find(key); found != results.end()) return found->second;
     CellFormat f = table.get(id);
     change(f, at, area);
-    return table.intern(f);
+    const FormatId result = table.intern(f);
+    results.emplace(key, result);
+    return result;
   };
   for (const auto& a : areas_) {
+    results.clear();
     const bool whole_columns = is_whole_columns(a, g);
     const bool whole_rows = is_whole_rows(a, g);
     if (whole_columns && whole_rows) {

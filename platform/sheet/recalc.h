@@ -36,15 +36,23 @@ class Recalc final : public EvalContext {
  public:
   explicit Recalc(Workbook& workbook);
 
-  // A formula was stored in the cell (its stamp is fresh). It becomes dirty and its dependents
-  // too. With `evaluate_now` the cell is evaluated once at once with the values its precedents
-  // have (a formula entered in manual mode shows a result; its dependents wait).
-  void formula_written(Worksheet& sheet, CellAddress cell, bool evaluate_now);
-  // A constant replaced the cell's content (or a formula): its dependents become dirty.
-  void content_changed(Worksheet& sheet, CellAddress cell);
-  // Cells moved (insert, delete, sort, cut): every formula becomes dirty and the index is rebuilt
-  // before it is next used, so a run of insertions in manual mode pays for one rebuild.
+  // A batch of writes to one sheet: `formulas` were stored (fresh stamps, in write order) and
+  // `constants` replaced the content of their cells. The formulas become dirty, and so does
+  // everything that reads a written cell. With `evaluate_now` each formula is evaluated once at
+  // once with the values its precedents have (a formula entered in manual mode shows a result;
+  // its dependents wait).
+  void cells_written(Worksheet& sheet, std::span<const CellAddress> formulas,
+                     std::span<const CellAddress> constants, bool evaluate_now);
+  // Cells moved in a way only a walk over the cells can follow (sort): every formula becomes
+  // dirty, and the formulas are found and indexed again before they are next needed.
   void structure_changed();
+  // Cells of `sheet` were inserted or deleted: the known formula cells move with the shift, every
+  // formula becomes dirty and the index is rebuilt before it is next used, so a run of insertions
+  // in manual mode pays for one rebuild.
+  void cells_shifted(SheetId sheet, const formula::GridShift& shift);
+  // Every cell of the workbook that holds a formula, each once, sheet by sheet in tab order and
+  // column by column.
+  std::vector<CellKey> formula_cells();
   // Evaluates every dirty formula, volatile ones included.
   void calculate();
   // Forgets everything about a sheet that is being removed.
@@ -90,7 +98,13 @@ class Recalc final : public EvalContext {
   Cell* live_formula(const CellKey& key, std::uint32_t stamp) const;
   Cell* find(const CellKey& key) const;
   void register_formula(const CellKey& key, const Cell& cell);
-  void mark_dependents(const CellKey& key);
+  // Marks dirty every formula that reads one of the cells, and what reads those, and so on. The
+  // cells are taken a generation at a time, so that a bucket of the index is scanned once for all
+  // the cells of one generation that fall into it.
+  void mark_dependents(std::vector<CellKey> cells);
+  // Drops formula cells that no longer hold the formula they were noted with (walking every cell
+  // instead when a move lost track of them), each once, in the order formula_cells() gives.
+  void compact_formulas();
   void rebuild();
   // Does the rebuild a structure change left pending.
   void refresh_after_structure_change();
@@ -101,6 +115,12 @@ class Recalc final : public EvalContext {
   Workbook* workbook_;
   std::vector<SheetIndex> index_;  // by sheet id
   std::vector<Stamped> volatile_;
+  // Where the formula cells are: every formula noted since the last compaction, dead ones (since
+  // overwritten) included until then. Shifts move the entries with their cells.
+  std::vector<Stamped> formulas_;
+  std::size_t compacted_formulas_ = 0;
+  bool formulas_lost_ = false;  // a move the entries could not follow: walk the cells
+  std::vector<formula::ResolvedReference> references_;  // buffer of register_formula
   std::vector<CellKey> dirty_;
   std::uint64_t evaluations_ = 0;
   std::size_t registered_ = 0;

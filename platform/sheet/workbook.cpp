@@ -124,48 +124,30 @@ void Workbook::after_change() {
 }
 
 void Workbook::shift_cells(Worksheet& shifted, const formula::GridShift& shift) {
-  const bool rows = shift.axis == formula::GridShift::Axis::Rows;
-  const bool insert = shift.kind == formula::GridShift::Kind::Insert;
-  auto moves = [&](CellAddress a) {
-    const int other = rows ? a.column : a.row;
-    return other >= shift.span_first && other <= shift.span_last;
-  };
-  // Where a cell of the shifted sheet lands; nullopt when it is deleted.
-  auto new_position = [&](CellAddress a) -> std::optional<CellAddress> {
-    if (!moves(a)) return a;
-    int& line = rows ? a.row : a.column;
-    if (insert) {
-      if (line >= shift.at) line += shift.count;
-    } else if (line >= shift.at + shift.count) {
-      line -= shift.count;
-    } else if (line >= shift.at) {
-      return std::nullopt;
-    }
-    return a;
-  };
   struct Adjusted {
     Worksheet* sheet;
     CellAddress at;
     formula::FormulaPtr formula;
   };
   std::vector<Adjusted> adjusted;
-  for (auto& sheet : sheets_) {
-    const bool own = sheet.get() == &shifted;
-    sheet->store().for_each([&](CellAddress a, Cell& cell) {
-      if (!cell.formula) return;
-      const auto landed = own ? new_position(a) : std::optional<CellAddress>(a);
-      if (!landed) return;
-      auto changed =
-          formula::adjust_for_shift(*cell.formula, a, *landed, shift, own, shifted.name());
-      if (changed) adjusted.push_back({sheet.get(), *landed, std::move(changed)});
-    });
+  formula::ShiftAdjuster adjuster(shift, shifted.name());
+  // Only formula cells can change, and the recalculation knows where they are: a sheet of
+  // constants and formats costs nothing here however large it is.
+  for (const CellKey& key : recalc_.formula_cells()) {
+    Worksheet* sheet = sheet_by_id(key.sheet);
+    const CellAddress a{key.row, key.column};
+    const Cell* cell = sheet->store().find(a);
+    const bool own = sheet == &shifted;
+    const auto landed = own ? formula::shifted_position(a, shift) : std::optional<CellAddress>(a);
+    if (!landed) continue;
+    auto changed = adjuster.adjust(cell->formula, a, *landed, own);
+    if (changed) adjusted.push_back({sheet, *landed, std::move(changed)});
   }
   shifted.shift_layout(shift);
   for (auto& a : adjusted) {
     if (Cell* cell = a.sheet->store().find(a.at)) cell->formula = std::move(a.formula);
   }
-  (void)insert;
-  recalc_.structure_changed();
+  recalc_.cells_shifted(shifted.id(), shift);
 }
 
 }  // namespace fb::sheet

@@ -62,4 +62,11 @@ void for_each_reference(
   }
 }
 
+void resolve_references(const Formula& f, CellAddress origin, std::vector<ResolvedReference>& out) {
+  out.clear();
+  for (const Reference& ref : f.references) {
+    if (auto r = resolve_range(ref, origin)) out.push_back({ref.sheet, *r});
+  }
+}
+
 }  // namespace fb::sheet::formula

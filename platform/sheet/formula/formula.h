@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/sheet/cell_address.h"
 #include "platform/sheet/eval_context.h"
@@ -52,6 +53,14 @@ void for_each_reference(
     const Formula& f, CellAddress origin,
     const std::function<void(std::string_view sheet_name, const RangeAddress&)>& visit);
 
+// The same references collected into `out` (cleared first), for callers that visit many formulas
+// and keep one buffer. The sheet names point into the formula.
+struct ResolvedReference {
+  std::string_view sheet_name;
+  RangeAddress range;
+};
+void resolve_references(const Formula& f, CellAddress origin, std::vector<ResolvedReference>& out);
+
 // Cells inserted or deleted on one sheet: `count` rows (or columns) at `at`, within the span
 // [span_first, span_last] of the other dimension (a whole row or column insert covers all of it).
 struct GridShift {
@@ -63,6 +72,10 @@ struct GridShift {
   int span_last = kMaxColumns;
 };
 
+// Where a cell of the shifted sheet lands; nullopt when the shift deletes it. A row or column past
+// the grid's end means the cell fell off.
+std::optional<CellAddress> shifted_position(CellAddress cell, const GridShift& shift);
+
 // The formula as it must read after `shift` on the sheet `shifted_sheet_is_own` says it was made
 // on (own sheet or another): references into the moved block follow it, references to deleted
 // cells become #REF!. `old_origin` and `new_origin` are the formula's cell before and after.
@@ -70,5 +83,26 @@ struct GridShift {
 FormulaPtr adjust_for_shift(const Formula& f, CellAddress old_origin, CellAddress new_origin,
                             const GridShift& shift, bool shift_is_on_own_sheet,
                             std::string_view shifted_sheet_name);
+
+// Adjusts the formulas of a workbook for one shift. Cells that shared one parsed formula before
+// the shift and read the same cells relative to themselves after it share one adjusted formula
+// again, so a filled range stays one formula object however often rows come and go.
+class ShiftAdjuster {
+ public:
+  ShiftAdjuster(const GridShift& shift, std::string_view shifted_sheet_name);
+  ~ShiftAdjuster();
+  ShiftAdjuster(const ShiftAdjuster&) = delete;
+  ShiftAdjuster& operator=(const ShiftAdjuster&) = delete;
+
+  // As adjust_for_shift, for the formula held by a cell.
+  FormulaPtr adjust(const FormulaPtr& f, CellAddress old_origin, CellAddress new_origin,
+                    bool shift_is_on_own_sheet);
+
+ private:
+  struct Results;
+  const GridShift shift_;
+  const std::string shifted_sheet_name_;
+  std::unique_ptr<Results> results_;
+};
 
 }  // namespace fb::sheet::formula

@@ -1,3 +1,7 @@
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
 #include "platform/sheet/formula/ast.h"
 #include "platform/sheet/formula/coercion.h"
 #include "platform/sheet/formula/formula.h"
@@ -53,15 +57,16 @@ RefPart rebase(const RefPart& old_part, int absolute_value, int new_origin) {
                            : RefPart{absolute_value - new_origin, false};
 }
 
-}  // namespace
-
-FormulaPtr adjust_for_shift(const Formula& f, CellAddress old_origin, CellAddress new_origin,
-                            const GridShift& shift, bool shift_is_on_own_sheet,
-                            std::string_view shifted_sheet_name) {
-  auto adjusted = std::make_shared<Formula>(f);
-  bool changed = false;
+// The formula's references after the shift, or nullopt when none changes.
+std::optional<std::vector<Reference>> adjusted_references(const Formula& f, CellAddress old_origin,
+                                                          CellAddress new_origin,
+                                                          const GridShift& shift,
+                                                          bool shift_is_on_own_sheet,
+                                                          std::string_view shifted_sheet_name) {
+  std::optional<std::vector<Reference>> adjusted;
   const bool rows_axis = shift.axis == GridShift::Axis::Rows;
-  for (Reference& ref : adjusted->references) {
+  for (std::size_t i = 0; i < f.references.size(); ++i) {
+    const Reference& ref = f.references[i];
     if (ref.kind == Reference::Kind::Invalid) continue;
     const bool on_shifted_sheet =
         ref.sheet.empty() ? shift_is_on_own_sheet : equal_text_ci(ref.sheet, shifted_sheet_name);
@@ -77,23 +82,89 @@ FormulaPtr adjust_for_shift(const Formula& f, CellAddress old_origin, CellAddres
       if (!spans_other_axis_only && inside)
         valid = shift_span(along, shift, rows_axis ? kMaxRows : kMaxColumns);
     }
-    Reference next = ref;
+    Reference next_parts;  // coordinates only; the sheet name is copied when the reference changes
+    next_parts.kind = ref.kind;
     if (!valid) {
-      next.kind = Reference::Kind::Invalid;
+      next_parts.kind = Reference::Kind::Invalid;
+      next_parts.row1 = ref.row1;
+      next_parts.row2 = ref.row2;
+      next_parts.col1 = ref.col1;
+      next_parts.col2 = ref.col2;
     } else {
-      next.row1 = rebase(ref.row1, box.rows.first, new_origin.row);
-      next.row2 = rebase(ref.row2, box.rows.last, new_origin.row);
-      next.col1 = rebase(ref.col1, box.columns.first, new_origin.column);
-      next.col2 = rebase(ref.col2, box.columns.last, new_origin.column);
-      if (ref.kind == Reference::Kind::Columns) next.row1 = next.row2 = ref.row1;
-      if (ref.kind == Reference::Kind::Rows) next.col1 = next.col2 = ref.col1;
+      next_parts.row1 = rebase(ref.row1, box.rows.first, new_origin.row);
+      next_parts.row2 = rebase(ref.row2, box.rows.last, new_origin.row);
+      next_parts.col1 = rebase(ref.col1, box.columns.first, new_origin.column);
+      next_parts.col2 = rebase(ref.col2, box.columns.last, new_origin.column);
+      if (ref.kind == Reference::Kind::Columns) next_parts.row1 = next_parts.row2 = ref.row1;
+      if (ref.kind == Reference::Kind::Rows) next_parts.col1 = next_parts.col2 = ref.col1;
     }
-    if (!(next == ref)) {
-      ref = std::move(next);
-      changed = true;
-    }
+    const bool same = next_parts.kind == ref.kind && next_parts.row1 == ref.row1 &&
+                      next_parts.row2 == ref.row2 && next_parts.col1 == ref.col1 &&
+                      next_parts.col2 == ref.col2;
+    if (same) continue;
+    if (!adjusted) adjusted = f.references;
+    next_parts.sheet = ref.sheet;
+    (*adjusted)[i] = std::move(next_parts);
   }
-  if (!changed) return nullptr;
+  return adjusted;
+}
+
+}  // namespace
+
+std::optional<CellAddress> shifted_position(CellAddress cell, const GridShift& shift) {
+  const bool rows = shift.axis == GridShift::Axis::Rows;
+  const int other = rows ? cell.column : cell.row;
+  if (other < shift.span_first || other > shift.span_last) return cell;
+  int& line = rows ? cell.row : cell.column;
+  if (shift.kind == GridShift::Kind::Insert) {
+    if (line >= shift.at) line += shift.count;
+  } else if (line >= shift.at + shift.count) {
+    line -= shift.count;
+  } else if (line >= shift.at) {
+    return std::nullopt;
+  }
+  return cell;
+}
+
+FormulaPtr adjust_for_shift(const Formula& f, CellAddress old_origin, CellAddress new_origin,
+                            const GridShift& shift, bool shift_is_on_own_sheet,
+                            std::string_view shifted_sheet_name) {
+  auto references = adjusted_references(f, old_origin, new_origin, shift, shift_is_on_own_sheet,
+                                        shifted_sheet_name);
+  if (!references) return nullptr;
+  auto adjusted = std::make_shared<Formula>(f);
+  adjusted->references = std::move(*references);
+  return adjusted;
+}
+
+struct ShiftAdjuster::Results {
+  struct Result {
+    std::vector<Reference> references;
+    FormulaPtr formula;
+  };
+  // By the formula before the shift; the formula pointers are held by the cells being adjusted.
+  std::unordered_map<const Formula*, std::vector<Result>> by_source;
+};
+
+ShiftAdjuster::ShiftAdjuster(const GridShift& shift, std::string_view shifted_sheet_name)
+    : shift_(shift),
+      shifted_sheet_name_(shifted_sheet_name),
+      results_(std::make_unique<Results>()) {}
+
+ShiftAdjuster::~ShiftAdjuster() = default;
+
+FormulaPtr ShiftAdjuster::adjust(const FormulaPtr& f, CellAddress old_origin,
+                                 CellAddress new_origin, bool shift_is_on_own_sheet) {
+  auto references = adjusted_references(*f, old_origin, new_origin, shift_, shift_is_on_own_sheet,
+                                        shifted_sheet_name_);
+  if (!references) return nullptr;
+  std::vector<Results::Result>& known = results_->by_source[f.get()];
+  for (const Results::Result& r : known) {
+    if (r.references == *references) return r.formula;
+  }
+  auto adjusted = std::make_shared<Formula>(*f);
+  adjusted->references = *references;
+  known.push_back({std::move(*references), adjusted});
   return adjusted;
 }
 

@@ -77,5 +77,30 @@ TEST_F(SheetTest, SpreadingNodeRowsLeavesTwoEmptyRowsAfterEach) {
   EXPECT_EQ(at("B344"), num(3));
 }
 
+TEST_F(SheetTest, FormulasFollowARunOfShiftsAfterASortMovedThem) {
+  // The sort moves formula cells; the manual-mode shifts after it move them again before any
+  // recalculation. Every formula must be adjusted exactly once per shift.
+  put("A1", num(3));
+  put("A2", num(2));
+  put("A3", num(1));
+  sheet.range("B1:B3").set_formula_r1c1("=RC[-1]*10");
+  SortOptions by_a;
+  by_a.key1 = CellAddress{1, 1};
+  by_a.header = SortHeader::No;
+  sheet.range("A1:B3").sort(by_a);
+  r1c1("C1", "=SUM(R1C2:R3C2)");
+  app.set_calculation(Calculation::Manual);
+  sheet.rows("2:3").insert();
+  sheet.rows("1:1").insert();
+  sheet.rows("4:4").delete_cells();
+  app.set_calculation(Calculation::Automatic);
+  EXPECT_EQ(sheet.range("B4").formula(), "=A4*10");
+  EXPECT_EQ(sheet.range("C2").formula(), "=SUM($B$2:$B$5)");
+  EXPECT_EQ(at("C2"), num(60));
+  put("A5", num(7));
+  EXPECT_EQ(at("B5"), num(70));
+  EXPECT_EQ(at("C2"), num(100));
+}
+
 }  // namespace
 }  // namespace fb::sheet

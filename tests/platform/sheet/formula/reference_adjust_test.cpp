@@ -77,5 +77,22 @@ TEST(AdjustForShift, DeletedReferenceEvaluatesToRefError) {
   EXPECT_EQ(to_r1c1(*adjusted), "=#REF!+1");
 }
 
+TEST(ShiftAdjuster, CellsThatReadAlikeAfterTheShiftShareOneAdjustedFormula) {
+  // One parsed formula filled down rows 1 to 12, each cell reading ten rows further down.
+  ParseResult parsed = parse("=R[10]C", Notation::R1C1, {1, 1});
+  ASSERT_TRUE(parsed.formula);
+  ShiftAdjuster adjuster(rows(Kind::Insert, 10, 2), "");
+  // Above the insertion, reading below it: the reference stretches by the two rows.
+  const FormulaPtr first = adjuster.adjust(parsed.formula, {3, 1}, {3, 1}, true);
+  const FormulaPtr second = adjuster.adjust(parsed.formula, {9, 1}, {9, 1}, true);
+  ASSERT_TRUE(first);
+  EXPECT_EQ(to_r1c1(*first), "=R[12]C");
+  EXPECT_EQ(first, second) << "the same adjusted text is one formula object";
+  EXPECT_FALSE(adjuster.adjust(parsed.formula, {12, 1}, {14, 1}, true))
+      << "moving with the cells it reads keeps the text";
+  // Another sheet's shift leaves references to this sheet alone.
+  EXPECT_FALSE(adjuster.adjust(parsed.formula, {3, 1}, {3, 1}, false));
+}
+
 }  // namespace
 }  // namespace fb::sheet::formula::testing

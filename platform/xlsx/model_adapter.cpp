@@ -223,17 +223,16 @@ SheetBox member_box(const sheet::Shape& member, const SheetBox& group,
                     const sheet::GroupItems& items) {
   const double sx = items.frame_width > 0 ? group.width / items.frame_width : 1;
   const double sy = items.frame_height > 0 ? group.height / items.frame_height : 1;
-  SheetBox box{group.left + member.left() * sx, group.top + member.top() * sy,
-               member.width() * sx, member.height() * sy, member.rotation + group.rotation};
+  SheetBox box{group.left + member.left() * sx, group.top + member.top() * sy, member.width() * sx,
+               member.height() * sy, member.rotation + group.rotation};
   if (group.rotation != 0) {
     const render::Point group_centre{group.left + group.width / 2, group.top + group.height / 2};
     const render::Transform turn = render::Transform::compose(
         render::Transform::translation(group_centre.x, group_centre.y),
-        render::Transform::compose(render::Transform::rotation(group.rotation),
-                                   render::Transform::translation(-group_centre.x,
-                                                                  -group_centre.y)));
-    const render::Point centre =
-        turn.apply({box.left + box.width / 2, box.top + box.height / 2});
+        render::Transform::compose(
+            render::Transform::rotation(group.rotation),
+            render::Transform::translation(-group_centre.x, -group_centre.y)));
+    const render::Point centre = turn.apply({box.left + box.width / 2, box.top + box.height / 2});
     box.left = centre.x - box.width / 2;
     box.top = centre.y - box.height / 2;
   }
@@ -248,8 +247,8 @@ void add_drawing_items(const sheet::Shape& shape, const SheetBox& box, Placement
   if (shape.kind() == sheet::ShapeKind::Group) {
     if (!shape.group) throw std::invalid_argument("the group \"" + shape.name() + "\" is empty");
     for (const auto& member : shape.group->shapes) {
-      add_drawing_items(*member, member_box(*member, box, *shape.group), placement,
-                        render_drawing, items);
+      add_drawing_items(*member, member_box(*member, box, *shape.group), placement, render_drawing,
+                        items);
     }
     return;
   }

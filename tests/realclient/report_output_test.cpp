@@ -32,8 +32,7 @@ using testing::PipelineHost;
 using testing::Tree;
 
 Tree SampleTree() {
-  std::ifstream in(fs::path(FB_SOURCE_DIR) / "src/resources/sample_analysis.txt",
-                   std::ios::binary);
+  std::ifstream in(fs::path(FB_SOURCE_DIR) / "src/resources/sample_analysis.txt", std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const TreeReadResult read = ReadTree(bytes, TreeFormat::kOutline);
   EXPECT_TRUE(read.ok()) << "the built-in sample reads";
@@ -223,8 +222,9 @@ TEST_P(ReportOutput, SampleReportWritesAndReadsBack) {
   if (!python) GTEST_SKIP() << "no python3 with openpyxl";
   const fs::path script = folder_ / "read_back.py";
   std::ofstream(script) << kReadBack;
-  const CommandResult result = RunCommand(*python + " '" + script.string() + "' '" + xlsx.string() +
-                                   "' " + version + " '" + std::string(kMakerWebAddress) + "'");
+  const CommandResult result =
+      RunCommand(*python + " '" + script.string() + "' '" + xlsx.string() + "' " + version + " '" +
+                 std::string(kMakerWebAddress) + "'");
   EXPECT_EQ(result.status, 0) << result.output;
   EXPECT_NE(result.output.find("read back"), std::string::npos) << result.output;
 }

@@ -41,8 +41,7 @@ WordArtLetters word_art_letters(const sheet::Shape& shape) {
     throw std::invalid_argument("shape \"" + shape.name() + "\" is no text effect");
   }
   const sheet::TextEffect& effect = shape.text_effect;
-  return {effect.text,
-          Font{effect.font_name, effect.font_size, effect.bold, effect.italic, false},
+  return {effect.text, Font{effect.font_name, effect.font_size, effect.bold, effect.italic, false},
           letter_colour(shape)};
 }
 

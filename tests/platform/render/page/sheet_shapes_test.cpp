@@ -84,7 +84,7 @@ TEST_F(SheetShapesTest, GroupDrawsItsMembersStretchedWithIt) {
   const Extent blue = extent_of(pixels, {0, 0, 255, 255});
   ASSERT_FALSE(red.empty());
   ASSERT_FALSE(blue.empty());
-  EXPECT_NEAR(red.left, 20, 1);  // 10 points
+  EXPECT_NEAR(red.left, 20, 1);   // 10 points
   EXPECT_NEAR(red.right, 99, 1);  // 10 + 40 points, less one pixel
   EXPECT_NEAR(red.top, 20, 1);
   EXPECT_NEAR(red.bottom, 59, 1);
@@ -95,7 +95,8 @@ TEST_F(SheetShapesTest, GroupDrawsItsMembersStretchedWithIt) {
 
 // A text effect's letters fill its box in the colour of its fill, nothing outside it.
 TEST_F(SheetShapesTest, TextEffectLettersFillTheirBoxInTheFillColour) {
-  sheet::Shape& title = sheet.shapes().add_text_effect({0, "WMW", "Arial", 20, true, false}, 20, 30);
+  sheet::Shape& title =
+      sheet.shapes().add_text_effect({0, "WMW", "Arial", 20, true, false}, 20, 30);
   title.fill.fore = sheet::ColourChoice::from_scheme(10);  // the palette's third colour: red
   title.place(20, 30, 160, 40);
 

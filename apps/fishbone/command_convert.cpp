@@ -8,7 +8,7 @@
 #include "apps/fishbone/tree_input.h"
 #include "platform/os/host_error.h"
 #include "platform/os/message_pump.h"
-#include "src/editor/atomic_file.h"
+#include "platform/os/atomic_file.h"
 #include "src/editor/exchange_writer.h"
 
 namespace fishbone {
@@ -108,7 +108,7 @@ int RunConvert(std::span<const std::string> args, Io& io) {
     return kExitOk;
   }
   try {
-    kivo2d::WriteFileAtomically(*output, converted);
+    fb::os::write_file_atomically(*output, converted);
   } catch (const fb::HostError& failure) {
     io.err << "fishbone: " << failure.description() << '\n';
     return kExitFailure;

@@ -19,7 +19,7 @@
 #include "platform/xlsx/model_adapter.h"
 #include "platform/xlsx/xlsx_writer.h"
 #include "src/datasheet/run_export.h"
-#include "src/editor/atomic_file.h"
+#include "platform/os/atomic_file.h"
 
 namespace fishbone {
 namespace {
@@ -69,7 +69,7 @@ void RunObserver::WriteTrace(fb::sheet::Application& app, int step) {
   // After the generation workbook closes there may be no sheet left to show.
   const bool has_sheet = app.workbooks().count() > 0;
   const std::string csv = has_sheet ? SheetValuesAsCsv(app.active_sheet()) : std::string();
-  kivo2d::WriteFileAtomically((*outputs_.trace / (prefix + ".csv")).string(), csv);
+  fb::os::write_file_atomically((*outputs_.trace / (prefix + ".csv")).string(), csv);
   if (!has_sheet || step < kFirstChartStep || step > kLastChartStep) return;
   fb::sheet::ChartObjects charts = app.active_sheet().chart_objects();
   for (int i = 1; i <= charts.count(); ++i) {

@@ -12,7 +12,7 @@
 
 #include "platform/render/image_pixels.h"
 #include "platform/render/office_patterns.h"
-#include "platform/render/output_file.h"
+#include "platform/os/atomic_file.h"
 #include "platform/render/stroke_style.h"
 #include "platform/render/text_layout.h"
 
@@ -371,11 +371,13 @@ std::vector<std::uint8_t> render_pdf(const DisplayList& list) {
 }
 
 void write_png(const DisplayList& list, const std::filesystem::path& path, double scale) {
-  write_file_atomically(path, render_png(list, scale));
+  const std::vector<std::uint8_t> bytes = render_png(list, scale);
+  os::write_file_atomically(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
 void write_pdf(const DisplayList& list, const std::filesystem::path& path) {
-  write_file_atomically(path, render_pdf(list));
+  const std::vector<std::uint8_t> bytes = render_pdf(list);
+  os::write_file_atomically(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
 }  // namespace fb::render

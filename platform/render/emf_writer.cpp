@@ -9,7 +9,7 @@
 
 #include "platform/render/image_pixels.h"
 #include "platform/render/office_patterns.h"
-#include "platform/render/output_file.h"
+#include "platform/os/atomic_file.h"
 #include "platform/render/stroke_style.h"
 #include "platform/render/text_layout.h"
 #include "platform/render/text_metrics.h"
@@ -507,7 +507,8 @@ class EmfWriter {
 std::vector<std::uint8_t> render_emf(const DisplayList& list) { return EmfWriter().document(list); }
 
 void write_emf(const DisplayList& list, const std::filesystem::path& path) {
-  write_file_atomically(path, render_emf(list));
+  const std::vector<std::uint8_t> bytes = render_emf(list);
+  os::write_file_atomically(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
 }  // namespace fb::render

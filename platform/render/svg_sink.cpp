@@ -6,7 +6,7 @@
 
 #include "platform/render/image_pixels.h"
 #include "platform/render/office_patterns.h"
-#include "platform/render/output_file.h"
+#include "platform/os/atomic_file.h"
 #include "platform/render/stroke_style.h"
 #include "platform/render/text_layout.h"
 
@@ -268,7 +268,7 @@ std::string render_svg(const DisplayList& list) { return SvgWriter().document(li
 
 void write_svg(const DisplayList& list, const std::filesystem::path& path) {
   const std::string svg = render_svg(list);
-  write_file_atomically(path, {reinterpret_cast<const std::uint8_t*>(svg.data()), svg.size()});
+  os::write_file_atomically(path, svg);
 }
 
 }  // namespace fb::render

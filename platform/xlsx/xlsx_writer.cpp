@@ -5,7 +5,7 @@
 #include <set>
 #include <stdexcept>
 
-#include "platform/xlsx/atomic_file.h"
+#include "platform/os/atomic_file.h"
 #include "platform/xlsx/package_layout.h"
 #include "platform/xlsx/package_parts.h"
 #include "platform/xlsx/zip_package.h"
@@ -102,7 +102,7 @@ std::string package_bytes(const Document& document) {
 }
 
 void save_package(const Document& document, const std::filesystem::path& path) {
-  write_file_atomically(path, package_bytes(document));
+  os::write_file_atomically(path, package_bytes(document));
 }
 
 }  // namespace fb::xlsx

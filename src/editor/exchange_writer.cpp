@@ -2,7 +2,7 @@
 
 #include <pugixml.hpp>
 
-#include "src/editor/atomic_file.h"
+#include "platform/os/atomic_file.h"
 #include "src/editor/xml_safe_text.h"
 
 namespace kivo2d {
@@ -44,7 +44,7 @@ std::string BuildExchangeDocument(std::span<const ExchangeNode> nodes, fb::os::M
 
 void WriteExchangeFile(std::span<const ExchangeNode> nodes, const std::filesystem::path& path,
                        fb::os::MessagePump& pump) {
-  WriteFileAtomically(path, BuildExchangeDocument(nodes, pump));
+  fb::os::write_file_atomically(path, BuildExchangeDocument(nodes, pump));
 }
 
 }  // namespace kivo2d

@@ -26,7 +26,7 @@ namespace kivo2d {
 std::string BuildExchangeDocument(std::span<const ExchangeNode> nodes, fb::os::MessagePump& pump);
 
 // Builds the document as above and saves it to `path` (a native path) through a temporary file
-// in the same folder renamed into place (atomic_file.h), so a failure never leaves a
+// in the same folder renamed into place (platform/os/atomic_file.h), so a failure never leaves a
 // half-written file and leaves an earlier file at `path` as it was. A failure (missing or
 // unwritable folder, full disk) throws fb::HostError whose description names `path`.
 void WriteExchangeFile(std::span<const ExchangeNode> nodes, const std::filesystem::path& path,

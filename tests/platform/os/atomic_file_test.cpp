@@ -1,4 +1,4 @@
-#include "src/editor/atomic_file.h"
+#include "platform/os/atomic_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -42,7 +42,7 @@ class AtomicFile : public ::testing::Test {
 
 TEST_F(AtomicFile, WritesANewFile) {
   const fs::path path = folder_ / "out.txt";
-  WriteFileAtomically(path, std::string("a\0b", 3));
+  fb::os::write_file_atomically(path, std::string("a\0b", 3));
   EXPECT_EQ(ReadAll(path), std::string("a\0b", 3));
   EXPECT_EQ(FileCount(), 1);
 }
@@ -51,7 +51,7 @@ TEST_F(AtomicFile, KeepsThePermissionBitsOfTheFileItReplaces) {
   const fs::path path = folder_ / "out.txt";
   { std::ofstream(path) << "old"; }
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-  WriteFileAtomically(path, "new");
+  fb::os::write_file_atomically(path, "new");
   struct stat info {};
   ASSERT_EQ(::stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
@@ -62,7 +62,7 @@ TEST_F(AtomicFile, AFolderInTheWayIsAnErrorNamingThePath) {
   const fs::path path = folder_ / "taken";
   fs::create_directory(path);
   try {
-    WriteFileAtomically(path, "x");
+    fb::os::write_file_atomically(path, "x");
     FAIL() << "no error";
   } catch (const fb::HostError& error) {
     EXPECT_EQ(error.description(), "cannot write \"" + path.string() + "\": Is a directory");
@@ -74,10 +74,10 @@ TEST_F(AtomicFile, AFileWhereTheFolderShouldBeIsAnError) {
   { std::ofstream(folder_ / "plain") << "x"; }
   const fs::path path = folder_ / "plain" / "out.xml";
   try {
-    WriteFileAtomically(path, "x");
+    fb::os::write_file_atomically(path, "x");
     FAIL() << "no error";
   } catch (const fb::HostError& error) {
-    EXPECT_EQ(error.number(), kivo2d::file_error::kPathNotFound);
+    EXPECT_EQ(error.number(), fb::os::file_error::kPathNotFound);
     EXPECT_EQ(error.description(), "cannot write \"" + path.string() + "\": Not a directory");
   }
 }
@@ -88,7 +88,7 @@ TEST_F(AtomicFile, AnUnwritableFolderGivesPermissionDenied) {
   fs::create_directory(locked);
   fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
   try {
-    WriteFileAtomically(locked / "out.xml", "x");
+    fb::os::write_file_atomically(locked / "out.xml", "x");
     ADD_FAILURE() << "no error";
   } catch (const fb::HostError& error) {
     EXPECT_EQ(error.number(), fb::host_error::kPermissionDenied);
@@ -100,7 +100,7 @@ TEST_F(AtomicFile, AnUnwritableFolderGivesPermissionDenied) {
 TEST_F(AtomicFile, ARelativePathWritesIntoTheCurrentFolder) {
   const fs::path before = fs::current_path();
   fs::current_path(folder_);
-  WriteFileAtomically("relative.txt", "r");
+  fb::os::write_file_atomically("relative.txt", "r");
   fs::current_path(before);
   EXPECT_EQ(ReadAll(folder_ / "relative.txt"), "r");
 }

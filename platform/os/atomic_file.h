@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string_view>
 
-namespace kivo2d {
+namespace fb::os {
 
 // Writes `bytes` to `path` so that a failure never leaves a half-written file: the bytes go to a
 // new temporary file in the same folder (".<name>.tmp-<pid>-<n>", created exclusively), are
@@ -15,11 +15,11 @@ namespace kivo2d {
 // the system's reason, e.g. `cannot write "/data/out.xml": Permission denied`. The number follows
 // the original runtime: 70 permission denied (also a read-only file system), 76 path not found
 // (a missing folder), 61 disk full (also a file-size limit), 75 any other path/file access error.
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+void write_file_atomically(const std::filesystem::path& path, std::string_view bytes);
 
 namespace file_error {
 inline constexpr int kDiskFull = 61;
 inline constexpr int kPathNotFound = 76;
 }  // namespace file_error
 
-}  // namespace kivo2d
+}  // namespace fb::os

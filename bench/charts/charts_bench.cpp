@@ -23,19 +23,9 @@
 #include "src/editor/exchange_paths.h"
 #include "src/editor/exchange_writer.h"
 #include "src/editor/tree_file.h"
+#include "bench/fifty_causes.h"
 
 namespace {
-
-kivo2d::TreeDocument FiftyCauses() {
-  std::ifstream in(FB_FIFTY_CAUSES, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  kivo2d::TreeReadResult read = kivo2d::ReadTree(bytes.str(), kivo2d::TreeFormat::kOutline);
-  if (!read.ok() || read.tree.entries.size() != 51) {  // the problem and 50 causes
-    throw std::runtime_error("the fifty-cause tree did not read");
-  }
-  return read.tree;
-}
 
 using StepFunction = void (*)(kivo2d::Component&);
 constexpr StepFunction kDataSheetSteps[] = {

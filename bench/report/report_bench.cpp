@@ -10,19 +10,9 @@
 
 #include "apps/fishbone/generate_run.h"
 #include "src/editor/tree_file.h"
+#include "bench/fifty_causes.h"
 
 namespace {
-
-kivo2d::TreeDocument FiftyCauses() {
-  std::ifstream in(FB_FIFTY_CAUSES, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  kivo2d::TreeReadResult read = kivo2d::ReadTree(bytes.str(), kivo2d::TreeFormat::kOutline);
-  if (!read.ok() || read.tree.entries.size() != 51) {  // the problem and 50 causes
-    throw std::runtime_error("the fifty-cause tree did not read");
-  }
-  return read.tree;
-}
 
 void RunGeneration(benchmark::State& state, bool pdf) {
   const kivo2d::TreeDocument tree = FiftyCauses();

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "platform/render/chart/chart_style.h"
+#include "platform/render/sheet_styles.h"
 #include "platform/sheet/shape/shape.h"
 #include "platform/sheet/shape/shape_collection.h"
 
@@ -15,28 +16,6 @@ constexpr double kTextMarginX = 7.2;
 constexpr double kTextMarginY = 3.6;
 constexpr Colour kBlack{0, 0, 0, 255};
 constexpr Colour kWhite{255, 255, 255, 255};
-
-HAlign horizontal(sheet::HorizontalAlignment alignment) {
-  switch (alignment) {
-    case sheet::HorizontalAlignment::Center:
-      return HAlign::kCentre;
-    case sheet::HorizontalAlignment::Right:
-      return HAlign::kRight;
-    default:
-      return HAlign::kLeft;
-  }
-}
-
-VAlign vertical(sheet::VerticalAlignment alignment) {
-  switch (alignment) {
-    case sheet::VerticalAlignment::Center:
-      return VAlign::kCentre;
-    case sheet::VerticalAlignment::Bottom:
-      return VAlign::kBottom;
-    default:
-      return VAlign::kTop;
-  }
-}
 
 void draw_text_box(const sheet::Shape& shape, DisplayList& out) {
   const Rect box{shape.left(), shape.top(), shape.width(), shape.height()};
@@ -55,8 +34,8 @@ void draw_text_box(const sheet::Shape& shape, DisplayList& out) {
   command.box = {box.x + kTextMarginX, box.y + kTextMarginY,
                  std::max(0.0, box.width - 2 * kTextMarginX),
                  std::max(0.0, box.height - 2 * kTextMarginY)};
-  command.halign = horizontal(shape.text_horizontal_alignment);
-  command.valign = vertical(shape.text_vertical_alignment);
+  command.halign = text_halign(shape.text_horizontal_alignment);
+  command.valign = text_valign(shape.text_vertical_alignment);
   command.wrap = true;
   out.text(std::move(command));
 }

@@ -45,11 +45,6 @@ GradientFill gradient(const sheet::FillFormat& fill, Colour fore, Colour back) {
 
 }  // namespace
 
-Colour palette_or(int colour_index, Colour otherwise) {
-  if (colour_index < 1 || colour_index > 56) return otherwise;
-  return from_rgb(sheet::palette_colour(colour_index));
-}
-
 Colour choice_colour(const sheet::ColourChoice& choice, Colour automatic) {
   switch (choice.kind) {
     case sheet::ColourChoice::Kind::Automatic:

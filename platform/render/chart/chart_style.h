@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/render/display_list.h"
+#include "platform/render/sheet_styles.h"
 #include "platform/sheet/cell_format.h"
 #include "platform/sheet/chart/chart_format.h"
 
@@ -11,7 +12,6 @@ namespace fb::render {
 // How the chart model's colours, lines, fills and fonts look in a display list.
 
 // A colour index of the workbook palette (1 to 56); automatic and none give `otherwise`.
-Colour palette_or(int colour_index, Colour otherwise);
 
 // A scheme or RGB colour; automatic gives `automatic`.
 Colour choice_colour(const sheet::ColourChoice& choice, Colour automatic);

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "platform/sheet/chart/colour_palette.h"
+#include "platform/render/sheet_styles.h"
 #include "platform/sheet/column_width.h"
 #include "platform/sheet/number_format.h"
 #include "platform/sheet/workbook.h"
@@ -20,13 +20,10 @@ using sheet::RangeAddress;
 
 constexpr double kTextIndent = 2.25;  // the gap a cell keeps between its edge and its text
 
-Colour colour_index_rgb(int index) {
-  const sheet::Rgb rgb = sheet::palette_colour(index);
-  return {rgb.r, rgb.g, rgb.b, 255};
-}
+constexpr Colour kBlack{0, 0, 0, 255};
 
 Colour font_colour(int index) {
-  return index >= 1 && index <= 56 ? colour_index_rgb(index) : Colour{0, 0, 0, 255};
+  return palette_or(index, kBlack);
 }
 
 std::optional<Fill> interior_fill(const sheet::Interior& interior) {
@@ -34,11 +31,8 @@ std::optional<Fill> interior_fill(const sheet::Interior& interior) {
       interior.color_index > 56) {
     return std::nullopt;
   }
-  const Colour colour = colour_index_rgb(interior.color_index);
-  const Colour pattern_colour =
-      interior.pattern_color_index >= 1 && interior.pattern_color_index <= 56
-          ? colour_index_rgb(interior.pattern_color_index)
-          : Colour{0, 0, 0, 255};
+  const Colour colour = palette_or(interior.color_index, kBlack);
+  const Colour pattern_colour = palette_or(interior.pattern_color_index, kBlack);
   switch (interior.pattern) {
     case sheet::Pattern::Solid:
       return SolidFill{colour};

@@ -1,11 +1,12 @@
 #include "platform/render/page/sheet_shapes.h"
 
+#include "platform/render/sheet_styles.h"
 #include <memory>
 #include <stdexcept>
 
 #include "platform/render/page/word_art.h"
+#include "platform/render/sheet_styles.h"
 #include "platform/sheet/chart/chart.h"
-#include "platform/sheet/chart/colour_palette.h"
 #include "platform/sheet/shape/shape.h"
 #include "platform/sheet/shape/shape_collection.h"
 #include "platform/sheet/worksheet.h"
@@ -53,34 +54,6 @@ DisplayList raster_content(const sheet::Shape& shape) {
   return content;
 }
 
-Colour text_colour(int color_index) {
-  if (color_index < 1 || color_index > 56) return Colour{0, 0, 0, 255};
-  const sheet::Rgb rgb = sheet::palette_colour(color_index);
-  return {rgb.r, rgb.g, rgb.b, 255};
-}
-
-HAlign text_halign(sheet::HorizontalAlignment alignment) {
-  switch (alignment) {
-    case sheet::HorizontalAlignment::Center:
-      return HAlign::kCentre;
-    case sheet::HorizontalAlignment::Right:
-      return HAlign::kRight;
-    default:
-      return HAlign::kLeft;
-  }
-}
-
-VAlign text_valign(sheet::VerticalAlignment alignment) {
-  switch (alignment) {
-    case sheet::VerticalAlignment::Center:
-      return VAlign::kCentre;
-    case sheet::VerticalAlignment::Bottom:
-      return VAlign::kBottom;
-    default:
-      return VAlign::kTop;
-  }
-}
-
 // A text box's text, wrapped inside the box's default inner margins.
 DisplayList text_box_content(const sheet::Shape& shape) {
   constexpr double kInsetX = 7.2;
@@ -89,7 +62,7 @@ DisplayList text_box_content(const sheet::Shape& shape) {
   TextCmd text;
   text.text = shape.text();
   text.font = {shape.text_font.name, shape.text_font.size, shape.text_font.bold, false};
-  text.colour = text_colour(shape.text_font.color_index);
+  text.colour = palette_or(shape.text_font.color_index, Colour{0, 0, 0, 255});
   text.box = {kInsetX, kInsetY, std::max(0.0, shape.width() - 2 * kInsetX),
               std::max(0.0, shape.height() - 2 * kInsetY)};
   text.halign = text_halign(shape.text_horizontal_alignment);

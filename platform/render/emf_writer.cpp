@@ -41,6 +41,7 @@ enum Record : std::uint32_t {
   kExtCreateFontIndirectW = 82,
   kExtTextOutW = 84,
   kExtCreatePen = 95,
+  kAlphaBlend = 114,
 };
 constexpr std::uint32_t kStockObject = 0x80000000;
 constexpr std::uint32_t kNullBrush = 5;
@@ -466,6 +467,39 @@ class EmfWriter {
     const RgbaPixels pixels = image_pixels(image);
     if (pixels.width == 0 || pixels.height == 0) return;
     const Long4 dest = bounds_of(rect_points(image.dest, t));
+    if (has_transparency(pixels)) {
+      draw_blended(pixels, dest);
+    } else {
+      draw_opaque(pixels, dest);
+    }
+  }
+
+  static bool has_transparency(const RgbaPixels& pixels) {
+    for (std::size_t i = 3; i < pixels.rgba.size(); i += 4) {
+      if (pixels.rgba[i] != 255) return true;
+    }
+    return false;
+  }
+
+  // BITMAPINFOHEADER of a 32-bit bottom-up bitmap, then its rows as BGRA; `premultiplied` for
+  // the blend record, which reads the colours already multiplied by their alpha.
+  static void bitmap(RecordBuffer& r, const RgbaPixels& pixels, bool premultiplied) {
+    const auto bits_size = static_cast<std::uint32_t>(pixels.rgba.size());
+    r.u32(40).i32(pixels.width).i32(pixels.height).u16(1).u16(32).u32(0).u32(bits_size);
+    r.i32(0).i32(0).u32(0).u32(0);
+    for (int y = pixels.height - 1; y >= 0; --y) {
+      for (int x = 0; x < pixels.width; ++x) {
+        const std::uint8_t* p = &pixels.rgba[(static_cast<std::size_t>(y) * pixels.width + x) * 4];
+        const unsigned alpha = p[3];
+        auto channel = [&](std::uint8_t c) {
+          return premultiplied ? static_cast<std::uint8_t>((c * alpha + 127) / 255) : c;
+        };
+        r.u8(channel(p[2])).u8(channel(p[1])).u8(channel(p[0])).u8(p[3]);
+      }
+    }
+  }
+
+  void draw_opaque(const RgbaPixels& pixels, const Long4& dest) {
     const auto bits_size = static_cast<std::uint32_t>(pixels.rgba.size());
     RecordBuffer r(kStretchDiBits);
     r.rect(dest);
@@ -473,15 +507,26 @@ class EmfWriter {
     r.u32(80).u32(40).u32(120).u32(bits_size);
     r.u32(0).u32(0x00CC0020);  // DIB_RGB_COLORS, SRCCOPY
     r.i32(dest.right - dest.left).i32(dest.bottom - dest.top);
-    // BITMAPINFOHEADER: 32 bits, bottom-up rows.
-    r.u32(40).i32(pixels.width).i32(pixels.height).u16(1).u16(32).u32(0).u32(bits_size);
-    r.i32(0).i32(0).u32(0).u32(0);
-    for (int y = pixels.height - 1; y >= 0; --y) {
-      for (int x = 0; x < pixels.width; ++x) {
-        const std::uint8_t* p = &pixels.rgba[(static_cast<std::size_t>(y) * pixels.width + x) * 4];
-        r.u8(p[2]).u8(p[1]).u8(p[0]).u8(p[3]);
-      }
-    }
+    bitmap(r, pixels, false);
+    add(std::move(r));
+  }
+
+  // A picture with transparent parts (a transparency colour, an alpha channel): readers that
+  // ignore the fourth byte of a plain bitmap would paint those parts, so it goes through the
+  // alpha-blend record, which says that the fourth byte is alpha.
+  void draw_blended(const RgbaPixels& pixels, const Long4& dest) {
+    const auto bits_size = static_cast<std::uint32_t>(pixels.rgba.size());
+    constexpr std::uint32_t kHeaderSize = 108;
+    RecordBuffer r(kAlphaBlend);
+    r.rect(dest);
+    r.i32(dest.left).i32(dest.top).i32(dest.right - dest.left).i32(dest.bottom - dest.top);
+    r.u8(0).u8(0).u8(255).u8(1);  // source over, constant alpha 255, per-pixel alpha
+    r.i32(0).i32(0);                                             // source origin
+    r.f32(1).f32(0).f32(0).f32(1).f32(0).f32(0);                 // source transform: identity
+    r.u32(0).u32(0);                                             // background colour, DIB_RGB_COLORS
+    r.u32(kHeaderSize).u32(40).u32(kHeaderSize + 40).u32(bits_size);
+    r.i32(pixels.width).i32(pixels.height);
+    bitmap(r, pixels, true);
     add(std::move(r));
   }
 

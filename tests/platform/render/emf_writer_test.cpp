@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -39,6 +40,48 @@ TEST(EmfWriterTest, RecordsChainToTheEndOfFile) {
   }
   EXPECT_EQ(records, u32_at(emf, 52));
   EXPECT_EQ(last_type, 14u);
+}
+
+// The types of an EMF's records, in order.
+std::vector<std::uint32_t> record_types(const std::vector<std::uint8_t>& emf) {
+  std::vector<std::uint32_t> types;
+  for (std::size_t offset = 0; offset + 8 <= emf.size(); offset += u32_at(emf, offset + 4)) {
+    types.push_back(u32_at(emf, offset));
+    if (u32_at(emf, offset + 4) < 8) break;
+  }
+  return types;
+}
+
+// A picture with a transparency colour must reach readers that ignore a plain bitmap's fourth
+// byte as blended pixels; an opaque one stays a plain bitmap. The blended pixels are
+// premultiplied: a keyed-out pixel is all zero.
+TEST(EmfWriterTest, PicturesWithTransparentPartsAreBlended) {
+  const RgbaPixels pixels{2, 1, {0, 0, 0, 255, 200, 100, 50, 255}};  // black, then orange
+  for (const bool keyed : {false, true}) {
+    DisplayList list(10, 10);
+    ImageCmd image;
+    image.dest = {0, 0, 10, 5};
+    image.image = pixels;
+    if (keyed) image.transparent_colour = Colour{0, 0, 0, 255};
+    list.image(image);
+    const std::vector<std::uint8_t> emf = render_emf(list);
+    const std::vector<std::uint32_t> types = record_types(emf);
+    const bool blended = std::find(types.begin(), types.end(), 114u) != types.end();
+    const bool plain = std::find(types.begin(), types.end(), 81u) != types.end();
+    EXPECT_EQ(blended, keyed);
+    EXPECT_EQ(plain, !keyed);
+    if (keyed) {
+      std::size_t offset = 0;
+      while (u32_at(emf, offset) != 114u) offset += u32_at(emf, offset + 4);
+      const std::size_t bits = offset + u32_at(emf, offset + 92);  // offBitsSrc
+      // Bottom-up BGRA: the keyed-out black pixel, then orange untouched at full alpha.
+      EXPECT_EQ(u32_at(emf, bits), 0u);
+      EXPECT_EQ(emf[bits + 4], 50);
+      EXPECT_EQ(emf[bits + 5], 100);
+      EXPECT_EQ(emf[bits + 6], 200);
+      EXPECT_EQ(emf[bits + 7], 255);
+    }
+  }
 }
 
 // A real reader converts the file and finds every text of the drawing in it.

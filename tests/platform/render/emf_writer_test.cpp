@@ -68,8 +68,8 @@ TEST(EmfWriterTest, PicturesWithTransparentPartsAreBlended) {
     const std::vector<std::uint32_t> types = record_types(emf);
     const bool blended = std::find(types.begin(), types.end(), 114u) != types.end();
     const bool plain = std::find(types.begin(), types.end(), 81u) != types.end();
-    EXPECT_EQ(blended, keyed);
-    EXPECT_EQ(plain, !keyed);
+    ASSERT_EQ(blended, keyed);
+    ASSERT_EQ(plain, !keyed);
     if (keyed) {
       std::size_t offset = 0;
       while (u32_at(emf, offset) != 114u) offset += u32_at(emf, offset + 4);

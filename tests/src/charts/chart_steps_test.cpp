@@ -173,6 +173,12 @@ TEST_P(HeadAndSpine, FinalSizeSpineHeadBoxAndLogo) {
   EXPECT_EQ(box.text(), "问题:\n主轴振动\n[原因总数合计：4个]");
   EXPECT_EQ(box.fill.transparency, 0.5);
   EXPECT_EQ(box.text_font.name, "Arial");
+  EXPECT_EQ(box.text_font.size, 8);
+  // The later Arial wins over the Chinese font, and the chart area is left without a fill.
+  EXPECT_EQ(chart.chart_area.font,
+            (fb::sheet::ChartFont{"Arial", 6, false, fb::sheet::kColorIndexAutomatic}));
+  EXPECT_FALSE(chart.chart_area.auto_scale_font);
+  EXPECT_EQ(chart.chart_area.interior.color_index, fb::sheet::kColorIndexNone);
 
   const Shape& logo = chart.shapes().item(2);
   EXPECT_EQ(logo.kind(), fb::sheet::ShapeKind::Picture);
@@ -230,6 +236,17 @@ TEST_P(ParetoChart, SeriesCoverTheTableOfNMainCauses) {
   EXPECT_EQ(chart.axes(AxisType::ValueAxis).title.text, "主原因帕累托排列图");
   EXPECT_EQ(chart.axes(AxisType::ValueAxis).title.orientation,
             fb::sheet::TextOrientation::Vertical);
+  // The caption stands in the strip left of the plot area, which fills the rest of the chart.
+  const fb::sheet::ChartTitle& caption = chart.axes(AxisType::ValueAxis).title;
+  EXPECT_EQ(caption.left, 1);
+  EXPECT_EQ(caption.top, 18);
+  EXPECT_EQ(caption.font.name, "仿宋_GB2312");
+  EXPECT_EQ(caption.font.size, 6);
+  EXPECT_EQ(chart.plot_area.left, 15);
+  EXPECT_EQ(chart.plot_area.width, 155);
+  EXPECT_EQ(chart.plot_area.top, 1);
+  EXPECT_EQ(chart.plot_area.height, 140);
+  EXPECT_EQ(chart.chart_area.interior.color_index, fb::sheet::kColorIndexNone);
 }
 
 INSTANTIATE_TEST_SUITE_P(MainCauses, ParetoChart, ::testing::Values(1, 4, 9));
@@ -268,6 +285,12 @@ TEST_P(TopThreeChart, SeriesFollowsTheVersion) {
   EXPECT_TRUE(chart.axes(AxisType::CategoryAxis).reverse_plot_order);
   EXPECT_EQ(chart.title().text, "第2层原因最多前三项");
   EXPECT_EQ(chart.plot_area.height, std::string(c.version) == "12.0" ? 323 : 320);
+  EXPECT_EQ(chart.plot_area.top, 0);
+  // The title sits below the plot area, bold everywhere but in the newer profile.
+  EXPECT_EQ(chart.title().left, 45);
+  EXPECT_EQ(chart.title().top, 323);
+  EXPECT_EQ(chart.title().font.bold, std::string(c.version) != "12.0");
+  EXPECT_EQ(chart.title().font.size, 5);
   EXPECT_EQ(chart.series(1).error_bars().include, fb::sheet::ErrorBarInclude::Minus);
   EXPECT_EQ(chart.series(1).error_bars().amount, 100);
 }

@@ -138,8 +138,19 @@ Operand apply_function(CallContext& call, FunctionId id, std::span<Operand> args
 Evaluator::Evaluator(const Formula& f, EvalContext& context, SheetId sheet, CellAddress origin)
     : f_(f), call_(context, sheet, origin) {}
 
+namespace {
+
+// The single value of an operand that is no longer needed: a value moves out instead of being
+// copied.
+Value take_scalar(const CallContext& call, Operand&& o) {
+  if (o.is_value()) return std::move(o.value);
+  return call.scalar(o);
+}
+
+}  // namespace
+
 Value Evaluator::result() {
-  Value v = call_.scalar(eval(f_.root));
+  Value v = take_scalar(call_, eval(f_.root));
   // A formula that yields an empty cell shows 0, as the host does.
   if (is_empty(v)) return 0.0;
   return v;
@@ -180,7 +191,7 @@ Operand Evaluator::eval(std::uint32_t index) {
 }
 
 Operand Evaluator::eval_if(const Node& n) {
-  Value condition = call_.scalar(eval(f_.child(n, 0)));
+  Value condition = take_scalar(call_, eval(f_.child(n, 0)));
   bool truth = false;
   if (auto e = coerce_logical(condition, truth)) return Operand::of(*e);
   const std::uint32_t branch = truth ? 1 : 2;
@@ -322,7 +333,8 @@ Operand Evaluator::eval_binary(const Node& n) {
     return Operand::of_area(Area{a.area.sheet, r});
   }
   if (!a.is_array() && !b.is_array())
-    return Operand::of(binary_scalar(op, call_.scalar(a), call_.scalar(b)));
+    return Operand::of(binary_scalar(op, take_scalar(call_, std::move(a)),
+                                     take_scalar(call_, std::move(b))));
 
   // Element-wise over arrays; a single value or a one-row/one-column array repeats.
   auto dims = [](const Operand& o, int& rows, int& cols) {

@@ -316,10 +316,39 @@ Operand Evaluator::eval_unary(const Node& n) {
   });
 }
 
+namespace {
+
+// Constants and single-cell references are most operands of comparisons and arithmetic; they
+// never yield an array, so their value can be read without building an operand first.
+bool reads_directly(const Node& n, const Formula& f) {
+  return n.kind == NodeKind::Constant ||
+         (n.kind == NodeKind::Reference && f.references[n.index].kind == Reference::Kind::Cell);
+}
+
+Value read_directly(const Node& n, const Formula& f, const CallContext& call) {
+  if (n.kind == NodeKind::Constant) return f.constants[n.index];
+  const Reference& ref = f.references[n.index];
+  if (!ref.sheet.empty()) return call.scalar(call.resolve(ref));
+  const int row = ref.row1.resolve(call.origin().row);
+  const int column = ref.col1.resolve(call.origin().column);
+  if (row < 1 || row > kMaxRows || column < 1 || column > kMaxColumns) return ErrorCode::Ref;
+  return call.cell(call.sheet(), row, column);
+}
+
+}  // namespace
+
 Operand Evaluator::eval_binary(const Node& n) {
   const auto op = static_cast<BinaryOp>(n.code);
-  Operand a = eval(f_.child(n, 0));
-  Operand b = eval(f_.child(n, 1));
+  const std::uint32_t left = f_.child(n, 0);
+  const std::uint32_t right = f_.child(n, 1);
+  // Cells are read in the order the general path reads them (reading one can note it as a
+  // precedent still to be evaluated): whatever the left side reads, then the right cell.
+  const bool direct = op != BinaryOp::Range && reads_directly(f_.node(right), f_);
+  Operand a = direct && reads_directly(f_.node(left), f_)
+                  ? Operand(read_directly(f_.node(left), f_, call_))
+                  : eval(left);
+  if (direct && a.is_area()) a = Operand(call_.scalar(a));
+  Operand b = direct ? Operand(read_directly(f_.node(right), f_, call_)) : eval(right);
   if (op == BinaryOp::Range) {
     if (a.is_value() && is_error(a.value)) return a;
     if (b.is_value() && is_error(b.value)) return b;

@@ -135,6 +135,12 @@ Operand apply_function(CallContext& call, FunctionId id, std::span<Operand> args
   return Operand::of_array(std::move(out));
 }
 
+namespace {
+
+constexpr std::size_t kArgumentRoom = 16;
+
+}  // namespace
+
 Evaluator::Evaluator(const Formula& f, EvalContext& context, SheetId sheet, CellAddress origin)
     : f_(f), call_(context, sheet, origin) {}
 
@@ -202,6 +208,9 @@ Operand Evaluator::eval_if(const Node& n) {
 }
 
 Operand Evaluator::eval_call(const Node& n) {
+  // Room for the arguments of a few nested calls at once, rather than growing a step at a time
+  // in every formula evaluated.
+  if (stack_.capacity() == 0) stack_.reserve(kArgumentRoom);
   const std::size_t base = stack_.size();
   for (std::uint32_t k = 0; k < n.child_count; ++k) {
     Operand o = eval(f_.child(n, k));

@@ -29,8 +29,19 @@ Cell& CellStore::at(CellAddress a) {
   auto& column = columns_[static_cast<std::size_t>(a.column - 1)];
   if (a.row > static_cast<int>(column.size())) {
     while (static_cast<int>(column.size()) < a.row) column.push_back(make_blank());
+    if (tallest_ >= 0) tallest_ = std::max(tallest_, a.row);
   }
   return *column[static_cast<std::size_t>(a.row - 1)];
+}
+
+int CellStore::tallest_column() const {
+  if (tallest_ < 0) {
+    tallest_ = 0;
+    for (const Column& column : columns_) {
+      tallest_ = std::max(tallest_, static_cast<int>(column.size()));
+    }
+  }
+  return tallest_;
 }
 
 CellAddress CellStore::extent() const {
@@ -48,6 +59,7 @@ CellAddress CellStore::extent() const {
 }
 
 void CellStore::insert_rows(int at, int count, int first_column, int last_column) {
+  tallest_ = -1;
   const int last = std::min(last_column, column_count());
   for (int c = first_column; c <= last; ++c) {
     auto& column = columns_[static_cast<std::size_t>(c - 1)];
@@ -64,6 +76,7 @@ void CellStore::insert_rows(int at, int count, int first_column, int last_column
 }
 
 void CellStore::delete_rows(int at, int count, int first_column, int last_column) {
+  tallest_ = -1;
   const int last = std::min(last_column, column_count());
   for (int c = first_column; c <= last; ++c) {
     auto& column = columns_[static_cast<std::size_t>(c - 1)];
@@ -76,6 +89,7 @@ void CellStore::delete_rows(int at, int count, int first_column, int last_column
 }
 
 void CellStore::insert_columns(int first, int count, int first_row, int last_row) {
+  tallest_ = -1;
   if (first > column_count()) return;
   const bool whole = first_row == 1 && last_row >= kMaxRows;
   if (whole) {
@@ -104,6 +118,7 @@ void CellStore::insert_columns(int first, int count, int first_row, int last_row
 }
 
 void CellStore::delete_columns(int first, int count, int first_row, int last_row) {
+  tallest_ = -1;
   if (first > column_count()) return;
   const bool whole = first_row == 1 && last_row >= kMaxRows;
   if (whole) {

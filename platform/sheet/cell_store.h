@@ -63,6 +63,9 @@ class CellStore {
     if (column < 1 || column > column_count()) return 0;
     return static_cast<int>(columns_[static_cast<std::size_t>(column - 1)].size());
   }
+  // The height of the tallest column: a bound on the rows in use, kept between changes since
+  // every whole-column reference of every formula asks for it.
+  int tallest_column() const;
   // A bound on the used part: no cell with content lies below or right of it. {0,0} when empty.
   CellAddress extent() const;
 
@@ -100,6 +103,7 @@ class CellStore {
   std::vector<Column> columns_;
   std::deque<Cell> pool_;    // owns every cell; a deque never moves its elements
   std::vector<Cell*> free_;  // released cells of the pool, blank, for reuse
+  mutable int tallest_ = -1;  // tallest_column(), or -1 when it must be found afresh
 };
 
 }  // namespace fb::sheet

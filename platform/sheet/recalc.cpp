@@ -387,15 +387,7 @@ std::optional<SheetId> Recalc::sheet_by_name(std::string_view name) const {
 CellAddress Recalc::used_extent(SheetId sheet) const {
   Worksheet* ws = workbook_->sheet_by_id(sheet);
   if (ws == nullptr) return {0, 0};
-  return {std::max(0,
-                   [&] {
-                     int rows = 0;
-                     for (int c = 1; c <= ws->store().column_count(); ++c) {
-                       rows = std::max(rows, ws->store().column_height(c));
-                     }
-                     return rows;
-                   }()),
-          ws->store().column_count()};
+  return {ws->store().tallest_column(), ws->store().column_count()};
 }
 
 std::optional<Value> Recalc::call_user_function(std::string_view name,

@@ -135,11 +135,28 @@ Operand apply_function(CallContext& call, FunctionId id, std::span<Operand> args
   return Operand::of_array(std::move(out));
 }
 
+namespace {
+
+constexpr std::size_t kArgumentRoom = 16;
+
+}  // namespace
+
 Evaluator::Evaluator(const Formula& f, EvalContext& context, SheetId sheet, CellAddress origin)
     : f_(f), call_(context, sheet, origin) {}
 
+namespace {
+
+// The single value of an operand that is no longer needed: a value moves out instead of being
+// copied.
+Value take_scalar(const CallContext& call, Operand&& o) {
+  if (o.is_value()) return std::move(o.value);
+  return call.scalar(o);
+}
+
+}  // namespace
+
 Value Evaluator::result() {
-  Value v = call_.scalar(eval(f_.root));
+  Value v = take_scalar(call_, eval(f_.root));
   // A formula that yields an empty cell shows 0, as the host does.
   if (is_empty(v)) return 0.0;
   return v;
@@ -180,7 +197,7 @@ Operand Evaluator::eval(std::uint32_t index) {
 }
 
 Operand Evaluator::eval_if(const Node& n) {
-  Value condition = call_.scalar(eval(f_.child(n, 0)));
+  Value condition = take_scalar(call_, eval(f_.child(n, 0)));
   bool truth = false;
   if (auto e = coerce_logical(condition, truth)) return Operand::of(*e);
   const std::uint32_t branch = truth ? 1 : 2;
@@ -191,6 +208,9 @@ Operand Evaluator::eval_if(const Node& n) {
 }
 
 Operand Evaluator::eval_call(const Node& n) {
+  // Room for the arguments of a few nested calls at once, rather than growing a step at a time
+  // in every formula evaluated.
+  if (stack_.capacity() == 0) stack_.reserve(kArgumentRoom);
   const std::size_t base = stack_.size();
   for (std::uint32_t k = 0; k < n.child_count; ++k) {
     Operand o = eval(f_.child(n, k));
@@ -305,10 +325,39 @@ Operand Evaluator::eval_unary(const Node& n) {
   });
 }
 
+namespace {
+
+// Constants and single-cell references are most operands of comparisons and arithmetic; they
+// never yield an array, so their value can be read without building an operand first.
+bool reads_directly(const Node& n, const Formula& f) {
+  return n.kind == NodeKind::Constant ||
+         (n.kind == NodeKind::Reference && f.references[n.index].kind == Reference::Kind::Cell);
+}
+
+Value read_directly(const Node& n, const Formula& f, const CallContext& call) {
+  if (n.kind == NodeKind::Constant) return f.constants[n.index];
+  const Reference& ref = f.references[n.index];
+  if (!ref.sheet.empty()) return call.scalar(call.resolve(ref));
+  const int row = ref.row1.resolve(call.origin().row);
+  const int column = ref.col1.resolve(call.origin().column);
+  if (row < 1 || row > kMaxRows || column < 1 || column > kMaxColumns) return ErrorCode::Ref;
+  return call.cell(call.sheet(), row, column);
+}
+
+}  // namespace
+
 Operand Evaluator::eval_binary(const Node& n) {
   const auto op = static_cast<BinaryOp>(n.code);
-  Operand a = eval(f_.child(n, 0));
-  Operand b = eval(f_.child(n, 1));
+  const std::uint32_t left = f_.child(n, 0);
+  const std::uint32_t right = f_.child(n, 1);
+  // Cells are read in the order the general path reads them (reading one can note it as a
+  // precedent still to be evaluated): whatever the left side reads, then the right cell.
+  const bool direct = op != BinaryOp::Range && reads_directly(f_.node(right), f_);
+  Operand a = direct && reads_directly(f_.node(left), f_)
+                  ? Operand(read_directly(f_.node(left), f_, call_))
+                  : eval(left);
+  if (direct && a.is_area()) a = Operand(call_.scalar(a));
+  Operand b = direct ? Operand(read_directly(f_.node(right), f_, call_)) : eval(right);
   if (op == BinaryOp::Range) {
     if (a.is_value() && is_error(a.value)) return a;
     if (b.is_value() && is_error(b.value)) return b;
@@ -322,7 +371,8 @@ Operand Evaluator::eval_binary(const Node& n) {
     return Operand::of_area(Area{a.area.sheet, r});
   }
   if (!a.is_array() && !b.is_array())
-    return Operand::of(binary_scalar(op, call_.scalar(a), call_.scalar(b)));
+    return Operand::of(binary_scalar(op, take_scalar(call_, std::move(a)),
+                                     take_scalar(call_, std::move(b))));
 
   // Element-wise over arrays; a single value or a one-row/one-column array repeats.
   auto dims = [](const Operand& o, int& rows, int& cols) {

@@ -1,5 +1,7 @@
 #include "platform/sheet/formula/formula.h"
 
+#include <algorithm>
+
 #include "platform/sheet/formula/ast.h"
 #include "platform/sheet/formula/evaluator.h"
 #include "platform/sheet/formula/parser.h"
@@ -65,7 +67,14 @@ void for_each_reference(
 void resolve_references(const Formula& f, CellAddress origin, std::vector<ResolvedReference>& out) {
   out.clear();
   for (const Reference& ref : f.references) {
-    if (auto r = resolve_range(ref, origin)) out.push_back({ref.sheet, *r});
+    auto r = resolve_range(ref, origin);
+    if (!r) continue;
+    // Formulas repeat the same cell many times (RC[-1] six times in one IF chain); each
+    // repetition would be one more index entry to store and to scan on every change.
+    const bool seen = std::any_of(out.begin(), out.end(), [&](const ResolvedReference& o) {
+      return o.range == *r && o.sheet_name == ref.sheet;
+    });
+    if (!seen) out.push_back({ref.sheet, *r});
   }
 }
 

@@ -53,8 +53,8 @@ void for_each_reference(
     const Formula& f, CellAddress origin,
     const std::function<void(std::string_view sheet_name, const RangeAddress&)>& visit);
 
-// The same references collected into `out` (cleared first), for callers that visit many formulas
-// and keep one buffer. The sheet names point into the formula.
+// The same references collected into `out` (cleared first), each distinct one once, for callers
+// that visit many formulas and keep one buffer. The sheet names point into the formula.
 struct ResolvedReference {
   std::string_view sheet_name;
   RangeAddress range;

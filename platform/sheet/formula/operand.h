@@ -28,12 +28,13 @@ struct Operand {
   Area area;
   Array array;
 
-  static Operand of(Value v) {
-    Operand o;
-    o.value = std::move(v);
-    return o;
-  }
-  static Operand of(ErrorCode e) { return of(Value(e)); }
+  Operand() = default;
+  // Built in place: evaluation makes one of these per node, and assigning the value into a
+  // default-built operand costs a variant visit each time.
+  explicit Operand(Value v) : value(std::move(v)) {}
+
+  static Operand of(Value v) { return Operand(std::move(v)); }
+  static Operand of(ErrorCode e) { return Operand(Value(e)); }
   static Operand of_area(const Area& a) {
     Operand o;
     o.kind = Kind::Area;

@@ -84,6 +84,27 @@ TEST_F(SheetTest, VolatileFunctionsAreEvaluatedOnEveryCalculation) {
   EXPECT_EQ(at("D1"), num(5));
 }
 
+// Whole-column references stop at the tallest column, which is kept between changes; cells
+// that a write or a row insertion brings below the old end must still be counted.
+TEST_F(SheetTest, WholeColumnReferencesFollowTheColumnsAsTheyGrow) {
+  put("A1", num(1));
+  put("A2", num(2));
+  r1c1("C1", "=SUM(C1)");
+  r1c1("D1", "=COUNTIF(C1,\">0\")");
+  EXPECT_EQ(at("C1"), num(3));
+  put("A40", num(4));
+  EXPECT_EQ(at("C1"), num(7));
+  sheet.rows("2:30").insert();
+  EXPECT_EQ(at("C1"), num(7)) << "A40 moved to A69";
+  put("A70", num(8));
+  EXPECT_EQ(at("C1"), num(15));
+  EXPECT_EQ(at("D1"), num(4));
+  sheet.rows("3:50").delete_cells(DeleteShift::Up);
+  put("A30", num(16));
+  EXPECT_EQ(at("C1"), num(29)) << "the 2 went with the deleted rows";
+  EXPECT_EQ(at("D1"), num(4));
+}
+
 TEST_F(SheetTest, WorkPerWriteIsProportionalToItsDependents) {
   app.set_calculation(Calculation::Manual);
   sheet.range("B1:B2000").set_formula_r1c1("=RC[-1]*2");

@@ -129,6 +129,22 @@ TEST(ValueSemantics, ImplicitIntersection) {
   EXPECT_EQ(eval(context, "=LEN(C1:C3)", "B2"), Value(1.0));
 }
 
+// Single cells beside an operator, on this sheet, another, an unknown one or off the grid.
+TEST(ValueSemantics, CellOperandsOfOperators) {
+  FakeContext context;
+  const SheetId data = context.add_sheet("Data");
+  context.set("B2", 4.0, data);
+  context.set("C2", 3.0);
+  EXPECT_EQ(eval(context, "=Data!B2*C2"), Value(12.0));
+  EXPECT_EQ(eval(context, "=C2=Data!B2-1"), Value(true));
+  EXPECT_EQ(eval(context, "=C1:C3+Data!B2", "A2"), Value(7.0));
+  EXPECT_EQ(eval(context, "=C1:C3+Data!B2", "A5"), Value(ErrorCode::Value));
+  EXPECT_EQ(eval(context, "=(C2)&Data!B2"), Value(std::string("34")));
+  EXPECT_EQ(eval(context, "=Nowhere!B2+1"), Value(ErrorCode::Ref));
+  EXPECT_EQ(eval(context, "=1+R[-1]C", "A1", Notation::R1C1), Value(ErrorCode::Ref));
+  EXPECT_EQ(eval(context, "=R[-1]C=1", "A1", Notation::R1C1), Value(ErrorCode::Ref));
+}
+
 TEST(ValueSemantics, ArraysWorkElementWise) {
   FakeContext context;
   expect_cases(context, {

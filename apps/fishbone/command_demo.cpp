@@ -31,12 +31,9 @@ int RunDemo(std::span<const std::string> args, Io& io) {
     return UsageError(kDemoCommand, "no arguments, not \"" + parsed->positionals[0] + "\"", io);
   }
   GenerationOptions options;
-  options.host_version = parsed->Value("--host-version").value_or("12.0");
-  if (options.host_version != "11.0" && options.host_version != "12.0") {
-    return UsageError(kDemoCommand,
-                      "--host-version takes 11.0 or 12.0, not \"" + options.host_version + "\"",
-                      io);
-  }
+  const auto version = HostVersionOption(*parsed, error);
+  if (!version) return UsageError(kDemoCommand, error, io);
+  options.host_version = *version;
   const std::filesystem::path folder = parsed->Value("--output").value_or("out");
   std::error_code failed;
   std::filesystem::create_directories(folder, failed);

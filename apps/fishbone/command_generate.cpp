@@ -46,12 +46,9 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
                       "one tree file only, not also \"" + parsed->positionals[1] + "\"", io);
   }
   GenerationOptions options;
-  options.host_version = parsed->Value("--host-version").value_or("12.0");
-  if (options.host_version != "11.0" && options.host_version != "12.0") {
-    return UsageError(kGenerateCommand,
-                      "--host-version takes 11.0 or 12.0, not \"" + options.host_version + "\"",
-                      io);
-  }
+  const auto version = HostVersionOption(*parsed, error);
+  if (!version) return UsageError(kGenerateCommand, error, io);
+  options.host_version = *version;
   options.trust_vba = !parsed->Has("--no-trust-vba");
 
   const std::string& input = parsed->positionals[0];

@@ -11,6 +11,15 @@
 
 namespace fishbone {
 
+std::optional<std::string> HostVersionOption(const ParsedArgs& parsed, std::string& error) {
+  std::string version = parsed.Value("--host-version").value_or("12.0");
+  if (version != "11.0" && version != "12.0") {
+    error = "--host-version takes 11.0 or 12.0, not \"" + version + "\"";
+    return std::nullopt;
+  }
+  return version;
+}
+
 int GenerateReportFiles(const kivo2d::TreeDocument& tree, std::string_view input_name,
                         const GenerationOptions& options, RunOutputs outputs, Io& io) {
   if (const auto problem = PrepareOutputFolders(outputs)) {

@@ -1,13 +1,20 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
+#include "apps/fishbone/args.h"
 #include "apps/fishbone/cli.h"
 #include "apps/fishbone/generation_host.h"
 #include "apps/fishbone/run_outputs.h"
 #include "src/editor/tree_file.h"
 
 namespace fishbone {
+
+// The host version a command line asks for with --host-version (default "12.0"); on a version the
+// host cannot be, returns nothing and sets `error` to the usage message.
+std::optional<std::string> HostVersionOption(const ParsedArgs& parsed, std::string& error);
 
 // One generation from a tree already read to its output files, for `generate` and `demo`: a
 // fresh host with the add-in, the run watched for the trace, the data workbook and the pictures,

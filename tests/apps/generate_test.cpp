@@ -217,3 +217,20 @@ TEST_F(Generate, TheComponentsMessagesReachStandardError) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Generate, DemoMakesTheSamplesReportInThreeFormats) {
+  const auto run = Fishbone({"demo", "-o", (folder_ / "demo").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_THAT(run.out, HasSubstr("33 causes"));
+  EXPECT_EQ(ReadAll(folder_ / "demo" / "report.xlsx").substr(0, 2), "PK");
+  EXPECT_EQ(ReadAll(folder_ / "demo" / "report.pdf").substr(0, 5), "%PDF-");
+  EXPECT_EQ(ReadAll(folder_ / "demo" / "report.png").substr(1, 3), "PNG");
+
+  const auto wrong = Fishbone({"demo", "--host-version", "10.0"});
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_THAT(wrong.err, HasSubstr("--host-version takes 11.0 or 12.0, not \"10.0\""));
+}
+
+}  // namespace

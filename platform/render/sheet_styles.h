@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/render/display_list.h"
 #include "platform/sheet/cell_format.h"
 
@@ -10,6 +12,11 @@ namespace fb::render {
 
 // The palette colour of a colour index 1 to 56; `otherwise` for automatic, none or any other.
 Colour palette_or(int colour_index, Colour otherwise);
+
+// A cell or chart interior (solid, 50 % or 25 % grey pattern) as a fill; nothing for no fill.
+// A colour index outside the palette takes `automatic`, or gives no fill without one.
+std::optional<Fill> interior_fill(const sheet::Interior& interior,
+                                  std::optional<Colour> automatic = std::nullopt);
 
 HAlign text_halign(sheet::HorizontalAlignment alignment);
 VAlign text_valign(sheet::VerticalAlignment alignment);

@@ -107,22 +107,7 @@ Fill element_fill(const sheet::FillFormat& fill, const sheet::Interior& interior
         break;
     }
   }
-  if (interior.color_index == sheet::kColorIndexNone || interior.pattern == sheet::Pattern::None) {
-    return NoFill{};
-  }
-  const Colour colour = palette_or(interior.color_index, automatic);
-  const Colour pattern_colour = palette_or(interior.pattern_color_index, Colour{0, 0, 0, 255});
-  switch (interior.pattern) {
-    case sheet::Pattern::Solid:
-      return SolidFill{colour};
-    case sheet::Pattern::Gray50:
-      return PatternFill{7, pattern_colour, colour};
-    case sheet::Pattern::Gray25:
-      return PatternFill{4, pattern_colour, colour};
-    case sheet::Pattern::None:
-      break;
-  }
-  return NoFill{};
+  return interior_fill(interior, automatic).value_or(NoFill{});
 }
 
 Font chart_font(const sheet::ChartFont& font) {

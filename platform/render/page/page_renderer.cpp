@@ -26,26 +26,6 @@ Colour font_colour(int index) {
   return palette_or(index, kBlack);
 }
 
-std::optional<Fill> interior_fill(const sheet::Interior& interior) {
-  if (interior.pattern == sheet::Pattern::None || interior.color_index < 1 ||
-      interior.color_index > 56) {
-    return std::nullopt;
-  }
-  const Colour colour = palette_or(interior.color_index, kBlack);
-  const Colour pattern_colour = palette_or(interior.pattern_color_index, kBlack);
-  switch (interior.pattern) {
-    case sheet::Pattern::Solid:
-      return SolidFill{colour};
-    case sheet::Pattern::Gray50:
-      return PatternFill{7, pattern_colour, colour};
-    case sheet::Pattern::Gray25:
-      return PatternFill{4, pattern_colour, colour};
-    case sheet::Pattern::None:
-      break;
-  }
-  return std::nullopt;
-}
-
 std::optional<Stroke> border_stroke(const sheet::Border& border) {
   if (border.line_style == sheet::LineStyle::None) return std::nullopt;
   Stroke stroke;

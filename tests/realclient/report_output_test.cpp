@@ -23,6 +23,7 @@
 #include "src/editor/tree_file.h"
 #include "src/report/maker_site.h"
 #include "tests/src/datasheet/pipeline_host.h"
+#include "tests/support/python_reader.h"
 
 namespace kivo2d {
 namespace {
@@ -40,29 +41,6 @@ Tree SampleTree() {
   for (const ExchangeNode& node : ToExchangeNodes(read.tree))
     tree.push_back({node.key, node.caption});
   return tree;
-}
-
-struct CommandResult {
-  int status = -1;
-  std::string output;
-};
-
-CommandResult RunCommand(const std::string& command) {
-  CommandResult result;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return result;
-  std::array<char, 4096> buffer{};
-  while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) result.output += buffer.data();
-  const int status = ::pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
-std::optional<std::string> PythonWithOpenpyxl() {
-  for (const char* candidate : {"/usr/bin/python3", "python3"}) {
-    if (RunCommand(std::string(candidate) + " -c 'import openpyxl'").status == 0) return candidate;
-  }
-  return std::nullopt;
 }
 
 // argv: the package, the host version. Pictures are read from the drawing's XML, as openpyxl
@@ -218,12 +196,12 @@ TEST_P(ReportOutput, SampleReportWritesAndReadsBack) {
   }
   EXPECT_GE(rule_row, margin) << "no red rule across the top of the form";
 
-  const auto python = PythonWithOpenpyxl();
+  const auto python = fbtest::PythonWith("openpyxl");
   if (!python) GTEST_SKIP() << "no python3 with openpyxl";
   const fs::path script = folder_ / "read_back.py";
   std::ofstream(script) << kReadBack;
-  const CommandResult result =
-      RunCommand(*python + " '" + script.string() + "' '" + xlsx.string() + "' " + version + " '" +
+  const fbtest::CommandResult result =
+      fbtest::RunCommand(*python + " '" + script.string() + "' '" + xlsx.string() + "' " + version + " '" +
                  std::string(kMakerWebAddress) + "'");
   EXPECT_EQ(result.status, 0) << result.output;
   EXPECT_NE(result.output.find("read back"), std::string::npos) << result.output;

@@ -9,34 +9,11 @@
 
 #include "platform/xlsx/xlsx_writer.h"
 #include "tests/platform/os/temp_folder.h"
+#include "tests/support/python_reader.h"
 #include "tests/platform/xlsx/report_workbook.h"
 
 namespace fb::xlsx {
 namespace {
-
-struct CommandResult {
-  int status = -1;
-  std::string output;
-};
-
-CommandResult run(const std::string& command) {
-  CommandResult result;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return result;
-  std::array<char, 4096> buffer{};
-  while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) result.output += buffer.data();
-  const int status = ::pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
-// A python that has openpyxl: the system's own first, as version managers on PATH may hide it.
-std::optional<std::string> python_with_openpyxl() {
-  for (const char* candidate : {"/usr/bin/python3", "python3"}) {
-    if (run(std::string(candidate) + " -c 'import openpyxl'").status == 0) return candidate;
-  }
-  return std::nullopt;
-}
 
 constexpr const char* kReadBack = R"PY(
 import sys, openpyxl
@@ -86,7 +63,7 @@ print("read back")
 )PY";
 
 TEST(OpenpyxlReadBack, ReadsValuesMergesSizesPageSetupAndPrintArea) {
-  const auto python = python_with_openpyxl();
+  const auto python = fbtest::PythonWith("openpyxl");
   if (!python) GTEST_SKIP() << "no python3 with openpyxl";
   os::testing::TempFolder folder;
   testing::ReportWorkbook report;
@@ -94,8 +71,8 @@ TEST(OpenpyxlReadBack, ReadsValuesMergesSizesPageSetupAndPrintArea) {
   save_package(document_from_workbook(report.book, testing::ReportWorkbook::green_box), workbook);
   const auto script = folder.write("read_back.py", kReadBack);
 
-  const CommandResult result =
-      run(*python + " '" + script.string() + "' '" + workbook.string() + "'");
+  const fbtest::CommandResult result =
+      fbtest::RunCommand(*python + " '" + script.string() + "' '" + workbook.string() + "'");
   EXPECT_EQ(result.status, 0) << result.output;
   EXPECT_NE(result.output.find("read back"), std::string::npos) << result.output;
 }

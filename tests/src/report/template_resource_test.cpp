@@ -11,6 +11,7 @@
 #include "src/report/report_template.h"
 #include "src/report/resources.h"
 #include "tools/xlt_template/report_template.h"
+#include "tests/support/python_reader.h"
 
 namespace kivo2d {
 namespace {
@@ -44,15 +45,8 @@ TEST(TemplateResource, UnknownIdHasNoResource) {
 // A spreadsheet reader that is not ours must see the sheet, the fonts, the styles and the
 // defaults. Skipped where python3 with xlrd is not installed.
 TEST(TemplateResource, ReadByXlrd) {
-  std::string python;
-  for (const char* candidate : {"/usr/bin/python3", "python3"}) {
-    const std::string probe = std::string(candidate) + " -c 'import xlrd' >/dev/null 2>&1";
-    if (std::system(probe.c_str()) == 0) {
-      python = candidate;
-      break;
-    }
-  }
-  if (python.empty()) GTEST_SKIP() << "python3 with xlrd is not installed";
+  const auto python = fbtest::PythonWith("xlrd");
+  if (!python) GTEST_SKIP() << "python3 with xlrd is not installed";
 
   const std::string script = R"PY(
 import sys, xlrd
@@ -63,15 +57,11 @@ print(b.sheet_names(), b.codepage, b.countries, s.nrows, s.ncols, s.defcolwidth,
       s.default_row_height, s.show_grid_lines, s.show_zero_values, s.sheet_visible,
       s.sheet_selected, fonts, sorted(b.style_name_map), b.format_map[7].format_str)
 )PY";
-  const std::string command = python + " -c \"$FB_XLRD_SCRIPT\" '" + FB_TEMPLATE_FILE + "'";
   setenv("FB_XLRD_SCRIPT", script.c_str(), 1);
-  std::FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string output;
-  std::array<char, 512> buffer{};
-  while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) output += buffer.data();
-  ASSERT_EQ(pclose(pipe), 0) << output;
-  EXPECT_EQ(output,
+  const fbtest::CommandResult run =
+      fbtest::RunCommand(*python + " -c \"$FB_XLRD_SCRIPT\" '" + FB_TEMPLATE_FILE + "'");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.output,
             "['Sheet1'] 1200 (86, 86) 0 0 8 285 1 1 1 1 "
             "[('宋体', 180, 134), ('宋体', 240, 134)] "
             "['Comma', 'Comma [0]', 'Currency', 'Currency [0]', 'Normal', 'Percent'] "

@@ -11,12 +11,8 @@ namespace {
 
 // The table of commands. A new command: a new command_<name>.cpp and one line here.
 constexpr std::array<const Command*, 6> kCommands{
-    &kCheckCommand,
-    &kConvertCommand,
-    &kDemoCommand,
-    &kGenerateCommand,
-    &kRegisterCommand,
-    &kUnregisterCommand,
+    &kCheckCommand,    &kConvertCommand,  &kDemoCommand,
+    &kGenerateCommand, &kRegisterCommand, &kUnregisterCommand,
 };
 
 const Command* FindCommand(std::string_view name) {

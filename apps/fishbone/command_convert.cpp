@@ -6,9 +6,9 @@
 #include "apps/fishbone/args.h"
 #include "apps/fishbone/commands.h"
 #include "apps/fishbone/tree_input.h"
+#include "platform/os/atomic_file.h"
 #include "platform/os/host_error.h"
 #include "platform/os/message_pump.h"
-#include "platform/os/atomic_file.h"
 #include "src/editor/exchange_writer.h"
 
 namespace fishbone {

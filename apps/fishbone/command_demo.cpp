@@ -38,8 +38,8 @@ int RunDemo(std::span<const std::string> args, Io& io) {
   std::error_code failed;
   std::filesystem::create_directories(folder, failed);
   if (failed) {
-    io.err << "fishbone: cannot make the folder \"" << folder.string() << "\": "
-           << failed.message() << '\n';
+    io.err << "fishbone: cannot make the folder \"" << folder.string() << "\": " << failed.message()
+           << '\n';
     return kExitFailure;
   }
 

@@ -64,9 +64,8 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
   std::erase_if(read.problems, IsLeftForTheComponent);
   if (!read.ok()) {
     PrintProblems(input_name, read.problems, io);
-    io.err << "fishbone: no report from " << input_name << ": the tree has "
-           << read.problems.size() << (read.problems.size() == 1 ? " problem" : " problems")
-           << '\n';
+    io.err << "fishbone: no report from " << input_name << ": the tree has " << read.problems.size()
+           << (read.problems.size() == 1 ? " problem" : " problems") << '\n';
     return kExitFailure;
   }
 

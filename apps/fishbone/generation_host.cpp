@@ -1,11 +1,11 @@
 #include "apps/fishbone/generation_host.h"
 
+#include <stdlib.h>  // mkdtemp
+
 #include <cerrno>
 #include <cstring>
 #include <ostream>
 #include <system_error>
-
-#include <stdlib.h>  // mkdtemp
 
 #include "platform/office/com_addins.h"
 #include "platform/os/host_error.h"

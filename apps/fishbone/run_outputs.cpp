@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "apps/fishbone/sheet_csv.h"
+#include "platform/os/atomic_file.h"
 #include "platform/render/drawing/drawing_renderer.h"
 #include "platform/render/drawing/picture_export.h"
 #include "platform/render/page/report_page.h"
@@ -19,7 +20,6 @@
 #include "platform/xlsx/model_adapter.h"
 #include "platform/xlsx/xlsx_writer.h"
 #include "src/datasheet/run_export.h"
-#include "platform/os/atomic_file.h"
 
 namespace fishbone {
 namespace {
@@ -34,9 +34,9 @@ constexpr int kLastStepWithDataSheet = 12;
 // After this step the three pictures wait on the clipboard for the report.
 constexpr int kPicturesStep = 13;
 
-constexpr fb::render::PictureFormat kPictureFormats[] = {
-    fb::render::PictureFormat::kEmf, fb::render::PictureFormat::kSvg,
-    fb::render::PictureFormat::kPng};
+constexpr fb::render::PictureFormat kPictureFormats[] = {fb::render::PictureFormat::kEmf,
+                                                         fb::render::PictureFormat::kSvg,
+                                                         fb::render::PictureFormat::kPng};
 
 std::string StepPrefix(int step) {
   char prefix[8];
@@ -87,10 +87,9 @@ void RunObserver::WritePictures(fb::sheet::Application& app) {
   for (const auto& shape : app.clipboard().shapes().shapes) {
     if (!shape->drawing) continue;
     for (const fb::render::PictureFormat format : kPictureFormats) {
-      fb::render::write_drawing(*shape->drawing,
-                                *outputs_.pictures /
-                                    (shape->name() + fb::render::picture_extension(format)),
-                                format);
+      fb::render::write_drawing(
+          *shape->drawing,
+          *outputs_.pictures / (shape->name() + fb::render::picture_extension(format)), format);
     }
   }
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "apps/fishbone/generation_host.h"
+#include "bench/fifty_causes.h"
 #include "platform/office/com_addins.h"
 #include "platform/os/environment.h"
 #include "platform/os/message_pump.h"
@@ -23,7 +24,6 @@
 #include "src/editor/exchange_paths.h"
 #include "src/editor/exchange_writer.h"
 #include "src/editor/tree_file.h"
-#include "bench/fifty_causes.h"
 
 namespace {
 

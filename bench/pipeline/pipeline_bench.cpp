@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "apps/fishbone/generation_host.h"
+#include "bench/fifty_causes.h"
 #include "platform/office/com_addins.h"
 #include "platform/os/environment.h"
 #include "platform/os/message_pump.h"
@@ -16,15 +17,15 @@
 #include "src/editor/exchange_paths.h"
 #include "src/editor/exchange_writer.h"
 #include "src/editor/tree_file.h"
-#include "bench/fifty_causes.h"
 
 namespace {
 
 using StepFunction = void (*)(kivo2d::Component&);
 constexpr StepFunction kDataSheetSteps[] = {
-    kivo2d::ImportTree,         kivo2d::FormatDataSheet,  kivo2d::WriteHeadings,
-    kivo2d::WriteHierarchyFormulas, kivo2d::BuildParetoTable, kivo2d::BuildTopThreeTable,
-    kivo2d::SpreadNodeRows,     kivo2d::WriteBoneCoordinates,
+    kivo2d::ImportTree,       kivo2d::FormatDataSheet,
+    kivo2d::WriteHeadings,    kivo2d::WriteHierarchyFormulas,
+    kivo2d::BuildParetoTable, kivo2d::BuildTopThreeTable,
+    kivo2d::SpreadNodeRows,   kivo2d::WriteBoneCoordinates,
 };
 
 // Times steps first..last of the data-sheet stage; the steps before `first` run untimed.

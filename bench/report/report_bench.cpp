@@ -9,8 +9,8 @@
 #include <stdexcept>
 
 #include "apps/fishbone/generate_run.h"
-#include "src/editor/tree_file.h"
 #include "bench/fifty_causes.h"
+#include "src/editor/tree_file.h"
 
 namespace {
 

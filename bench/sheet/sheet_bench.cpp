@@ -66,7 +66,8 @@ struct DataSheet {
 
   void write_formulas() {
     app.set_calculation(Calculation::Manual);
-    for (const auto& w : f::kHierarchyFirst) sheet->range(target(w.target)).set_formula_r1c1(w.r1c1);
+    for (const auto& w : f::kHierarchyFirst)
+      sheet->range(target(w.target)).set_formula_r1c1(w.r1c1);
     sheet->cells(last + 1, 6).set_value(std::get<double>(sheet->cells(last, 6).value()) + 1);
     for (int c = 7; c <= 10; ++c) sheet->cells(last + 1, c).set_formula_r1c1(f::kZero);
     for (const auto& w : f::kHierarchySecond) {

@@ -10,9 +10,9 @@
 #include <memory>
 #include <stdexcept>
 
+#include "platform/os/atomic_file.h"
 #include "platform/render/image_pixels.h"
 #include "platform/render/office_patterns.h"
-#include "platform/os/atomic_file.h"
 #include "platform/render/stroke_style.h"
 #include "platform/render/text_layout.h"
 
@@ -31,9 +31,8 @@ std::uint32_t premultiplied(const Colour& c) {
 }
 
 cairo_surface_t* surface_of(const RgbaPixels& pixels) {
-  cairo_surface_t* surface =
-      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max(pixels.width, 1),
-                                 std::max(pixels.height, 1));
+  cairo_surface_t* surface = cairo_image_surface_create(
+      CAIRO_FORMAT_ARGB32, std::max(pixels.width, 1), std::max(pixels.height, 1));
   cairo_surface_flush(surface);
   unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
@@ -70,9 +69,15 @@ class CairoReplay {
     }
     cairo_set_line_width(cr_, width);
     switch (stroke.cap) {
-      case LineCap::kFlat: cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT); break;
-      case LineCap::kRound: cairo_set_line_cap(cr_, CAIRO_LINE_CAP_ROUND); break;
-      case LineCap::kSquare: cairo_set_line_cap(cr_, CAIRO_LINE_CAP_SQUARE); break;
+      case LineCap::kFlat:
+        cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
+        break;
+      case LineCap::kRound:
+        cairo_set_line_cap(cr_, CAIRO_LINE_CAP_ROUND);
+        break;
+      case LineCap::kSquare:
+        cairo_set_line_cap(cr_, CAIRO_LINE_CAP_SQUARE);
+        break;
     }
     cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
     const std::vector<double> dashes = dash_lengths(stroke.dash, width);
@@ -362,10 +367,9 @@ std::vector<std::uint8_t> render_pdf(const DisplayList& list) {
   const cairo_status_t finish_status = cairo_surface_status(surface);
   cairo_surface_destroy(surface);
   if (status != CAIRO_STATUS_SUCCESS || finish_status != CAIRO_STATUS_SUCCESS) {
-    throw std::runtime_error(std::string("PDF drawing failed: ") +
-                             cairo_status_to_string(status != CAIRO_STATUS_SUCCESS
-                                                        ? status
-                                                        : finish_status));
+    throw std::runtime_error(
+        std::string("PDF drawing failed: ") +
+        cairo_status_to_string(status != CAIRO_STATUS_SUCCESS ? status : finish_status));
   }
   return out;
 }

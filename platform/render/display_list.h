@@ -127,7 +127,7 @@ struct RectCmd {
   Rect rect{};
   Fill fill = NoFill{};
   std::optional<Stroke> stroke{};  // no outline when empty
-  double corner_radius = 0;      // rounded corners, points
+  double corner_radius = 0;        // rounded corners, points
 };
 
 // Closed polygon (at least three points).
@@ -219,9 +219,8 @@ struct GroupCmd {
   std::vector<Command> children{};
 };
 
-struct Command
-    : std::variant<LineCmd, PolylineCmd, RectCmd, PolygonCmd, EllipseCmd, TextCmd, ImageCmd,
-                   GroupCmd> {
+struct Command : std::variant<LineCmd, PolylineCmd, RectCmd, PolygonCmd, EllipseCmd, TextCmd,
+                              ImageCmd, GroupCmd> {
   using variant::variant;
 };
 

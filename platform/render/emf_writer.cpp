@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/os/atomic_file.h"
 #include "platform/render/image_pixels.h"
 #include "platform/render/office_patterns.h"
-#include "platform/os/atomic_file.h"
 #include "platform/render/stroke_style.h"
 #include "platform/render/text_layout.h"
 #include "platform/render/text_metrics.h"
@@ -87,7 +87,9 @@ class RecordBuffer {
   std::vector<std::uint8_t> bytes_;
 };
 
-std::uint32_t colour_ref(const Colour& c) { return c.r | (c.g << 8) | (c.b << 16); }
+std::uint32_t colour_ref(const Colour& c) {
+  return c.r | (c.g << 8) | (c.b << 16);
+}
 
 Colour blend(const Colour& a, const Colour& b, double t) {
   auto mix = [t](std::uint8_t x, std::uint8_t y) {
@@ -103,9 +105,12 @@ std::u16string utf16(std::string_view text) {
     const auto lead = static_cast<unsigned char>(text[i]);
     std::uint32_t cp = lead;
     std::size_t n = 1;
-    if (lead >= 0xF0) cp = lead & 0x07, n = 4;
-    else if (lead >= 0xE0) cp = lead & 0x0F, n = 3;
-    else if (lead >= 0xC0) cp = lead & 0x1F, n = 2;
+    if (lead >= 0xF0)
+      cp = lead & 0x07, n = 4;
+    else if (lead >= 0xE0)
+      cp = lead & 0x0F, n = 3;
+    else if (lead >= 0xC0)
+      cp = lead & 0x1F, n = 2;
     for (std::size_t k = 1; k < n && i + k < text.size(); ++k) {
       cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
     }
@@ -184,8 +189,7 @@ class EmfWriter {
 
   void run(const std::vector<Command>& commands, const Transform& t) {
     for (const Command& command : commands) {
-      std::visit([&](const auto& c) { draw(c, t); },
-                 static_cast<const Command::variant&>(command));
+      std::visit([&](const auto& c) { draw(c, t); }, static_cast<const Command::variant&>(command));
     }
   }
 
@@ -223,9 +227,14 @@ class EmfWriter {
     } else {
       style = 0x10000 | 0x2000;  // PS_GEOMETRIC | PS_JOIN_MITER
       switch (stroke.cap) {
-        case LineCap::kFlat: style |= 0x200; break;
-        case LineCap::kRound: break;
-        case LineCap::kSquare: style |= 0x100; break;
+        case LineCap::kFlat:
+          style |= 0x200;
+          break;
+        case LineCap::kRound:
+          break;
+        case LineCap::kSquare:
+          style |= 0x100;
+          break;
       }
       pen_width = static_cast<std::uint32_t>(std::max(1, units(width)));
     }
@@ -303,8 +312,8 @@ class EmfWriter {
       return;
     }
     const auto& gradient = std::get<GradientFill>(fill);
-    const bool horizontal = std::abs(gradient.end.x - gradient.start.x) >=
-                            std::abs(gradient.end.y - gradient.start.y);
+    const bool horizontal =
+        std::abs(gradient.end.x - gradient.start.x) >= std::abs(gradient.end.y - gradient.start.y);
     constexpr int kBands = 64;
     for (int i = 0; i < kBands; ++i) {
       const double f0 = static_cast<double>(i) / kBands;
@@ -316,10 +325,9 @@ class EmfWriter {
       double at = to == from ? 0 : std::clamp((mid - from) / (to - from), 0.0, 1.0);
       if (gradient.mirrored) at = at < 0.5 ? at * 2 : (1 - at) * 2;
       const Colour colour = blend(gradient.from, gradient.to, at);
-      const Rect band = horizontal ? Rect{area.x + f0 * area.width, area.y,
-                                          (f1 - f0) * area.width, area.height}
-                                   : Rect{area.x, area.y + f0 * area.height, area.width,
-                                          (f1 - f0) * area.height};
+      const Rect band =
+          horizontal ? Rect{area.x + f0 * area.width, area.y, (f1 - f0) * area.width, area.height}
+                     : Rect{area.x, area.y + f0 * area.height, area.width, (f1 - f0) * area.height};
       fill_polygon(rect_points(band, t), colour);
     }
   }
@@ -391,8 +399,8 @@ class EmfWriter {
     constexpr int kSteps = 48;
     for (int i = 0; i < kSteps; ++i) {
       const double a = 2 * 3.14159265358979323846 * i / kSteps;
-      points.push_back(t.apply({r.x + r.width / 2 * (1 + std::cos(a)),
-                                r.y + r.height / 2 * (1 + std::sin(a))}));
+      points.push_back(
+          t.apply({r.x + r.width / 2 * (1 + std::cos(a)), r.y + r.height / 2 * (1 + std::sin(a))}));
     }
     shape(points, r, ellipse.fill, ellipse.stroke, t, false);
   }
@@ -521,9 +529,9 @@ class EmfWriter {
     r.rect(dest);
     r.i32(dest.left).i32(dest.top).i32(dest.right - dest.left).i32(dest.bottom - dest.top);
     r.u8(0).u8(0).u8(255).u8(1);  // source over, constant alpha 255, per-pixel alpha
-    r.i32(0).i32(0);                                             // source origin
-    r.f32(1).f32(0).f32(0).f32(1).f32(0).f32(0);                 // source transform: identity
-    r.u32(0).u32(0);                                             // background colour, DIB_RGB_COLORS
+    r.i32(0).i32(0);              // source origin
+    r.f32(1).f32(0).f32(0).f32(1).f32(0).f32(0);  // source transform: identity
+    r.u32(0).u32(0);                              // background colour, DIB_RGB_COLORS
     r.u32(kHeaderSize).u32(40).u32(kHeaderSize + 40).u32(bits_size);
     r.i32(pixels.width).i32(pixels.height);
     bitmap(r, pixels, true);
@@ -549,7 +557,9 @@ class EmfWriter {
 
 }  // namespace
 
-std::vector<std::uint8_t> render_emf(const DisplayList& list) { return EmfWriter().document(list); }
+std::vector<std::uint8_t> render_emf(const DisplayList& list) {
+  return EmfWriter().document(list);
+}
 
 void write_emf(const DisplayList& list, const std::filesystem::path& path) {
   const std::vector<std::uint8_t> bytes = render_emf(list);

@@ -12,7 +12,9 @@
 
 namespace fb::render {
 
-std::filesystem::path font_alias_file() { return FB_RENDER_FONT_ALIAS_FILE; }
+std::filesystem::path font_alias_file() {
+  return FB_RENDER_FONT_ALIAS_FILE;
+}
 
 void load_product_fonts() {
   static std::once_flag once;

@@ -146,9 +146,9 @@ class GifReader {
     const std::size_t count = static_cast<std::size_t>(width) * height;
     const std::vector<std::uint8_t> indices = lzw(data, min_code_size, count);
 
-    RgbaPixels out{screen_width, screen_height,
-                   std::vector<std::uint8_t>(static_cast<std::size_t>(screen_width) *
-                                             screen_height * 4)};
+    RgbaPixels out{
+        screen_width, screen_height,
+        std::vector<std::uint8_t>(static_cast<std::size_t>(screen_width) * screen_height * 4)};
     static constexpr int kPassStart[] = {0, 4, 2, 1};
     static constexpr int kPassStep[] = {8, 8, 4, 2};
     int pass = 0;
@@ -250,8 +250,10 @@ class GifReader {
 
 RgbaPixels decode_image(const EncodedImage& image) {
   switch (image.format) {
-    case ImageFormat::kPng: return decode_png(image.bytes);
-    case ImageFormat::kGif: return GifReader(image.bytes).decode();
+    case ImageFormat::kPng:
+      return decode_png(image.bytes);
+    case ImageFormat::kGif:
+      return GifReader(image.bytes).decode();
   }
   throw std::invalid_argument("unknown image format");
 }

@@ -4,9 +4,9 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/os/atomic_file.h"
 #include "platform/render/image_pixels.h"
 #include "platform/render/office_patterns.h"
-#include "platform/os/atomic_file.h"
 #include "platform/render/stroke_style.h"
 #include "platform/render/text_layout.h"
 
@@ -28,12 +28,23 @@ std::string escaped(std::string_view text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -76,8 +87,8 @@ std::string font_family(const std::string& family) {
 }
 
 std::string matrix(const Transform& t) {
-  return "matrix(" + number(t.xx) + " " + number(t.yx) + " " + number(t.xy) + " " +
-         number(t.yy) + " " + number(t.dx) + " " + number(t.dy) + ")";
+  return "matrix(" + number(t.xx) + " " + number(t.yx) + " " + number(t.xy) + " " + number(t.yy) +
+         " " + number(t.dx) + " " + number(t.dy) + ")";
 }
 
 class SvgWriter {
@@ -120,9 +131,14 @@ class SvgWriter {
                       opacity("stroke-opacity", stroke->colour) + " stroke-width=\"" +
                       number(width) + "\"";
     switch (stroke->cap) {
-      case LineCap::kFlat: break;
-      case LineCap::kRound: out += " stroke-linecap=\"round\""; break;
-      case LineCap::kSquare: out += " stroke-linecap=\"square\""; break;
+      case LineCap::kFlat:
+        break;
+      case LineCap::kRound:
+        out += " stroke-linecap=\"round\"";
+        break;
+      case LineCap::kSquare:
+        out += " stroke-linecap=\"square\"";
+        break;
     }
     const std::vector<double> dashes = dash_lengths(stroke->dash, width);
     if (!dashes.empty()) {
@@ -166,9 +182,9 @@ class SvgWriter {
       defs_ << "<stop offset=\"" << number(at) << "\" stop-color=\"" << colour(c) << "\""
             << opacity("stop-opacity", c) << "/>";
     };
-    defs_ << "<linearGradient id=\"" << id << "\" x1=\"" << number(gradient.start.x)
-          << "\" y1=\"" << number(gradient.start.y) << "\" x2=\"" << number(gradient.end.x)
-          << "\" y2=\"" << number(gradient.end.y) << "\">";
+    defs_ << "<linearGradient id=\"" << id << "\" x1=\"" << number(gradient.start.x) << "\" y1=\""
+          << number(gradient.start.y) << "\" x2=\"" << number(gradient.end.x) << "\" y2=\""
+          << number(gradient.end.y) << "\">";
     stop(0, gradient.from);
     if (gradient.mirrored) {
       stop(0.5, gradient.to);
@@ -188,8 +204,8 @@ class SvgWriter {
   }
 
   void draw(const LineCmd& line) {
-    body_ << "<line x1=\"" << number(line.from.x) << "\" y1=\"" << number(line.from.y)
-          << "\" x2=\"" << number(line.to.x) << "\" y2=\"" << number(line.to.y) << "\""
+    body_ << "<line x1=\"" << number(line.from.x) << "\" y1=\"" << number(line.from.y) << "\" x2=\""
+          << number(line.to.x) << "\" y2=\"" << number(line.to.y) << "\""
           << stroke_attributes(line.stroke) << "/>\n";
   }
   void draw(const PolylineCmd& line) {
@@ -204,8 +220,8 @@ class SvgWriter {
     body_ << fill_attributes(rect.fill) << stroke_attributes(rect.stroke) << "/>\n";
   }
   void draw(const PolygonCmd& polygon) {
-    body_ << "<polygon points=\"" << points(polygon.points) << "\""
-          << fill_attributes(polygon.fill) << stroke_attributes(polygon.stroke) << "/>\n";
+    body_ << "<polygon points=\"" << points(polygon.points) << "\"" << fill_attributes(polygon.fill)
+          << stroke_attributes(polygon.stroke) << "/>\n";
   }
   void draw(const EllipseCmd& ellipse) {
     const Rect& r = ellipse.bounds;
@@ -220,8 +236,8 @@ class SvgWriter {
     std::string clip;
     if (text.clip) clip = " clip-path=\"url(#" + clip_rect(text.box) + ")\"";
     body_ << "<g" << clip << "><g transform=\"" << matrix(layout.to_page) << "\" font-family=\""
-          << font_family(text.font.family) << "\" font-size=\"" << number(text.font.size)
-          << "\"" << (text.font.bold ? " font-weight=\"bold\"" : "")
+          << font_family(text.font.family) << "\" font-size=\"" << number(text.font.size) << "\""
+          << (text.font.bold ? " font-weight=\"bold\"" : "")
           << (text.font.italic ? " font-style=\"italic\"" : "")
           << (text.font.underline ? " text-decoration=\"underline\"" : "") << " fill=\""
           << colour(text.colour) << "\"" << opacity("fill-opacity", text.colour) << ">";
@@ -251,9 +267,9 @@ class SvgWriter {
 
   std::string clip_rect(const Rect& r) {
     const std::string id = next_id("clip");
-    defs_ << "<clipPath id=\"" << id << "\"><rect x=\"" << number(r.x) << "\" y=\""
-          << number(r.y) << "\" width=\"" << number(r.width) << "\" height=\""
-          << number(r.height) << "\"/></clipPath>\n";
+    defs_ << "<clipPath id=\"" << id << "\"><rect x=\"" << number(r.x) << "\" y=\"" << number(r.y)
+          << "\" width=\"" << number(r.width) << "\" height=\"" << number(r.height)
+          << "\"/></clipPath>\n";
     return id;
   }
 
@@ -264,7 +280,9 @@ class SvgWriter {
 
 }  // namespace
 
-std::string render_svg(const DisplayList& list) { return SvgWriter().document(list); }
+std::string render_svg(const DisplayList& list) {
+  return SvgWriter().document(list);
+}
 
 void write_svg(const DisplayList& list, const std::filesystem::path& path) {
   const std::string svg = render_svg(list);

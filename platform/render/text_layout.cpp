@@ -43,7 +43,9 @@ struct ThreadTextContext {
   }
 };
 
-double from_pango(int units) { return static_cast<double>(units) / PANGO_SCALE; }
+double from_pango(int units) {
+  return static_cast<double>(units) / PANGO_SCALE;
+}
 
 GPtr<PangoLayout> new_layout(const Font& font, std::string_view text) {
   GPtr<PangoLayout> layout(pango_layout_new(text_context()));
@@ -109,9 +111,15 @@ void layout_horizontal(const TextCmd& text, TextLayout& out) {
   pango_layout_iter_free(iter);
   for (TextLine& line : out.lines) {
     switch (text.halign) {
-      case HAlign::kLeft: line.x = 0; break;
-      case HAlign::kCentre: line.x = (width - line.width) / 2; break;
-      case HAlign::kRight: line.x = width - line.width; break;
+      case HAlign::kLeft:
+        line.x = 0;
+        break;
+      case HAlign::kCentre:
+        line.x = (width - line.width) / 2;
+        break;
+      case HAlign::kRight:
+        line.x = width - line.width;
+        break;
     }
   }
   out.block = {width, height};
@@ -163,9 +171,12 @@ PangoContext* text_context() {
 PangoFontDescription* font_description(const Font& font) {
   PangoFontDescription* description = pango_font_description_new();
   pango_font_description_set_family(description, font.family.c_str());
-  pango_font_description_set_size(description, static_cast<int>(std::lround(font.size * PANGO_SCALE)));
-  pango_font_description_set_weight(description, font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-  pango_font_description_set_style(description, font.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+  pango_font_description_set_size(description,
+                                  static_cast<int>(std::lround(font.size * PANGO_SCALE)));
+  pango_font_description_set_weight(description,
+                                    font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+  pango_font_description_set_style(description,
+                                   font.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
   return description;
 }
 
@@ -193,14 +204,24 @@ TextLayout layout_text(const TextCmd& text) {
   double left = text.box.x;
   double top = text.box.y;
   switch (text.halign) {
-    case HAlign::kLeft: break;
-    case HAlign::kCentre: left += (text.box.width - extent.width) / 2; break;
-    case HAlign::kRight: left += text.box.width - extent.width; break;
+    case HAlign::kLeft:
+      break;
+    case HAlign::kCentre:
+      left += (text.box.width - extent.width) / 2;
+      break;
+    case HAlign::kRight:
+      left += text.box.width - extent.width;
+      break;
   }
   switch (text.valign) {
-    case VAlign::kTop: break;
-    case VAlign::kCentre: top += (text.box.height - extent.height) / 2; break;
-    case VAlign::kBottom: top += text.box.height - extent.height; break;
+    case VAlign::kTop:
+      break;
+    case VAlign::kCentre:
+      top += (text.box.height - extent.height) / 2;
+      break;
+    case VAlign::kBottom:
+      top += text.box.height - extent.height;
+      break;
   }
   // Counter-clockwise on the page is a negative angle in y-down coordinates.
   out.to_page = Transform::compose(

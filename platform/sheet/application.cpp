@@ -4,12 +4,12 @@
 #include <fstream>
 
 #include "platform/os/host_error.h"
+#include "platform/os/win_path.h"
 #include "platform/sheet/chart/chart.h"
+#include "platform/sheet/range.h"
 #include "platform/sheet/shape/shape.h"
 #include "platform/sheet/shape/shape_collection.h"
 #include "platform/sheet/shape/shape_range.h"
-#include "platform/os/win_path.h"
-#include "platform/sheet/range.h"
 #include "platform/sheet/template_workbook.h"
 #include "platform/sheet/xml_workbook_reader.h"
 

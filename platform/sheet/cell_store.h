@@ -101,8 +101,8 @@ class CellStore {
   void release(Column::iterator first, Column::iterator last);
 
   std::vector<Column> columns_;
-  std::deque<Cell> pool_;    // owns every cell; a deque never moves its elements
-  std::vector<Cell*> free_;  // released cells of the pool, blank, for reuse
+  std::deque<Cell> pool_;     // owns every cell; a deque never moves its elements
+  std::vector<Cell*> free_;   // released cells of the pool, blank, for reuse
   mutable int tallest_ = -1;  // tallest_column(), or -1 when it must be found afresh
 };
 

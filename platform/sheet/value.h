@@ -21,11 +21,21 @@ struct Empty {
 // A cell's content or a formula's scalar result. Text is UTF-8.
 using Value = std::variant<Empty, double, std::string, bool, ErrorCode>;
 
-inline bool is_empty(const Value& v) noexcept { return std::holds_alternative<Empty>(v); }
-inline bool is_number(const Value& v) noexcept { return std::holds_alternative<double>(v); }
-inline bool is_text(const Value& v) noexcept { return std::holds_alternative<std::string>(v); }
-inline bool is_boolean(const Value& v) noexcept { return std::holds_alternative<bool>(v); }
-inline bool is_error(const Value& v) noexcept { return std::holds_alternative<ErrorCode>(v); }
+inline bool is_empty(const Value& v) noexcept {
+  return std::holds_alternative<Empty>(v);
+}
+inline bool is_number(const Value& v) noexcept {
+  return std::holds_alternative<double>(v);
+}
+inline bool is_text(const Value& v) noexcept {
+  return std::holds_alternative<std::string>(v);
+}
+inline bool is_boolean(const Value& v) noexcept {
+  return std::holds_alternative<bool>(v);
+}
+inline bool is_error(const Value& v) noexcept {
+  return std::holds_alternative<ErrorCode>(v);
+}
 
 // A number as the General format shows it: up to 15 significant digits, no trailing zeros,
 // scientific notation where General switches to it ("0.333333333333333", "1E+20").

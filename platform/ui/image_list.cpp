@@ -49,12 +49,10 @@ int ImageList::add(Picture picture) {
 
 int ImageList::add_fitted(Picture picture) {
   if (picture.empty()) throw HostError(kInvalidPropertyValue, "Invalid property value");
-  const double scale =
-      std::min(static_cast<double>(width_) / picture.width,
-               static_cast<double>(height_) / picture.height);
+  const double scale = std::min(static_cast<double>(width_) / picture.width,
+                                static_cast<double>(height_) / picture.height);
   const int width = std::clamp(static_cast<int>(std::lround(picture.width * scale)), 1, width_);
-  const int height =
-      std::clamp(static_cast<int>(std::lround(picture.height * scale)), 1, height_);
+  const int height = std::clamp(static_cast<int>(std::lround(picture.height * scale)), 1, height_);
   const int left = (width_ - width) / 2;
   const int top = (height_ - height) / 2;
   Picture image(width_, height_);

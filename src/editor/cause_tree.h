@@ -12,7 +12,6 @@ namespace kivo2d {
 
 // The cause tree model, over the editor's tree-view control TreeView1.
 
-
 // Pictures of ImageList1.
 inline constexpr int kMainProblemPicture = 1;  // yellow warning triangle
 inline constexpr int kCausePicture = 2;        // green question mark

@@ -154,12 +154,14 @@ TEST_F(Generate, ABadTreeOrAnUnusableTraceFolderFailsNamingIt) {
   const auto trace = Fishbone(
       {"generate", (folder_ / "nine.txt").string(), "--trace", (folder_ / "file" / "t").string()});
   EXPECT_EQ(trace.status, 1);
-  EXPECT_THAT(trace.err, HasSubstr("cannot make the folder \"" + (folder_ / "file" / "t").string()));
+  EXPECT_THAT(trace.err,
+              HasSubstr("cannot make the folder \"" + (folder_ / "file" / "t").string()));
 }
 
 TEST_F(Generate, WritesTheReportThePicturesAndTheDataWorkbook) {
-  const auto run = Fishbone({"generate", (folder_ / "nine.txt").string(), "--pictures",
-                             (folder_ / "pics").string(), "--data", (folder_ / "data.xlsx").string()});
+  const auto run =
+      Fishbone({"generate", (folder_ / "nine.txt").string(), "--pictures",
+                (folder_ / "pics").string(), "--data", (folder_ / "data.xlsx").string()});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_THAT(run.out, HasSubstr("wrote Fishbone Diagram Report1.xlsx"));
   EXPECT_EQ(ReadAll(folder_ / "Fishbone Diagram Report1.xlsx").substr(0, 2), "PK");
@@ -169,7 +171,8 @@ TEST_F(Generate, WritesTheReportThePicturesAndTheDataWorkbook) {
     EXPECT_EQ(ReadAll(folder_ / "pics" / (name + ".png")).substr(1, 3), "PNG") << name;
     EXPECT_THAT(ReadAll(folder_ / "pics" / (name + ".svg")), HasSubstr("<svg")) << name;
     // An enhanced metafile starts with its header record, type 1.
-    EXPECT_EQ(ReadAll(folder_ / "pics" / (name + ".emf")).substr(0, 4), std::string("\x01\0\0\0", 4))
+    EXPECT_EQ(ReadAll(folder_ / "pics" / (name + ".emf")).substr(0, 4),
+              std::string("\x01\0\0\0", 4))
         << name;
   }
 }
@@ -206,8 +209,7 @@ TEST_F(Generate, TheComponentsMessagesReachStandardError) {
   EXPECT_EQ(childless.status, 1);
   EXPECT_EQ(childless.err, "[警告！] 请确认:您录入的主原因下是否至少存在一个子原因！\n");
 
-  const auto untrusted =
-      Fishbone({"generate", (folder_ / "nine.txt").string(), "--no-trust-vba"});
+  const auto untrusted = Fishbone({"generate", (folder_ / "nine.txt").string(), "--no-trust-vba"});
   EXPECT_EQ(untrusted.status, 1);
   EXPECT_THAT(untrusted.err, HasSubstr("[警告！] 由于“不信任到 Visual Basic Project 的程序连接”"));
 

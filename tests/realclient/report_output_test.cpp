@@ -201,8 +201,8 @@ TEST_P(ReportOutput, SampleReportWritesAndReadsBack) {
   const fs::path script = folder_ / "read_back.py";
   std::ofstream(script) << kReadBack;
   const fbtest::CommandResult result =
-      fbtest::RunCommand(*python + " '" + script.string() + "' '" + xlsx.string() + "' " + version + " '" +
-                 std::string(kMakerWebAddress) + "'");
+      fbtest::RunCommand(*python + " '" + script.string() + "' '" + xlsx.string() + "' " + version +
+                         " '" + std::string(kMakerWebAddress) + "'");
   EXPECT_EQ(result.status, 0) << result.output;
   EXPECT_NE(result.output.find("read back"), std::string::npos) << result.output;
 }

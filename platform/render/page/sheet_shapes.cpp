@@ -1,6 +1,5 @@
 #include "platform/render/page/sheet_shapes.h"
 
-#include "platform/render/sheet_styles.h"
 #include <memory>
 #include <stdexcept>
 

@@ -371,8 +371,8 @@ Operand Evaluator::eval_binary(const Node& n) {
     return Operand::of_area(Area{a.area.sheet, r});
   }
   if (!a.is_array() && !b.is_array())
-    return Operand::of(binary_scalar(op, take_scalar(call_, std::move(a)),
-                                     take_scalar(call_, std::move(b))));
+    return Operand::of(
+        binary_scalar(op, take_scalar(call_, std::move(a)), take_scalar(call_, std::move(b))));
 
   // Element-wise over arrays; a single value or a one-row/one-column array repeats.
   auto dims = [](const Operand& o, int& rows, int& cols) {

@@ -76,8 +76,8 @@ TEST(CairoSinkTest, StackedAndRotatedTextTakeTheirShapes) {
   // Chinese glyphs come from a CJK face: every character is a full em wide, not a tofu box of
   // some other width, and the lines of a wrapped text stay within the wrap width.
   EXPECT_NEAR(row.width, 4 * 12, 1.0);
-  TextCmd wrapped{.text = "鱼骨图原因分析报告", .font = {"宋体", 12}, .box = {0, 0, 40, 0},
-                  .wrap = true};
+  TextCmd wrapped{
+      .text = "鱼骨图原因分析报告", .font = {"宋体", 12}, .box = {0, 0, 40, 0}, .wrap = true};
   const Size block = measure_text(wrapped);
   EXPECT_LE(block.width, 40);
   EXPECT_GT(block.height, 2.5 * 12);
@@ -89,11 +89,11 @@ TEST(CairoSinkTest, PngAndPdfFilesAreWrittenWhole) {
   const DisplayList scene = test::sample_scene();
 
   write_png(scene, dir / "scene.png");
-  const RgbaPixels back = decode_image(
-      {ImageFormat::kPng, [&] {
-         std::ifstream in(dir / "scene.png", std::ios::binary);
-         return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-       }()});
+  const RgbaPixels back =
+      decode_image({ImageFormat::kPng, [&] {
+                      std::ifstream in(dir / "scene.png", std::ios::binary);
+                      return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+                    }()});
   EXPECT_EQ(back.width, 400);
   EXPECT_EQ(back, rasterize(scene, 2));
 

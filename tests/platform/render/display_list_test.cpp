@@ -13,8 +13,8 @@ TEST(TransformTest, ComposeAppliesInnerFirst) {
   const Point p = t.apply({10, 0});
   EXPECT_NEAR(p.x, 5, 1e-9);
   EXPECT_NEAR(p.y, 17, 1e-9);
-  const Point q = Transform::compose(Transform::scaling(2, 3), Transform::translation(1, 1))
-                      .apply({0, 0});
+  const Point q =
+      Transform::compose(Transform::scaling(2, 3), Transform::translation(1, 1)).apply({0, 0});
   EXPECT_EQ(q, (Point{2, 3}));
 }
 

@@ -23,10 +23,10 @@ std::uint32_t u32_at(const std::vector<std::uint8_t>& bytes, std::size_t offset)
 TEST(EmfWriterTest, RecordsChainToTheEndOfFile) {
   const std::vector<std::uint8_t> emf = render_emf(test::sample_scene());
   ASSERT_GE(emf.size(), 108u);
-  EXPECT_EQ(u32_at(emf, 0), 1u);              // header record
-  EXPECT_EQ(u32_at(emf, 40), 0x464D4520u);    // " EMF"
-  EXPECT_EQ(u32_at(emf, 48), emf.size());     // total bytes
-  EXPECT_EQ(u32_at(emf, 24 + 8), 7056u);      // frame right: 200 pt in 0.01 mm
+  EXPECT_EQ(u32_at(emf, 0), 1u);            // header record
+  EXPECT_EQ(u32_at(emf, 40), 0x464D4520u);  // " EMF"
+  EXPECT_EQ(u32_at(emf, 48), emf.size());   // total bytes
+  EXPECT_EQ(u32_at(emf, 24 + 8), 7056u);    // frame right: 200 pt in 0.01 mm
   // Walk every record: sizes are multiples of four, the count matches, the last one is EOF.
   std::size_t offset = 0;
   std::uint32_t records = 0;

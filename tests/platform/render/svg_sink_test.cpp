@@ -1,8 +1,8 @@
 #include "platform/render/svg_sink.h"
 
 #include <gtest/gtest.h>
-#include <pugixml.hpp>
 
+#include <pugixml.hpp>
 #include <set>
 #include <string>
 
@@ -28,8 +28,7 @@ TEST(SvgSinkTest, DocumentIsWellFormedAndKeepsTextsAsText) {
 
   // Fills and clips are referenced definitions that exist.
   for (const char* kind : {"pattern", "linearGradient", "clipPath"}) {
-    EXPECT_TRUE(doc.select_node((std::string("//*[local-name()='") + kind + "']").c_str()))
-        << kind;
+    EXPECT_TRUE(doc.select_node((std::string("//*[local-name()='") + kind + "']").c_str())) << kind;
   }
   EXPECT_NE(svg.find("data:image/png;base64,"), std::string::npos);
 }

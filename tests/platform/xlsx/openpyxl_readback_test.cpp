@@ -9,8 +9,8 @@
 
 #include "platform/xlsx/xlsx_writer.h"
 #include "tests/platform/os/temp_folder.h"
-#include "tests/support/python_reader.h"
 #include "tests/platform/xlsx/report_workbook.h"
+#include "tests/support/python_reader.h"
 
 namespace fb::xlsx {
 namespace {

@@ -90,13 +90,13 @@ TEST(Weizhi, FindsTheKthCellContainingTheText) {
 TEST(ParetoTable, EqualCountsKeepTheirOrdinalOrder) {
   PipelineHost host;
   host.GenerateThrough(8, {{"A", "p"},
-                 {"A1", "一"},
-                 {"A11", "a"},
-                 {"A2", "二"},
-                 {"A21", "b"},
-                 {"A3", "三"},
-                 {"A31", "c"},
-                 {"A32", "d"}});
+                           {"A1", "一"},
+                           {"A11", "a"},
+                           {"A2", "二"},
+                           {"A21", "b"},
+                           {"A3", "三"},
+                           {"A31", "c"},
+                           {"A32", "d"}});
   ASSERT_FALSE(host.component().export_failed);
   fb::sheet::Worksheet& sheet = DataSheet(host);
   EXPECT_EQ(Text(sheet, "I11"), "三");
@@ -107,12 +107,12 @@ TEST(ParetoTable, EqualCountsKeepTheirOrdinalOrder) {
 TEST(TopThreeTable, EqualDescendantCountsListBothCauses) {
   PipelineHost host;
   host.GenerateThrough(8, {{"A", "p"},
-                 {"A1", "m"},
-                 {"A11", "甲"},
-                 {"A111", "x"},
-                 {"A12", "乙"},
-                 {"A121", "y"},
-                 {"A13", "丙"}});
+                           {"A1", "m"},
+                           {"A11", "甲"},
+                           {"A111", "x"},
+                           {"A12", "乙"},
+                           {"A121", "y"},
+                           {"A13", "丙"}});
   ASSERT_FALSE(host.component().export_failed);
   fb::sheet::Worksheet& sheet = DataSheet(host);
   EXPECT_EQ(Text(sheet, "V11"), "甲");

@@ -154,16 +154,16 @@ TEST(WorkedExamples, NineNodeTreeTablesAndCoordinates) {
 TEST(WorkedExamples, DeepMainCauseCoordinates) {
   PipelineHost host;
   host.GenerateThrough(8, {{"A", "P"},
-                 {"A1", "a"},
-                 {"A11", "b"},
-                 {"A111", "c"},
-                 {"A1111", "d"},
-                 {"A11111", "e"},
-                 {"A11112", "f"},
-                 {"A1112", "g"},
-                 {"A12", "h"},
-                 {"A2", "i"},
-                 {"A21", "j"}});
+                           {"A1", "a"},
+                           {"A11", "b"},
+                           {"A111", "c"},
+                           {"A1111", "d"},
+                           {"A11111", "e"},
+                           {"A11112", "f"},
+                           {"A1112", "g"},
+                           {"A12", "h"},
+                           {"A2", "i"},
+                           {"A21", "j"}});
   ASSERT_FALSE(host.component().export_failed);
   fb::sheet::Worksheet& sheet = DataSheet(host);
   // Sheet order: A1, A11, A111, A1111, A11111, A11112, A1112, A12, A2, A21 (node rows 3j+1).

@@ -10,8 +10,8 @@
 
 #include "src/report/report_template.h"
 #include "src/report/resources.h"
-#include "tools/xlt_template/report_template.h"
 #include "tests/support/python_reader.h"
+#include "tools/xlt_template/report_template.h"
 
 namespace kivo2d {
 namespace {

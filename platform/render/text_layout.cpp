@@ -181,13 +181,25 @@ PangoFontDescription* font_description(const Font& font) {
 }
 
 std::vector<double> character_advances(const Font& font, std::string_view text) {
+  // One walk over the layout, character by character: asking for each index's position
+  // separately walks the line from its start every time, which grows with the square of the
+  // length. The walk goes in visual order, so widths are kept by byte index and read back in
+  // logical order; a character pango does not visit (a line's end) has no width.
   auto layout = new_layout(font, text);
+  std::vector<double> width_at(text.size() + 1, 0.0);
+  PangoLayoutIter* iter = pango_layout_get_iter(layout.get());
+  do {
+    const int index = pango_layout_iter_get_index(iter);
+    if (index < 0 || static_cast<std::size_t>(index) >= text.size()) continue;
+    PangoRectangle extents;
+    pango_layout_iter_get_char_extents(iter, &extents);
+    width_at[static_cast<std::size_t>(index)] = std::abs(from_pango(extents.width));
+  } while (pango_layout_iter_next_char(iter));
+  pango_layout_iter_free(iter);
   std::vector<double> out;
   std::size_t index = 0;
   for (std::string_view ch : characters(text)) {
-    PangoRectangle position;
-    pango_layout_index_to_pos(layout.get(), static_cast<int>(index), &position);
-    out.push_back(std::abs(from_pango(position.width)));
+    out.push_back(width_at[index]);
     index += ch.size();
   }
   return out;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "apps/fishbone/args.h"
+#include "apps/fishbone/batch_run.h"
 #include "apps/fishbone/commands.h"
 #include "apps/fishbone/generate_run.h"
 #include "apps/fishbone/tree_input.h"
@@ -33,6 +34,7 @@ std::optional<std::filesystem::path> PathOption(const ParsedArgs& parsed, std::s
 }
 
 int RunGenerate(std::span<const std::string> args, Io& io) {
+  if (IsBatchCommandLine(args, kOptions)) return RunBatch(args, io);
   std::string error;
   const auto parsed = ParseArgs(args, kOptions, error);
   if (!parsed) return UsageError(kGenerateCommand, error, io);
@@ -88,6 +90,8 @@ const Command kGenerateCommand{
     "Usage: fishbone generate TREE [-o REPORT.xlsx] [--pdf FILE] [--png FILE]\n"
     "                              [--pictures DIR] [--trace DIR] [--data FILE.xlsx]\n"
     "                              [--host-version 11.0|12.0] [--no-trust-vba]\n"
+    "       fishbone generate TREE|FOLDER... -o FOLDER [--jobs N] [--pdf] [--png]\n"
+    "                              [--pictures] [--host-version 11.0|12.0] [--no-trust-vba]\n"
     "\n"
     "Generates the report of TREE (exchange XML or text outline, \"-\" for standard input) the\n"
     "way the desktop does: a fresh headless spreadsheet host loads the add-in, the tree goes\n"
@@ -111,6 +115,14 @@ const Command kGenerateCommand{
     "  --host-version 11.0|12.0 the host version to behave as (default 12.0)\n"
     "  --no-trust-vba           the host does not trust access to its VBA project (the\n"
     "                           component then refuses to run and says how to allow it)\n"
+    "\n"
+    "Many trees at once (several trees, a FOLDER of .xml and .txt files, --jobs, or -o an\n"
+    "existing folder): one report per tree, FOLDER/<tree name>.xlsx, and with --pdf, --png,\n"
+    "--pictures also FOLDER/<tree name>.pdf, .png and the folder FOLDER/<tree name>/. Trees\n"
+    "of the same name (a/t.txt, b/t.xml) keep the first one's name and number the next ones\n"
+    "t-2, t-3 ... in the order given. --jobs N runs N at a time (default: the number of\n"
+    "cores). One line per report, one per failed tree naming it and why, a summary at the\n"
+    "end; the good reports are written even when some trees fail.\n"
     "\n"
     "Exit status: 0 generated, 1 the tree has problems, the component refused or failed, or a\n"
     "file cannot be read or written, 2 wrong usage.\n",

@@ -1,0 +1,141 @@
+#include "apps/fishbone/batch_run.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <mutex>
+#include <sstream>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "apps/fishbone/commands.h"
+#include "apps/fishbone/generate_run.h"
+#include "apps/fishbone/progress_bar.h"
+#include "apps/fishbone/tree_input.h"
+
+namespace fishbone {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string OneLine(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+  for (char& c : text) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
+  return text;
+}
+
+// Why a run failed, in one line, from what it printed: the command line's own explanation when
+// it gave one ("fishbone: ..."), else the component's last message.
+std::string Reason(const std::string& printed) {
+  std::vector<std::string> lines;
+  std::istringstream in(printed);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty()) lines.push_back(line);
+  }
+  for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
+    if (it->starts_with("fishbone: ")) return it->substr(10);
+  }
+  // Else the first line of the last message box, "[title] text".
+  std::string message;
+  for (auto it = lines.rbegin(); it != lines.rend() && message.empty(); ++it) {
+    if (it->starts_with("[")) message = *it;
+  }
+  return message.empty() ? "no report (the run gave no reason)" : OneLine(message);
+}
+
+}  // namespace
+
+BatchOutcome GenerateBatchTree(const BatchTree& tree, const BatchRequest& request) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  Io io{in, out, err};
+  std::string error;
+  const std::string name = DisplayName(tree.input);
+  const auto bytes = ReadInput(tree.input, io, error);
+  if (!bytes) return {false, name + ": " + error};
+  kivo2d::TreeReadResult read =
+      kivo2d::ReadTree(*bytes, ChooseInputFormat(tree.input, std::nullopt, *bytes));
+  std::erase_if(read.problems, IsLeftForTheComponent);
+  if (!read.ok()) {
+    const kivo2d::TreeProblem& first = read.problems.front();
+    std::string line = name + ":" + std::to_string(first.line) + ": " + first.message;
+    if (read.problems.size() > 1) {
+      line += " (and " + std::to_string(read.problems.size() - 1) + " more problems)";
+    }
+    return {false, line};
+  }
+  RunOutputs outputs;
+  const fs::path base = request.folder / tree.output_name;
+  outputs.report = fs::path(base).concat(".xlsx");
+  if (request.pdf) outputs.pdf = fs::path(base).concat(".pdf");
+  if (request.png) outputs.png = fs::path(base).concat(".png");
+  if (request.pictures) outputs.pictures = base;
+  try {
+    if (GenerateReportFiles(read.tree, name, request.options, outputs, io) != kExitOk) {
+      return {false, name + ": " + Reason(err.str())};
+    }
+  } catch (const std::exception& failure) {  // the run's own trap misses nothing it should
+    return {false, name + ": " + failure.what()};
+  }
+  return {true, name + ": " + SummaryText(read.tree) + " -> " + outputs.report->string()};
+}
+
+int RunBatch(std::span<const std::string> args, Io& io) {
+  std::string error;
+  const auto request = PlanBatch(args, error);
+  if (!request) return UsageError(kGenerateCommand, error, io);
+  std::error_code failed;
+  fs::create_directories(request->folder, failed);
+  if (failed || !fs::is_directory(request->folder)) {
+    io.err << "fishbone: cannot make the folder \"" << request->folder.string()
+           << "\": " << (failed ? failed.message() : "a file of that name is in the way") << '\n';
+    return kExitFailure;
+  }
+
+  const std::size_t total = request->trees.size();
+  const bool terminal = &io.err == &std::cerr && ::isatty(STDERR_FILENO) == 1;
+  ProgressBar progress(io.err, terminal, total);
+  std::mutex report_lock;
+  std::atomic<std::size_t> next{0};
+  std::size_t failures = 0;
+  const auto start = std::chrono::steady_clock::now();
+
+  const auto work = [&] {
+    for (std::size_t i = next++; i < total; i = next++) {
+      const BatchOutcome outcome = GenerateBatchTree(request->trees[i], *request);
+      const std::lock_guard<std::mutex> lock(report_lock);
+      if (outcome.ok) {
+        progress.Print(io.out, outcome.line);
+      } else {
+        ++failures;
+        progress.Print(io.err, "fishbone: " + outcome.line);
+      }
+      progress.Advance();
+    }
+  };
+  std::vector<std::jthread> workers;
+  for (int j = 1; j < request->jobs; ++j) workers.emplace_back(work);
+  work();
+  workers.clear();  // joins
+  progress.Finish();
+
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  char rate[64];
+  std::snprintf(rate, sizeof rate, " in %.1f s (%.1f per second, %d at a time)", seconds,
+                static_cast<double>(total) / std::max(seconds, 1e-9), request->jobs);
+  io.out << total - failures << " of " << total << (total == 1 ? " report" : " reports")
+         << " written to " << request->folder.string() << rate;
+  if (failures > 0) io.out << "; " << failures << " failed";
+  io.out << '\n';
+  return failures == 0 ? kExitOk : kExitFailure;
+}
+
+}  // namespace fishbone

@@ -1,0 +1,191 @@
+// fishbone generate with many trees, run as a process: a folder of good and bad trees, names
+// that clash, and the same files however many run at a time.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/apps/process.h"
+#include "tests/support/python_reader.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+constexpr const char* kNineNodes =
+    "问题\n"
+    "  人\n"
+    "    培训不足\n"
+    "    疲劳\n"
+    "  机\n"
+    "    主轴\n"
+    "      轴承\n"
+    "      润滑\n"
+    "    夹具\n";
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// Every file below `folder`, by its path relative to it.
+std::map<std::string, std::string> FilesBelow(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& item : fs::recursive_directory_iterator(folder)) {
+    if (item.is_regular_file()) {
+      files[fs::relative(item.path(), folder).string()] = ReadAll(item.path());
+    }
+  }
+  return files;
+}
+
+class Batch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "fb-batch-XXXXXX").string();
+    folder_ = ::mkdtemp(pattern.data());
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+  void Write(const std::string& name, const std::string& bytes) {
+    fs::create_directories((folder_ / name).parent_path());
+    std::ofstream(folder_ / name, std::ios::binary) << bytes;
+  }
+  void Copy(const std::string& source, const std::string& name) {
+    Write(name, ReadAll(fs::path(FB_SOURCE_DIR) / source));
+  }
+  fbtest::ProcessResult Fishbone(const std::vector<std::string>& args) {
+    fbtest::ProcessOptions options;
+    options.environment = {{"XDG_RUNTIME_DIR", (folder_ / "state").string()}};
+    options.folder = folder_.string();
+    fs::create_directories(folder_ / "state");
+    fs::permissions(folder_ / "state", fs::perms::owner_all, fs::perm_options::replace);
+    return fbtest::RunProcess(FB_FISHBONE_EXE, args, options);
+  }
+  fs::path folder_;
+};
+
+TEST_F(Batch, FolderOfGoodAndBadTreesNamesEachFailureAndWritesTheGoodReports) {
+  Write("in/nine.txt", kNineNodes);
+  Copy("tests/data/trees/good/handwritten.xml", "in/handwritten.xml");
+  Write("in/childless.txt", "问题\n  人\n    疲劳\n  机\n");  // the component refuses it
+  Write("in/mixed.txt", "问题\n  人\n\t疲劳\n");              // blanks and tabs: check refuses
+  Write("in/broken.XML", "<NODES><NODE");
+  Write("in/notes.md", "not a tree, and not taken");
+  const auto run = Fishbone({"generate", "in", "missing.txt", "-o", "out", "--jobs", "2"});
+  EXPECT_EQ(run.status, 1) << run.err;
+
+  std::vector<std::string> failures = Lines(run.err);
+  std::sort(failures.begin(), failures.end());
+  ASSERT_EQ(failures.size(), 4u) << run.err;
+  EXPECT_THAT(failures[0], HasSubstr("fishbone: in/broken.XML:1: malformed XML"));
+  EXPECT_THAT(failures[1], HasSubstr("fishbone: in/childless.txt: [警告！]"));
+  EXPECT_THAT(failures[2], HasSubstr("fishbone: in/mixed.txt:3: indented with tabs"));
+  EXPECT_THAT(failures[2], HasSubstr("(and 1 more problems)"));
+  EXPECT_THAT(failures[3], HasSubstr("fishbone: missing.txt: cannot read"));
+  EXPECT_THAT(run.out, HasSubstr("in/nine.txt: 8 causes"));
+  EXPECT_THAT(run.out, HasSubstr("2 of 6 reports written to out"));
+  EXPECT_THAT(run.out, HasSubstr("4 failed"));
+
+  std::vector<std::string> written;
+  for (const auto& item : fs::directory_iterator(folder_ / "out")) {
+    written.push_back(item.path().filename().string());
+  }
+  std::sort(written.begin(), written.end());
+  EXPECT_THAT(written, ElementsAre("handwritten.xlsx", "nine.xlsx"));
+
+  const auto python = fbtest::PythonWith("openpyxl");
+  if (!python) GTEST_SKIP() << "no python with openpyxl to read the reports";
+  for (const std::string& name : written) {
+    const auto read = fbtest::RunCommand(
+        *python +
+        " -W ignore -c 'import openpyxl,sys; s=openpyxl.load_workbook(sys.argv[1]).active; " +
+        "print(s.title, s[\"B27\"].value[:6])' " + (folder_ / "out" / name).string());
+    EXPECT_EQ(read.status, 0) << name << ": " << read.output;
+    EXPECT_EQ(read.output, "Sheet1 团队技术统计\n") << name;  // the report form's cause list
+  }
+}
+
+TEST_F(Batch, TreesOfOneNameInDifferentFoldersAreNumberedInTheOrderGiven) {
+  Write("a/t.txt", kNineNodes);
+  Copy("tests/data/trees/good/handwritten.xml", "b/t.xml");
+  Copy("tests/data/trees/good/tabs.txt", "c/T.txt");
+  // a/t.txt named twice, by itself and through its folder, is one tree.
+  const auto run = Fishbone({"generate", "a/t.txt", "b", "a", "c", "-o", "out/"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_THAT(run.out, HasSubstr("a/t.txt: 8 causes, 2 main causes, depth 3 -> out/t.xlsx"));
+  EXPECT_THAT(run.out, HasSubstr("b/t.xml: 5 causes, 2 main causes, depth 2 -> out/t-2.xlsx"));
+  EXPECT_THAT(run.out, HasSubstr("c/T.txt: "));
+  EXPECT_THAT(run.out, HasSubstr("-> out/T-3.xlsx"));
+  EXPECT_THAT(run.out, HasSubstr("3 of 3 reports written"));
+  EXPECT_EQ(FilesBelow(folder_ / "out").size(), 3u);
+}
+
+TEST_F(Batch, OneJobAndFourJobsWriteTheSameFiles) {
+  Write("in/nine.txt", kNineNodes);
+  Copy("tests/data/trees/good/fifty_causes.txt", "in/fifty.txt");
+  Copy("tests/data/trees/good/handwritten.xml", "in/handwritten.xml");
+  Copy("tests/data/trees/good/tabs.txt", "in/tabs.txt");
+  Copy("src/resources/sample_analysis.txt", "in/sample.txt");
+  for (const char* jobs : {"1", "4"}) {
+    const auto run = Fishbone({"generate", "in", "-o", std::string("out") + jobs, "--jobs", jobs,
+                               "--png", "--pdf", "--pictures"});
+    ASSERT_EQ(run.status, 0) << jobs << ": " << run.err;
+    EXPECT_THAT(run.out, HasSubstr(std::string(jobs) + " at a time"));
+  }
+  auto one = FilesBelow(folder_ / "out1");
+  auto four = FilesBelow(folder_ / "out4");
+  EXPECT_EQ(one.size(), 5u * (3 + 9));  // report, PDF, PNG and nine picture files per tree
+  // A PDF carries the moment it was made; its size is what must agree.
+  for (auto* files : {&one, &four}) {
+    for (auto& [name, bytes] : *files) {
+      if (name.ends_with(".pdf")) bytes = std::to_string(bytes.size());
+    }
+  }
+  EXPECT_TRUE(one == four);
+  for (const auto& [name, bytes] : one) {
+    EXPECT_EQ(four[name], bytes) << name;
+  }
+}
+
+TEST_F(Batch, WrongBatchCommandLinesAreUsageErrors) {
+  Write("a.txt", kNineNodes);
+  Write("b.txt", kNineNodes);
+  const struct {
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {{"generate", "a.txt", "b.txt"}, "several trees need -o FOLDER"},
+      {{"generate", "a.txt", "b.txt", "-o", "out", "--jobs", "0"}, "--jobs takes a number"},
+      {{"generate", "a.txt", "-", "-o", "out"}, "standard input cannot be one of several"},
+  };
+  for (const auto& c : cases) {
+    const auto run = Fishbone(c.args);
+    EXPECT_EQ(run.status, 2) << c.message;
+    EXPECT_THAT(run.err, HasSubstr(c.message));
+  }
+  EXPECT_FALSE(fs::exists(folder_ / "out"));
+}
+
+}  // namespace

@@ -37,8 +37,10 @@ bool IsFolder(const std::string& path) {
   return path != "-" && fs::is_directory(path, ignored);
 }
 
+// "-o out/" asks for a folder even for one tree. An existing folder without the slash is not
+// taken as one: a single run refuses to put its report file where a folder is.
 bool NamesAFolder(const std::string& path) {
-  return !path.empty() && (path.back() == '/' || IsFolder(path));
+  return !path.empty() && path.back() == '/';
 }
 
 bool IsTreeFile(const fs::directory_entry& entry) {

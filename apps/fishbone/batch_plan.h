@@ -36,8 +36,8 @@ std::span<const OptionSpec> BatchOptions();
 
 // Whether `args` ask for many reports rather than one. A command line that reads as one tree to
 // one report file (`-o REPORT.xlsx`, `--pdf FILE` ...) under `single_options` stays a single run;
-// it is a batch when it gives --jobs, several trees, a folder of trees, or -o an existing folder
-// (or a name ending in "/") and reads under the batch options.
+// it is a batch when it gives --jobs, several trees, a folder of trees, or -o a name ending in
+// "/", and reads under the batch options.
 bool IsBatchCommandLine(std::span<const std::string> args,
                         std::span<const OptionSpec> single_options);
 

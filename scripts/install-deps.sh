@@ -18,6 +18,8 @@ packages=(
   libzip-dev python3-openpyxl
   # a reader of the 97-2003 workbook format (tests check the report template with it)
   python3-xlrd
+  # GIF decoding and writing (the progress animation, the welcome movie, their generator)
+  libgif-dev
 )
 
 missing=()

@@ -7,6 +7,7 @@ namespace kivo2d {
 
 void AniGIF::set_animation(std::shared_ptr<const GifAnimation> animation) {
   animation_ = std::move(animation);
+  canvas_ = GifCanvas(animation_.get());
   playing_ = false;
   frame_ = 0;
   completed_plays_ = 0;
@@ -15,7 +16,7 @@ void AniGIF::set_animation(std::shared_ptr<const GifAnimation> animation) {
 
 void AniGIF::Play(time_point now) {
   const int before = frame_;
-  frame_ = 0;
+  ShowFrame(0);
   completed_plays_ = 0;
   frame_start_ = now;
   playing_ = animation_ != nullptr && animation_->frames.size() > 1;
@@ -54,8 +55,14 @@ bool AniGIF::Tick(time_point now) {
     frame_ = 0;
   }
   if (frame_ == before) return false;
+  ShowFrame(frame_);
   changed();
   return true;
+}
+
+void AniGIF::ShowFrame(int frame) {
+  frame_ = frame;
+  canvas_.Show(frame);
 }
 
 std::optional<std::chrono::milliseconds> AniGIF::TimeToNextFrame(time_point now) const {
@@ -68,7 +75,7 @@ std::optional<std::chrono::milliseconds> AniGIF::TimeToNextFrame(time_point now)
 
 const fb::ui::Picture* AniGIF::current_frame() const {
   if (!animation_ || animation_->frames.empty()) return nullptr;
-  return &animation_->frames[frame_].image;
+  return &canvas_.picture();
 }
 
 }  // namespace kivo2d

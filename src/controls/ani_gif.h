@@ -8,6 +8,7 @@
 #include "platform/ui/control.h"
 #include "platform/ui/picture.h"
 #include "src/controls/gif_animation.h"
+#include "src/controls/gif_canvas.h"
 
 namespace kivo2d {
 
@@ -46,7 +47,10 @@ class AniGIF : public fb::ui::Control {
   const fb::ui::Picture* current_frame() const;
 
  private:
+  void ShowFrame(int frame);
+
   std::shared_ptr<const GifAnimation> animation_;
+  GifCanvas canvas_;
   bool playing_ = false;
   int frame_ = 0;
   int completed_plays_ = 0;

@@ -118,7 +118,6 @@ GifAnimation DecodeGif(std::span<const std::uint8_t> bytes, std::string_view sou
   if (!found) found = FindLoops(gif->ExtensionBlocks, gif->ExtensionBlockCount, loops);
   if (found) animation.plays = loops == 0 ? GifAnimation::kForever : loops + 1;
 
-  fb::ui::Picture canvas(animation.width, animation.height);
   for (int index = 0; index < gif->ImageCount; ++index) {
     const SavedImage& image = gif->SavedImages[index];
     const GifImageDesc& desc = image.ImageDesc;
@@ -129,31 +128,22 @@ GifAnimation DecodeGif(std::span<const std::uint8_t> bytes, std::string_view sou
     GraphicsControlBlock control{};
     DGifSavedExtensionToGCB(gif.get(), index, &control);
 
-    const fb::ui::Picture before = canvas;
-    for (int y = 0; y < desc.Height; ++y) {
-      for (int x = 0; x < desc.Width; ++x) {
-        const int colour = image.RasterBits[static_cast<std::size_t>(y) * desc.Width + x];
-        if (colour == control.TransparentColor) continue;
-        fb::ui::Rgba pixel{0, 0, 0, 255};
-        if (colour < colours->ColorCount) {
-          const GifColorType& c = colours->Colors[colour];
-          pixel = {c.Red, c.Green, c.Blue, 255};
-        }
-        canvas.set_pixel(desc.Left + x, desc.Top + y, pixel);  // clipped to the canvas
-      }
+    GifFrame frame;
+    frame.left = desc.Left;
+    frame.top = desc.Top;
+    frame.width = desc.Width;
+    frame.height = desc.Height;
+    frame.indexes.assign(image.RasterBits,
+                         image.RasterBits + static_cast<std::size_t>(desc.Width) * desc.Height);
+    for (int i = 0; i < colours->ColorCount; ++i) {
+      const GifColorType& c = colours->Colors[i];
+      frame.colours.push_back({c.Red, c.Green, c.Blue, 255});
     }
-
-    std::chrono::milliseconds delay{control.DelayTime * 10};
-    if (delay < kShortestDelay) delay = kShortDelayShownAs;
-    animation.frames.push_back({canvas, delay});
-
-    if (control.DisposalMode == DISPOSE_BACKGROUND) {
-      for (int y = desc.Top; y < desc.Top + desc.Height; ++y) {
-        for (int x = desc.Left; x < desc.Left + desc.Width; ++x) canvas.set_pixel(x, y, {});
-      }
-    } else if (control.DisposalMode == DISPOSE_PREVIOUS) {
-      canvas = before;
-    }
+    frame.transparent = control.TransparentColor;
+    frame.disposal = control.DisposalMode;
+    frame.delay = std::chrono::milliseconds{control.DelayTime * 10};
+    if (frame.delay < kShortestDelay) frame.delay = kShortDelayShownAs;
+    animation.frames.push_back(std::move(frame));
   }
   return animation;
 }

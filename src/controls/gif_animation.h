@@ -18,14 +18,23 @@ class GifError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// One frame as it is seen: the whole canvas after the frame was drawn over what the earlier
-// frames' disposal left, and how long it stays.
+// One frame as the file gives it: a rectangle of colour indexes (in row order, also when the file
+// interlaced them), the colour table it uses (its own, else the global one), and how it is shown.
+// GifCanvas composes frames into what is seen.
 struct GifFrame {
-  fb::ui::Picture image;
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> indexes;
+  std::vector<fb::ui::Rgba> colours;
+  int transparent = -1;  // a colour index, or -1
+  int disposal = 0;      // 0 none given, 1 keep, 2 clear to the background, 3 restore the previous
   std::chrono::milliseconds delay{0};
 };
 
-// A decoded GIF87a or GIF89a file, every frame composed onto the full canvas.
+// A decoded GIF87a or GIF89a file. Frames are kept as the file has them (a movie's frames are
+// mostly small changes), not as whole pictures.
 struct GifAnimation {
   static constexpr int kForever = 0;
 
@@ -47,12 +56,8 @@ inline constexpr int kMaxGifSide = 4096;
 inline constexpr std::chrono::milliseconds kShortestDelay{20};
 inline constexpr std::chrono::milliseconds kShortDelayShownAs{100};
 
-// Decodes a GIF file's bytes. Transparent pixels come out with alpha 0 (the canvas starts
-// transparent, as browsers show it); disposal methods 2 (restore to background: clear the frame's
-// rectangle) and 3 (restore the previous canvas) are applied; interlaced frames are put in row
-// order; each frame uses its local colour table, else the global one; a frame reaching past the
-// canvas is clipped. Throws GifError naming `source` when the data is not a GIF, is cut short or
-// damaged, is larger than kMaxGifSide, or a frame has no colour table.
+// Decodes a GIF file's bytes. Throws GifError naming `source` when the data is not a GIF, is cut
+// short or damaged, is larger than kMaxGifSide, or a frame has no colour table.
 GifAnimation DecodeGif(std::span<const std::uint8_t> bytes, std::string_view source);
 
 }  // namespace kivo2d

@@ -19,8 +19,12 @@ std::shared_ptr<GifAnimation> Animation(std::vector<int> delays_ms, int plays) {
   animation->plays = plays;
   for (std::size_t i = 0; i < delays_ms.size(); ++i) {
     const auto shade = static_cast<std::uint8_t>(i);
-    animation->frames.push_back(
-        {fb::ui::Picture(1, 1, {shade, 0, 0, 255}), milliseconds(delays_ms[i])});
+    GifFrame frame;
+    frame.width = frame.height = 1;
+    frame.indexes = {0};
+    frame.colours = {{shade, 0, 0, 255}};
+    frame.delay = milliseconds(delays_ms[i]);
+    animation->frames.push_back(frame);
   }
   return animation;
 }

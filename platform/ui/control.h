@@ -56,6 +56,9 @@ class Control {
   void set_fore_color(std::uint32_t colour) { update(fore_color_, colour); }
   std::uint32_t back_color() const { return back_color_; }
   void set_back_color(std::uint32_t colour) { update(back_color_, colour); }
+  // The text shown while the pointer rests on the control (ToolTipText); empty: none.
+  const std::string& tooltip() const { return tooltip_; }
+  void set_tooltip(std::string tooltip) { update(tooltip_, std::move(tooltip)); }
 
   // Called after every change of the model (any property, any node).
   void set_on_change(std::function<void()> on_change) { on_change_ = std::move(on_change); }
@@ -79,6 +82,7 @@ class Control {
   Font font_;
   std::uint32_t fore_color_ = rgb(0, 0, 0);
   std::uint32_t back_color_ = rgb(255, 255, 255);
+  std::string tooltip_;
   std::function<void()> on_change_;
 };
 

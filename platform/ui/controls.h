@@ -44,9 +44,14 @@ class Label : public Control {
       : Control(std::move(name)), caption_(std::move(caption)) {}
   const std::string& caption() const { return caption_; }
   void set_caption(std::string caption) { update(caption_, std::move(caption)); }
+  // Whether the label paints its back colour (BackStyle 1) or lets its container show through
+  // (BackStyle 0, the default here: the windows' labels stand on their window's colour).
+  bool opaque() const { return opaque_; }
+  void set_opaque(bool opaque) { update(opaque_, opaque); }
 
  private:
   std::string caption_;
+  bool opaque_ = false;
 };
 
 // A picture control (Image1, Picture1 ...): an optional picture; no behaviour.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/ui/control.h"
+#include "platform/ui/picture.h"
 
 namespace fb::ui {
 
@@ -42,6 +43,11 @@ class Form : public Control {
 
   const std::string& caption() const { return caption_; }
   void set_caption(std::string caption) { update(caption_, std::move(caption)); }
+  // The window's icon and its background picture (drawn at the top-left, under the controls).
+  const std::optional<Picture>& icon() const { return icon_; }
+  void set_icon(std::optional<Picture> icon) { update(icon_, std::move(icon)); }
+  const std::optional<Picture>& picture() const { return picture_; }
+  void set_picture(std::optional<Picture> picture) { update(picture_, std::move(picture)); }
 
   bool loaded() const { return loaded_; }
   WindowState window_state() const { return window_state_; }
@@ -79,6 +85,8 @@ class Form : public Control {
  private:
   FormRegistry& registry_;
   std::string caption_;
+  std::optional<Picture> icon_;
+  std::optional<Picture> picture_;
   bool loaded_ = false;
   bool shown_modal_ = false;
   WindowState window_state_ = WindowState::kNormal;

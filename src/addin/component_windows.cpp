@@ -59,7 +59,7 @@ ComponentWindows::ComponentWindows(Component& component)
             if (component.connected()) component.app().do_events();
           },
           kComponentVersion),
-      progress_(component.forms()) {}
+      progress_(component.forms(), component.clock()) {}
 
 ComponentWindows::~ComponentWindows() = default;
 

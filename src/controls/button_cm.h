@@ -12,7 +12,7 @@ namespace kivo2d {
 enum class ButtonCmState { kNormal, kHover, kPressed, kDisabled };
 
 // The component's owner-drawn push button: a caption, optional pictures for the normal, hover and
-// pressed looks, a tooltip, and the push-button behaviour that the drawing layer feeds with real
+// pressed looks, a tooltip (the control's), and the push-button behaviour that the drawing layer feeds with real
 // input. A click is raised when the left button is released over the button it was pressed on,
 // by Space (pressed on key down, clicked on key up) and by Enter when the button is the window's
 // default. A disabled or hidden button raises nothing.
@@ -37,9 +37,6 @@ class ButtonCm : public fb::ui::Button {
   // nullptr for a caption-only button.
   const fb::ui::Picture* current_picture() const;
 
-  const std::string& tooltip() const { return tooltip_; }
-  void set_tooltip(std::string tooltip) { update(tooltip_, std::move(tooltip)); }
-
   bool is_default() const { return default_; }
   void set_default(bool is_default) { update(default_, is_default); }
   bool has_focus() const { return focus_; }
@@ -47,7 +44,7 @@ class ButtonCm : public fb::ui::Button {
 
   ButtonCmState state() const;
 
-  // Input, as the drawing layer sees it. Each returns whether it raised a click.
+  // Input, as the drawing layer sees it. Those returning bool say whether they raised a click.
   void MouseEnter();
   void MouseLeave();
   void MouseDown(int button);
@@ -65,7 +62,6 @@ class ButtonCm : public fb::ui::Button {
 
   std::optional<fb::ui::Picture> hover_picture_;
   std::optional<fb::ui::Picture> pressed_picture_;
-  std::string tooltip_;
   bool default_ = false;
   bool focus_ = false;
   bool hover_ = false;

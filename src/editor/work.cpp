@@ -8,6 +8,7 @@
 #include "platform/os/host_error.h"
 #include "src/editor/cause_tree.h"
 #include "src/editor/work_messages.h"
+#include "src/resources/pictures.h"
 
 namespace kivo2d {
 
@@ -24,8 +25,8 @@ Work::Work(fb::ui::FormRegistry& registry, WorkHost& host)
   Label1.set_bounds({720, 240, 2925, 195});
   TreeView1.set_bounds({150, 500, 6495, 5160});
   int left[] = {150, 1244, 2343, 3442, 4541, 5640};
-  fb::ui::Button* tree_buttons[] = {&ButtonCm1, &ButtonCm2, &ButtonCm3,
-                                    &ButtonCm4, &ButtonCm5, &ButtonCm6};
+  ButtonCm* tree_buttons[] = {&ButtonCm1, &ButtonCm2, &ButtonCm3,
+                              &ButtonCm4, &ButtonCm5, &ButtonCm6};
   for (int i = 0; i < 6; ++i) tree_buttons[i]->set_bounds({left[i], 5760, 1000, 375});
   Image2.set_bounds({6840, 195, 240, 240});
   Label2.set_bounds({7140, 240, 1800, 195});
@@ -44,6 +45,7 @@ Work::Work(fb::ui::FormRegistry& registry, WorkHost& host)
   AddFishbone.set_bounds({8040, 6550, 1100, 390});
   ButtonCm8.set_bounds({9300, 6555, 1095, 390});
   FillImageList(ImageList1);
+  SetPictures();
 
   ButtonCm1.set_on_click([this] { ButtonCm1_Click(); });
   ButtonCm2.set_on_click([this] { ButtonCm2_Click(); });
@@ -59,6 +61,36 @@ Work::Work(fb::ui::FormRegistry& registry, WorkHost& host)
   Text1.set_on_text_change([this] { Text1_Change(); });
 }
 
+void Work::SetPictures() {
+  using namespace kivo2d::picture;
+  set_icon(LoadPicture(kWorkIcon));
+  Picture1.set_back_color(back_color());
+  Image1.set_picture(LoadPicture(kTreeIcon));
+  Image2.set_picture(LoadPicture(kPencil));
+  Image3.set_picture(LoadPicture(kSignpost));
+  Image4.set_picture(LoadPicture(kCountArrow));
+  Image5.set_picture(LoadPicture(kNotes));
+  Image7.set_picture(LoadPicture(kCauseCount));
+  ButtonCm7.set_picture(LoadPicture(kSettingsArrow));
+  About.set_picture(LoadPicture(kAboutButton));
+  About.set_hover_picture(LoadPicture(kAboutButtonHover));
+  Help.set_picture(LoadPicture(kHelpButton));
+  Help.set_hover_picture(LoadPicture(kHelpButtonHover));
+
+  ButtonCm1.set_tooltip("在选中的节点下添加一个原因");
+  ButtonCm2.set_tooltip("修改选中节点的文字");
+  ButtonCm3.set_tooltip("删除选中的节点及其下层原因");
+  ButtonCm4.set_tooltip("展开全部节点");
+  ButtonCm5.set_tooltip("折叠全部节点");
+  ButtonCm6.set_tooltip("放弃当前的问题树，从默认的树重新开始");
+  ButtonCm7.set_tooltip("显示或隐藏鱼骨图设置");
+  About.set_tooltip("关于 Kivo Workbench 2");
+  Help.set_tooltip("帮助：如何使用本窗口");
+  AddFishbone.set_tooltip("根据问题树生成鱼骨图报表");
+  ButtonCm8.set_tooltip("关闭窗口（问题树不会保留）");
+  Text1.set_tooltip("在这里输入原因，选中文字后拖到树中的节点上");
+}
+
 // --- life cycle ---
 
 void Work::Form_Load() {
@@ -71,7 +103,7 @@ void Work::Form_Load() {
   Settings.ResetDefaults();
   Image5.set_visible(true);
   ButtonCm7.set_caption(kSettingsCaption);
-  for (fb::ui::Button* button : {&ButtonCm1, &ButtonCm3}) button->set_enabled(true);
+  for (ButtonCm* button : {&ButtonCm1, &ButtonCm3}) button->set_enabled(true);
   Text1.set_enabled(true);
   // The tree takes drops from the start; the drag-over handler turns that off at a full node.
   TreeView1.set_ole_drop_mode(OleDropMode::kManual);

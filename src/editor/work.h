@@ -7,6 +7,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/image_list.h"
 #include "platform/ui/tree_view.h"
+#include "src/controls/button_cm.h"
 #include "src/editor/tree_file.h"
 #include "src/editor/work_host.h"
 #include "src/editor/work_settings.h"
@@ -38,27 +39,27 @@ class Work final : public fb::ui::Form {
   fb::ui::Image Image1{"Image1"};
   fb::ui::Label Label1{"Label1", "建立问题树 Why Tree / Cause or Effect"};
   fb::ui::TreeView TreeView1{"TreeView1"};
-  fb::ui::Button ButtonCm1{"ButtonCm1", "添加节点"};
-  fb::ui::Button ButtonCm2{"ButtonCm2", "编辑节点"};
-  fb::ui::Button ButtonCm3{"ButtonCm3", "删除节点"};
-  fb::ui::Button ButtonCm4{"ButtonCm4", "展开节点"};
-  fb::ui::Button ButtonCm5{"ButtonCm5", "折叠节点"};
-  fb::ui::Button ButtonCm6{"ButtonCm6", "重新来过"};
+  ButtonCm ButtonCm1{"ButtonCm1", "添加节点"};
+  ButtonCm ButtonCm2{"ButtonCm2", "编辑节点"};
+  ButtonCm ButtonCm3{"ButtonCm3", "删除节点"};
+  ButtonCm ButtonCm4{"ButtonCm4", "展开节点"};
+  ButtonCm ButtonCm5{"ButtonCm5", "折叠节点"};
+  ButtonCm ButtonCm6{"ButtonCm6", "重新来过"};
   fb::ui::Image Image2{"Image2"};
   fb::ui::Label Label2{"Label2", "添加问题的原因[节点]:"};
   fb::ui::TextBox Text1{"Text1"};
   fb::ui::Image Image3{"Image3"};
-  fb::ui::Button ButtonCm7{"ButtonCm7", kSettingsCaption};
+  ButtonCm ButtonCm7{"ButtonCm7", kSettingsCaption};
   fb::ui::Image Image5{"Image5"};  // notes on the tree limits
   WorkSettings Settings;           // Frame1 and its groups
   fb::ui::Image Image4{"Image4"};
   fb::ui::Image Image7{"Image7"};
   fb::ui::Label Label3{"Label3"};  // the cause count
   fb::ui::Control Line1{"Line1"};  // a horizontal rule: its height is 0
-  fb::ui::Button About{"About"};
-  fb::ui::Button Help{"Help"};
-  fb::ui::Button AddFishbone{"AddFishbone", "生成报表"};
-  fb::ui::Button ButtonCm8{"ButtonCm8", "关 闭"};
+  ButtonCm About{"About"};
+  ButtonCm Help{"Help"};
+  ButtonCm AddFishbone{"AddFishbone", "生成报表"};
+  ButtonCm ButtonCm8{"ButtonCm8", "关 闭"};
   fb::ui::ImageList ImageList1{22, 22};
 
   // Life cycle.
@@ -112,6 +113,8 @@ class Work final : public fb::ui::Form {
 
  private:
   void RefreshCauseCount();
+  // The window's icon, its pictures (made by tools/artwork) and the controls' tooltips.
+  void SetPictures();
   // Steps 4 and 5 of the add command: the new child and making it visible.
   fb::ui::TreeNode* InsertCause(fb::ui::TreeNode& parent, const std::string& text);
   void OpenAddState();

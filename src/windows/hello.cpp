@@ -1,6 +1,10 @@
 #include "src/windows/hello.h"
 
+#include <memory>
 #include <utility>
+
+#include "src/controls/gif_animation.h"
+#include "src/resources/pictures.h"
 
 namespace kivo2d {
 
@@ -15,7 +19,30 @@ Hello::Hello(fb::ui::FormRegistry& registry, fb::os::Clock& clock, std::function
       clock_(clock),
       do_events_(std::move(do_events)),
       version_(version),
-      open_page_(std::move(open_page)) {}
+      open_page_(std::move(open_page)) {
+  // Positions in pixels, as the pictures were drawn for them (tools/artwork/welcome_layout.h).
+  constexpr int kTwips = 15;
+  auto place = [](fb::ui::Control& control, int left, int top, int width, int height) {
+    control.set_bounds({left * kTwips, top * kTwips, width * kTwips, height * kTwips});
+  };
+  place(*this, 0, 0, 514, 284);
+  place(Image4, 22, 20, 55, 55);
+  place(Image2, 90, 24, 260, 58);
+  place(Flash1, 300, 72, 196, 174);
+  place(Image1, 22, 200, 120, 30);
+  place(Label4, 54, 254, 120, 16);
+  place(GoToWork, 0, 0, 514, 284);
+  set_picture(kivo2d::LoadPicture(picture::kHelloBackground));
+  set_icon(kivo2d::LoadPicture(picture::kWorkIcon));
+  Image4.set_picture(kivo2d::LoadPicture(picture::kHelloBadge));
+  Image2.set_picture(kivo2d::LoadPicture(picture::kHelloTitle));
+  Image1.set_picture(kivo2d::LoadPicture(picture::kHelloContact));
+  Image1.set_tooltip(std::string(kContactTooltip));
+  Label4.set_fore_color(fb::ui::rgb(96, 104, 118));
+  Label1.set_visible(false);  // holds the mode; never seen
+  Flash1.set_animation(std::make_shared<const GifAnimation>(
+      DecodeGif(PictureFile(picture::kWelcomeMovie), picture::kWelcomeMovie)));
+}
 
 void Hello::Form_Load() {
   set_opacity(kOpacity);
@@ -29,7 +56,10 @@ void Hello::Form_Load() {
 
 void Hello::Form_Activate() {
   set_top_most(true);
-  if (!Label1.caption().empty()) return;  // About: clickable until the user clicks
+  if (!Label1.caption().empty()) {  // About: clickable until the user clicks
+    if (!Flash1.playing()) Flash1.Play(clock_.now());
+    return;
+  }
   GoToWork.set_visible(false);
   Flash1.set_visible(false);
   for (int i = 0; i < kWelcomePauses; ++i) {

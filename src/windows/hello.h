@@ -7,6 +7,7 @@
 #include "platform/os/clock.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
+#include "src/controls/ani_gif.h"
 
 namespace kivo2d {
 
@@ -27,12 +28,17 @@ inline constexpr std::string_view kAboutFromEditorMode = "Work";
 inline constexpr std::string_view kContactPage = "https://kivo2.example/contact";
 
 // The welcome window at start-up and the About window. Its openers set Label1 after loading it
-// and before showing it.
+// and before showing it. Flash1 plays the welcome movie (a fishbone drawing itself, on a
+// 450 × 400 stage at 24 frames a second) while the About window waits for its click.
 class Hello final : public fb::ui::Form {
  public:
   static constexpr int kWelcomePauses = 3;
   static constexpr std::chrono::milliseconds kWelcomePause{750};
   static constexpr int kOpacity = 220;
+  static constexpr int kStageWidth = 450;
+  static constexpr int kStageHeight = 400;
+  static constexpr int kFramesPerSecond = 24;
+  static constexpr std::string_view kContactTooltip = " 鼠标点击这里来联系我们 ";
 
   // `do_events` lets the host process pending window messages; `open_page` starts the web
   // browser with an address.
@@ -42,7 +48,7 @@ class Hello final : public fb::ui::Form {
   fb::ui::Image Image1{"Image1"};      // contact picture
   fb::ui::Image Image2{"Image2"};      // title picture
   fb::ui::Image Image4{"Image4"};      // decoration
-  fb::ui::Image Flash1{"Flash1"};      // the movie; plays while visible
+  AniGIF Flash1{"Flash1"};             // the movie; plays while visible
   fb::ui::Label Label4{"Label4"};      // version
   fb::ui::Image GoToWork{"GoToWork"};  // the clickable area over the whole window
   fb::ui::Label Label1{"Label1"};      // mode
@@ -60,6 +66,7 @@ class Hello final : public fb::ui::Form {
  protected:
   void on_load() override { Form_Load(); }
   void on_activate() override { Form_Activate(); }
+  void on_unload() override { Flash1.Stop(); }
 
  private:
   void RestoreEditor();

@@ -114,12 +114,61 @@ TEST_F(HelloTest, AboutModesWaitForAClickAndBringTheEditorBack) {
 
 TEST(ProgressGifTest, ShowsOnlyTheAnimationOnAKeyedOutBlueBackground) {
   fb::ui::FormRegistry forms;
-  ProgressGif progress(forms);
+  fb::os::FakeClock clock;
+  ProgressGif progress(forms, clock);
   progress.show();
   EXPECT_EQ(progress.back_color(), fb::ui::rgb(0, 0, 255));
   EXPECT_EQ(progress.transparent_color(), fb::ui::rgb(0, 0, 255));
   EXPECT_TRUE(progress.top_most());
   EXPECT_EQ(forms.find("ProgressGif"), &progress);
+
+  // The stored animation: 47 × 39, 7 frames of 150 ms, looping; a tile whose corners are
+  // transparent, so on the keyed-out blue only the tile shows.
+  const GifAnimation& gif = *progress.AniGIF1.animation();
+  EXPECT_EQ(gif.width, 47);
+  EXPECT_EQ(gif.height, 39);
+  EXPECT_EQ(gif.plays, GifAnimation::kForever);
+  ASSERT_EQ(gif.frames.size(), 7u);
+  for (const GifFrame& frame : gif.frames) EXPECT_EQ(frame.delay, milliseconds(150));
+  const fb::ui::Picture first = *progress.AniGIF1.current_frame();
+  EXPECT_EQ(first.pixel(0, 0).a, 0);
+  EXPECT_EQ(first.pixel(46, 38).a, 0);
+  EXPECT_EQ(first.pixel(23, 5).a, 255);
+
+  // It plays from the show on, as the time passes, and stops when the window unloads.
+  EXPECT_TRUE(progress.AniGIF1.playing());
+  clock.advance(milliseconds(320));
+  EXPECT_TRUE(progress.AniGIF1.Tick(clock.now()));
+  EXPECT_EQ(progress.AniGIF1.frame_index(), 2);
+  EXPECT_NE(*progress.AniGIF1.current_frame(), first);
+  progress.unload();
+  EXPECT_FALSE(progress.AniGIF1.playing());
+}
+
+TEST_F(HelloTest, TheMoviePlaysInTheAboutWindowOnly) {
+  const GifAnimation& movie = *hello_.Flash1.animation();
+  EXPECT_EQ(movie.width, Hello::kStageWidth);
+  EXPECT_EQ(movie.height, Hello::kStageHeight);
+  // 24 frames a second, but for the last frame, which holds the finished drawing a while.
+  std::chrono::milliseconds drawing{0};
+  for (std::size_t i = 0; i + 1 < movie.frames.size(); ++i) drawing += movie.frames[i].delay;
+  const double fps =
+      1000.0 * static_cast<double>(movie.frames.size() - 1) / static_cast<double>(drawing.count());
+  EXPECT_NEAR(fps, Hello::kFramesPerSecond, 0.5);
+
+  hello_.show(fb::ui::ShowMode::kModal);  // the welcome: hidden, never started
+  EXPECT_FALSE(hello_.Flash1.playing());
+
+  hello_.load();
+  hello_.Label1.set_caption("AboutFishbone");
+  hello_.show();
+  EXPECT_TRUE(hello_.Flash1.playing());
+  clock_.advance(milliseconds(1000));
+  hello_.Flash1.Tick(clock_.now());
+  EXPECT_GT(hello_.Flash1.frame_index(), 20);
+  EXPECT_EQ(hello_.Image1.tooltip(), " 鼠标点击这里来联系我们 ");
+  hello_.GoToWork_Click();
+  EXPECT_FALSE(hello_.Flash1.playing());
 }
 
 // Help topics: shown, missing file, failing call.

@@ -136,6 +136,30 @@ TEST_F(WorkTest, OpensWithDefaultTreeSettingsAndLayout) {
   EXPECT_EQ(work_.ButtonCm8.caption(), "关 闭");
 }
 
+// Every picture of the window is drawn at its control's size (pixels at 96 dpi), so nothing is
+// scaled or cut; the picture buttons' faces fit inside them.
+TEST_F(WorkTest, PicturesFitTheirControls) {
+  const fb::ui::Image* images[] = {&work_.Image1, &work_.Image2, &work_.Image3,
+                                   &work_.Image4, &work_.Image5, &work_.Image7};
+  for (const fb::ui::Image* image : images) {
+    SCOPED_TRACE(image->name());
+    ASSERT_TRUE(image->picture().has_value());
+    EXPECT_EQ(image->picture()->width, image->bounds().width / 15);
+    EXPECT_EQ(image->picture()->height, image->bounds().height / 15);
+  }
+  for (const ButtonCm* button : {&work_.About, &work_.Help, &work_.ButtonCm7}) {
+    SCOPED_TRACE(button->name());
+    ASSERT_TRUE(button->picture().has_value());
+    EXPECT_LE(button->picture()->width, button->bounds().width / 15 - 4);
+    EXPECT_LE(button->picture()->height, button->bounds().height / 15 - 4);
+  }
+  EXPECT_TRUE(work_.About.caption().empty());
+  EXPECT_TRUE(work_.Help.caption().empty());
+  EXPECT_TRUE(work_.About.hover_picture().has_value());
+  ASSERT_TRUE(work_.icon().has_value());
+  EXPECT_EQ(work_.icon()->width, 32);
+}
+
 TEST_F(WorkTest, ReloadStartsAgainFromTheDefaults) {
   Select("A1");
   work_.ButtonCm1_Click();

@@ -20,6 +20,8 @@ packages=(
   python3-xlrd
   # GIF decoding and writing (the progress animation, the welcome movie, their generator)
   libgif-dev
+  # PNG decoding of the window pictures
+  libpng-dev
 )
 
 missing=()

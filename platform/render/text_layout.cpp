@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/render/font_setup.h"
 #include "platform/render/text_metrics.h"
@@ -161,6 +163,38 @@ void layout_stacked(const TextCmd& text, TextLayout& out) {
   out.block = {column_left, height};
 }
 
+// The block a text's lines make depends only on these; the place on the page is added per use.
+std::string block_key(const TextCmd& text) {
+  std::string key = text.text;
+  key += '\0';
+  key += text.font.family;
+  key += '\0';
+  const double numbers[] = {text.font.size, text.wrap ? text.box.width : -1.0};
+  key.append(reinterpret_cast<const char*>(numbers), sizeof numbers);
+  key += static_cast<char>((text.font.bold ? 1 : 0) | (text.font.italic ? 2 : 0) |
+                           (text.flow == TextFlow::kStacked ? 4 : 0));
+  key += static_cast<char>(text.halign);
+  return key;
+}
+
+// A run lays out the same labels many times: the chart steps, then every picture and page that
+// shows the charts. Each thread keeps the blocks it laid out, as it keeps its pango context; a
+// long-lived thread (a batch) starts afresh when the table grows large.
+const TextLayout& block_layout(const TextCmd& text) {
+  constexpr std::size_t kMaxBlocks = 4096;
+  thread_local std::unordered_map<std::string, TextLayout> blocks;
+  std::string key = block_key(text);
+  if (const auto found = blocks.find(key); found != blocks.end()) return found->second;
+  if (blocks.size() >= kMaxBlocks) blocks.clear();
+  TextLayout layout;
+  if (text.flow == TextFlow::kStacked) {
+    layout_stacked(text, layout);
+  } else {
+    layout_horizontal(text, layout);
+  }
+  return blocks.emplace(std::move(key), std::move(layout)).first->second;
+}
+
 }  // namespace
 
 PangoContext* text_context() {
@@ -206,12 +240,7 @@ std::vector<double> character_advances(const Font& font, std::string_view text) 
 }
 
 TextLayout layout_text(const TextCmd& text) {
-  TextLayout out;
-  if (text.flow == TextFlow::kStacked) {
-    layout_stacked(text, out);
-  } else {
-    layout_horizontal(text, out);
-  }
+  TextLayout out = block_layout(text);
   const Size extent = rotated_extent(out.block, text.rotation);
   double left = text.box.x;
   double top = text.box.y;
@@ -244,13 +273,7 @@ TextLayout layout_text(const TextCmd& text) {
 }
 
 Size measure_text(const TextCmd& text) {
-  TextLayout layout;
-  if (text.flow == TextFlow::kStacked) {
-    layout_stacked(text, layout);
-  } else {
-    layout_horizontal(text, layout);
-  }
-  return layout.block;
+  return block_layout(text).block;
 }
 
 Size rotated_extent(Size size, double degrees) {

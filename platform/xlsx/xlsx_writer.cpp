@@ -97,7 +97,9 @@ std::string package_bytes(const Document& document) {
     }
   }
   zip.add("xl/sharedStrings.xml", shared_strings_xml(strings));
-  for (const auto& media : layout.media) zip.add("xl/media/" + media.name, *media.bytes);
+  for (const auto& media : layout.media) {
+    zip.add("xl/media/" + media.name, *media.bytes, ZipPackage::Compression::kFast);
+  }
   return zip.bytes();
 }
 

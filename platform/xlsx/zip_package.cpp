@@ -23,8 +23,8 @@ struct SourceFree {
 
 }  // namespace
 
-void ZipPackage::add(std::string name, std::string content) {
-  entries_.emplace_back(std::move(name), std::move(content));
+void ZipPackage::add(std::string name, std::string content, Compression compression) {
+  entries_.push_back({std::move(name), std::move(content), compression});
 }
 
 std::string ZipPackage::bytes() const {
@@ -36,12 +36,15 @@ std::string ZipPackage::bytes() const {
   if (archive == nullptr) fail("open", &error);
   zip_source_keep(buffer.get());  // the archive's close would otherwise free it
 
-  for (const auto& [name, content] : entries_) {
+  for (const auto& [name, content, compression] : entries_) {
     zip_source_t* part = zip_source_buffer(archive, content.data(), content.size(), 0);
     const zip_int64_t index =
         part == nullptr ? -1 : zip_file_add(archive, name.c_str(), part, ZIP_FL_ENC_UTF_8);
+    const zip_uint32_t level = compression == Compression::kFast ? 1 : 6;
     if (index < 0 ||
-        zip_file_set_mtime(archive, static_cast<zip_uint64_t>(index), kEntryTime, 0) != 0) {
+        zip_file_set_mtime(archive, static_cast<zip_uint64_t>(index), kEntryTime, 0) != 0 ||
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
+                                 level) != 0) {
       if (part != nullptr && index < 0) zip_source_free(part);
       const std::string reason = zip_strerror(archive);
       zip_discard(archive);

@@ -9,13 +9,23 @@ namespace fb::xlsx {
 // The parts of a package, gathered in order and compressed into one zip archive in memory.
 class ZipPackage {
  public:
-  void add(std::string name, std::string content);
+  // How hard a part is compressed. zlib's usual level suits the XML parts; the pictures are most
+  // of a package's bytes and its slowest to compress, and the fastest level costs them little
+  // size. (The zip library's own default is the slowest, best level.)
+  enum class Compression { kBalanced, kFast };
+
+  void add(std::string name, std::string content, Compression compression = Compression::kBalanced);
   // The archive's bytes. Entries carry a fixed time stamp, so equal parts give equal bytes.
   // Throws std::runtime_error when the zip library fails.
   std::string bytes() const;
 
  private:
-  std::vector<std::pair<std::string, std::string>> entries_;
+  struct Entry {
+    std::string name;
+    std::string content;
+    Compression compression;
+  };
+  std::vector<Entry> entries_;
 };
 
 }  // namespace fb::xlsx

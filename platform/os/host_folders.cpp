@@ -27,13 +27,29 @@ std::optional<std::string> non_empty(const Environment& env, std::string_view na
   return value;
 }
 
+bool IsExistingFolder(const fs::path& path) {
+  struct stat info {};
+  return path.is_absolute() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// What a session manager makes: a real folder of the user's, mode 0700.
+bool IsRuntimeFolder(const fs::path& path) {
+  struct stat info {};
+  return path.is_absolute() && ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+         info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
+}
+
 fs::path home_folder(const Environment& env) {
-  if (auto home = non_empty(env, "HOME")) return *home;
+  std::string tried;
+  if (auto home = non_empty(env, "HOME")) {
+    if (IsExistingFolder(*home)) return *home;
+    tried = " ($HOME is \"" + *home + "\", which is not an existing folder)";
+  }
   if (const passwd* pw = ::getpwuid(::geteuid()); pw != nullptr && pw->pw_dir != nullptr) {
-    return pw->pw_dir;
+    if (IsExistingFolder(pw->pw_dir)) return pw->pw_dir;
   }
   throw HostError(host_error::kPathFileAccess,
-                  "Path/File access error: no home folder for the private host folders");
+                  "Path/File access error: no home folder for the private host folders" + tried);
 }
 
 fs::path choose(const std::optional<fs::path>& per_run, const Environment& env,
@@ -46,8 +62,12 @@ fs::path choose(const std::optional<fs::path>& per_run, const Environment& env,
 }  // namespace
 
 fs::path private_state_root(const Environment& env) {
-  if (auto runtime = non_empty(env, "XDG_RUNTIME_DIR")) return *runtime;
-  if (auto state = non_empty(env, "XDG_STATE_HOME")) return *state;
+  if (auto runtime = non_empty(env, "XDG_RUNTIME_DIR"); runtime && IsRuntimeFolder(*runtime)) {
+    return *runtime;
+  }
+  if (auto state = non_empty(env, "XDG_STATE_HOME"); state && IsExistingFolder(*state)) {
+    return *state;
+  }
   return home_folder(env) / ".local" / "state";
 }
 
@@ -67,24 +87,52 @@ void check_private_folder(const fs::path& folder) {
   }
 }
 
-fs::path ensure_private_folder(const fs::path& folder) {
+fs::path ensure_private_folder(const fs::path& base, const fs::path& relative) {
   std::error_code ec;
-  const fs::path absolute = fs::absolute(folder, ec);
-  const fs::path& target = ec ? folder : absolute;
-  fs::path built;
-  for (const fs::path& part : target) {
+  const fs::path absolute_base = fs::absolute(base, ec);
+  const fs::path& root = ec ? base : absolute_base;
+  struct stat info {};
+  if (::stat(root.c_str(), &info) != 0) {
+    refuse(root, std::string("cannot inspect it (") + std::strerror(errno) + ")");
+  }
+  if (!S_ISDIR(info.st_mode)) refuse(root, "it is not a folder");
+  if (info.st_uid != ::geteuid()) {
+    refuse(root, "it is owned by user id " + std::to_string(info.st_uid) + ", not by " +
+                     std::to_string(::geteuid()));
+  }
+  if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+    refuse(root, "it is writable by its group or by others");
+  }
+  fs::path built = root;
+  for (const fs::path& part : relative) {
+    if (part.empty() || part == "." || part == "/") continue;
+    if (part == "..") refuse(base / relative, "it climbs out of " + root.string());
     built /= part;
-    if (part == "/" || part == "." || part == "..") continue;
-    struct stat info {};
-    if (::lstat(built.c_str(), &info) == 0) continue;
     if (::mkdir(built.c_str(), 0700) == 0) {
       ::chmod(built.c_str(), 0700);  // exactly 0700, whatever the umask
     } else if (errno != EEXIST) {
       refuse(built, std::string("cannot create it (") + std::strerror(errno) + ")");
     }
+    check_private_folder(built);  // made now, or entered: either way it must be ours alone
   }
-  check_private_folder(target);
-  return target;
+  return built;
+}
+
+fs::path ensure_private_folder(const fs::path& folder) {
+  std::error_code ec;
+  const fs::path absolute = fs::absolute(folder, ec);
+  const fs::path target = (ec ? folder : absolute).lexically_normal();
+  fs::path base = target;
+  while (base.has_relative_path()) {
+    struct stat info {};
+    if (::lstat(base.c_str(), &info) == 0) break;
+    base = base.parent_path();
+  }
+  if (base == target) {
+    check_private_folder(target);
+    return target;
+  }
+  return ensure_private_folder(base, target.lexically_relative(base));
 }
 
 HostFolders resolve_host_folders(const Environment& env, const HostFolderOptions& options) {

@@ -19,9 +19,7 @@ namespace fb::os {
 //   1. the folder the host sets for this run (the command line gives every run its own folder);
 //   2. the environment variable (WinDir, userprofile) when it is set and not empty;
 //   3. a private per-user folder: <root>/fishbone/windows for WinDir and
-//      <root>/fishbone/profile for userprofile, where <root> is $XDG_RUNTIME_DIR when set, else
-//      $XDG_STATE_HOME, else $HOME/.local/state (HOME from the environment, else the password
-//      database).
+//      <root>/fishbone/profile for userprofile, where <root> is private_state_root.
 // The chosen folder is created when missing (mode 0700) and then checked; an unsafe folder is
 // refused with fb::HostError 70 whose description names the folder and the reason.
 struct HostFolderOptions {
@@ -40,15 +38,30 @@ HostFolders resolve_host_folders(const Environment& env, const HostFolderOptions
 // folders, so the component's environment lookups return them.
 void apply_host_folders(const HostFolders& folders, MapEnvironment& target);
 
-// The root under which the private default folders are made (see above).
+// The root under which the private default folders are made, an existing folder:
+//   - $XDG_RUNTIME_DIR when it is an absolute path to a real folder (not a symbolic link) owned
+//     by the effective user with mode 0700, as the session manager makes it; otherwise it is
+//     passed over (a link to /etc, a relative path, a folder of another user);
+//   - else $XDG_STATE_HOME when it is an absolute path to an existing folder;
+//   - else <home>/.local/state, where <home> is $HOME when it is an absolute path to an existing
+//     folder, else the password database's home folder when that exists.
+// A home that does not exist is never created: without a usable one this throws fb::HostError
+// 75 naming what was tried.
 std::filesystem::path private_state_root(const Environment& env);
 
 // Throws fb::HostError 70 unless `folder` is a directory (not a symbolic link) owned by the
 // effective user and without group or other write permission.
 void check_private_folder(const std::filesystem::path& folder);
 
-// Creates `folder` and its missing ancestors (each created folder mode 0700), then checks the
-// folder itself with check_private_folder. Returns its absolute path.
+// Makes `base / relative` a private folder: `base` must exist (a link is followed) and be owned
+// by the effective user without group or other write permission; each folder of `relative`
+// below it is entered only when check_private_folder accepts it and is otherwise created with
+// mode 0700. Throws fb::HostError 70 naming the first folder that fails. Returns the absolute
+// path of `base / relative`.
+std::filesystem::path ensure_private_folder(const std::filesystem::path& base,
+                                            const std::filesystem::path& relative);
+
+// The same for a folder given whole: its nearest existing ancestor is the base.
 std::filesystem::path ensure_private_folder(const std::filesystem::path& folder);
 
 }  // namespace fb::os

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "platform/os/atomic_file.h"
 #include "platform/os/host_error.h"
 
 namespace fb::os {
@@ -121,10 +122,15 @@ bool Registry::key_exists(std::string_view key) const {
 
 void Registry::delete_key(std::string_view key) {
   const std::string upper = ascii_upper(normalise(key));
-  std::erase_if(keys_, [&](const auto& entry) {
-    return entry.first == upper ||
-           (entry.first.size() > upper.size() && entry.first.starts_with(upper) &&
-            entry.first[upper.size()] == '\\');
+  const auto doomed = [&](const std::string& path) {
+    return path == upper ||
+           (path.size() > upper.size() && path.starts_with(upper) && path[upper.size()] == '\\');
+  };
+  std::erase_if(keys_, [&](const auto& entry) { return doomed(entry.first); });
+  std::erase_if(comments_before_, [&](auto& entry) {
+    if (!doomed(entry.first)) return false;
+    comments_at_end_.insert(comments_at_end_.end(), entry.second.begin(), entry.second.end());
+    return true;
   });
 }
 
@@ -172,7 +178,11 @@ std::string Registry::to_text() const {
   std::string out(kHeader);
   out += "\n";
   for (const auto& [upper, key] : keys_) {
-    out += "\n[" + key.name + "]\n";
+    out += "\n";
+    if (const auto comments = comments_before_.find(upper); comments != comments_before_.end()) {
+      for (const std::string& comment : comments->second) out += comment + "\n";
+    }
+    out += "[" + key.name + "]\n";
     for (const auto& [upper_name, named] : key.values) {
       const auto& [name, value] = named;
       out += name.empty() ? std::string("@") : "\"" + escape(name) + "\"";
@@ -188,6 +198,8 @@ std::string Registry::to_text() const {
       out += "\n";
     }
   }
+  if (!comments_at_end_.empty()) out += "\n";
+  for (const std::string& comment : comments_at_end_) out += comment + "\n";
   return out;
 }
 
@@ -196,6 +208,8 @@ Registry Registry::parse(std::string_view text) {
   std::string current;
   int line_number = 0;
   bool header_seen = false;
+  std::vector<std::string> comments;  // waiting for the key they stand before
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   std::size_t start = 0;
   while (start <= text.size()) {
     std::size_t end = text.find('\n', start);
@@ -204,7 +218,11 @@ Registry Registry::parse(std::string_view text) {
     start = end + 1;
     ++line_number;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.empty() || line.front() == ';') continue;
+    if (line.empty()) continue;
+    if (line.front() == ';') {
+      comments.emplace_back(line);
+      continue;
+    }
     if (!header_seen) {
       if (line != kHeader) malformed(line_number, "not a registry file");
       header_seen = true;
@@ -214,6 +232,11 @@ Registry Registry::parse(std::string_view text) {
       if (line.back() != ']' || line.size() < 3) malformed(line_number, "bad key line");
       current = std::string(line.substr(1, line.size() - 2));
       registry.create_key(current);
+      if (!comments.empty()) {
+        auto& before = registry.comments_before_[ascii_upper(normalise(current))];
+        before.insert(before.end(), comments.begin(), comments.end());
+        comments.clear();
+      }
       continue;
     }
     if (current.empty()) malformed(line_number, "a value before any key");
@@ -246,6 +269,7 @@ Registry Registry::parse(std::string_view text) {
       registry.set_value(current, name, std::move(value));
     }
   }
+  registry.comments_at_end_ = std::move(comments);
   return registry;
 }
 
@@ -267,34 +291,17 @@ Registry Registry::load(const fs::path& file) {
 }
 
 void Registry::save(const fs::path& file) const {
-  auto fail = [&](const std::string& why) {
-    throw HostError(host_error::kPathFileAccess,
-                    "Path/File access error: cannot write " + file.string() + ": " + why);
-  };
   std::error_code ec;
   const fs::path folder = file.parent_path();
   if (!folder.empty() && !fs::exists(folder, ec)) {
     fs::create_directories(folder, ec);
-    if (ec) fail(ec.message());
+    if (ec) {
+      throw HostError(host_error::kPathFileAccess, "Path/File access error: cannot write " +
+                                                       file.string() + ": " + ec.message());
+    }
     fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, ec);
   }
-  const fs::path temporary = file.string() + ".tmp" + std::to_string(::getpid());
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) fail("cannot create a temporary file");
-    out << to_text();
-    out.flush();
-    if (!out) {
-      fs::remove(temporary, ec);
-      fail("write failed");
-    }
-  }
-  fs::rename(temporary, file, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    fail(ec.message());
-  }
+  write_file_atomically(file, to_text());
 }
 
 fs::path default_registry_file(const Environment& env) {

@@ -24,6 +24,10 @@ namespace fb::os {
 //   "LoadBehavior"=dword:00000003
 //   @="default value"
 // with backslash, double quote, line feed and carriage return escaped in strings (\\ \" \n \r).
+// Lines starting with ";" are comments: they are kept and written back before the key that
+// follows them (those after the last key at the end; those of a deleted key at the end too, so
+// no comment of the user's is lost). A UTF-8 byte-order mark, as editors on Windows add, is
+// accepted and not written back.
 class Registry {
  public:
   using Value = std::variant<std::string, std::uint32_t>;
@@ -48,8 +52,9 @@ class Registry {
 
   // An absent file is an empty registry; an unreadable or malformed one throws fb::HostError.
   static Registry load(const std::filesystem::path& file);
-  // Writes through a temporary file in the same folder renamed into place; the folder is created
-  // (mode 0700) when missing. Throws fb::HostError 75 naming the file on failure.
+  // Writes through a temporary file in the same folder renamed into place (see
+  // write_file_atomically: a link is written through, never replaced); the folder is created
+  // (mode 0700) when missing. Throws fb::HostError naming the file on failure.
   void save(const std::filesystem::path& file) const;
 
  private:
@@ -59,6 +64,9 @@ class Registry {
         values;  // upper-cased name -> (name, value)
   };
   std::map<std::string, Key> keys_;  // upper-cased path -> key
+  // Comment lines, by the upper-cased path of the key they stand before.
+  std::map<std::string, std::vector<std::string>> comments_before_;
+  std::vector<std::string> comments_at_end_;
 };
 
 // The registry file of the current user: $XDG_CONFIG_HOME/fishbone/registry.reg, else

@@ -36,26 +36,77 @@ TEST(HostFoldersTest, DefaultFoldersArePrivateFoldersUnderTheRuntimeFolder) {
   }
 }
 
-TEST(HostFoldersTest, RootFolderChoiceFollowsTheXdgVariables) {
+TEST(HostFoldersTest, RootFolderChoiceTakesOnlyUsableFolders) {
+  TempFolder root;
+  const fs::path runtime = root.path() / "runtime";  // as a session manager makes it
+  const fs::path state = root.path() / "state";
+  const fs::path home = root.path() / "home";
+  for (const auto& folder : {runtime, state, home}) {
+    fs::create_directory(folder);
+    ::chmod(folder.c_str(), 0700);
+  }
+  const fs::path open_runtime = root.path() / "open";  // mode 0755
+  fs::create_directory(open_runtime);
+  ::chmod(open_runtime.c_str(), 0755);
+  const fs::path runtime_link = root.path() / "runtime-link";
+  fs::create_directory_symlink(runtime, runtime_link);
+  const std::string absent = (root.path() / "absent").string();
   struct Case {
-    const char* runtime;
-    const char* state;
-    const char* home;
-    const char* expected;
+    std::string runtime;
+    std::string state;
+    std::string expected;
   };
   const Case cases[] = {
-      {"/r", "/s", "/h", "/r"},
-      {nullptr, "/s", "/h", "/s"},
-      {"", "/s", "/h", "/s"},
-      {nullptr, nullptr, "/h", "/h/.local/state"},
+      {runtime.string(), state.string(), runtime.string()},
+      {"", state.string(), state.string()},
+      {"relative/runtime", state.string(), state.string()},
+      {runtime_link.string(), state.string(), state.string()},
+      {open_runtime.string(), state.string(), state.string()},
+      {absent, state.string(), state.string()},
+      {"", "relative/state", (home / ".local" / "state").string()},
+      {"", absent, (home / ".local" / "state").string()},
   };
   for (const Case& c : cases) {
     MapEnvironment env;
-    if (c.runtime != nullptr) env.set("XDG_RUNTIME_DIR", c.runtime);
-    if (c.state != nullptr) env.set("XDG_STATE_HOME", c.state);
-    if (c.home != nullptr) env.set("HOME", c.home);
-    EXPECT_EQ(private_state_root(env), fs::path(c.expected)) << c.expected;
+    env.set("XDG_RUNTIME_DIR", c.runtime).set("XDG_STATE_HOME", c.state).set("HOME", home.string());
+    EXPECT_EQ(private_state_root(env), fs::path(c.expected)) << c.runtime << " " << c.state;
   }
+}
+
+TEST(HostFoldersTest, AMissingHomeIsNeverCreated) {
+  TempFolder root;
+  const fs::path home = root.path() / "nonexistent" / "x";
+  MapEnvironment env;
+  env.set("HOME", home.string());
+  try {
+    const fs::path chosen = private_state_root(env);
+    // The password database's home, which exists, is the only other answer.
+    EXPECT_NE(chosen, home / ".local" / "state");
+  } catch (const HostError& error) {
+    EXPECT_NE(std::string(error.what()).find(home.string()), std::string::npos) << error.what();
+  }
+  EXPECT_FALSE(fs::exists(root.path() / "nonexistent"));
+}
+
+TEST(HostFoldersTest, FoldersOnTheWayMustBePrivateToo) {
+  TempFolder root;
+  const fs::path open = root.path() / "fishbone";  // an intermediate folder anyone may write
+  fs::create_directories(open / "runs");
+  ::chmod(open.c_str(), 0777);
+  ::chmod((open / "runs").c_str(), 0700);
+  try {
+    ensure_private_folder(root.path(), "fishbone/runs");
+    ADD_FAILURE() << "an open folder on the way was accepted";
+  } catch (const HostError& error) {
+    EXPECT_EQ(error.number(), host_error::kPermissionDenied);
+    EXPECT_NE(std::string(error.what()).find(open.string() + ":"), std::string::npos)
+        << error.what();
+  }
+  // The base itself, e.g. a state root anyone may write.
+  ::chmod(open.c_str(), 0777);
+  EXPECT_THROW(ensure_private_folder(open, "runs"), HostError);
+  ::chmod(open.c_str(), 0700);
+  EXPECT_EQ(ensure_private_folder(open, "runs"), open / "runs");
 }
 
 TEST(HostFoldersTest, FoldersCreatedAreExactly0700WhateverTheUmask) {

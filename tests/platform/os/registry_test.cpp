@@ -90,6 +90,34 @@ TEST(RegistryTest, MalformedFilesAreRefusedNamingFileAndLine) {
   }
 }
 
+TEST(RegistryTest, CommentsAndAByteOrderMarkSurviveALoadAndSave) {
+  TempFolder folder;
+  const auto file = folder.path() / "registry.reg";
+  const std::string kivo = std::string(kAddins) + "\\KIVO2D.Connect";
+  const std::string other = std::string(kAddins) + "\\Other.Addin";
+  std::ofstream(file, std::ios::binary)
+      << "\xEF\xBB\xBF; my registry, edited by hand\r\nFishbone Registry 1\r\n\r\n"
+      << "; the add-in that comes and goes\n[" << kivo << "]\n\"LoadBehavior\"=dword:00000003\n\n"
+      << "; keep this one\n[" << other << "]\n@=\"x\"\n; the end\n";
+  Registry registry = Registry::load(file);
+  EXPECT_EQ(registry.dword_value(kivo, "LoadBehavior"), 3u);
+  registry.delete_key(kivo);  // what unregister does
+  registry.save(file);
+
+  std::ifstream in(file, std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  for (const char* comment : {"; my registry, edited by hand", "; the add-in that comes and goes",
+                              "; keep this one", "; the end"}) {
+    EXPECT_NE(text.find(comment), std::string::npos) << comment << " lost:\n" << text;
+  }
+  EXPECT_LT(text.find("; keep this one"), text.find("[" + other + "]"));
+  EXPECT_FALSE(text.starts_with("\xEF\xBB\xBF"));
+  const Registry again = Registry::load(file);
+  EXPECT_FALSE(again.key_exists(kivo));
+  EXPECT_EQ(again.string_value(other, ""), "x");
+  EXPECT_EQ(again.to_text(), text);  // a second round trip changes nothing
+}
+
 TEST(RegistryTest, DefaultFileFollowsTheUsersConfigFolder) {
   MapEnvironment env;
   env.set("XDG_CONFIG_HOME", "/cfg").set("HOME", "/home/u");

@@ -5,6 +5,7 @@
 
 #include "apps/fishbone/args.h"
 #include "apps/fishbone/commands.h"
+#include "apps/fishbone/same_file.h"
 #include "apps/fishbone/tree_input.h"
 #include "platform/os/atomic_file.h"
 #include "platform/os/host_error.h"
@@ -74,8 +75,15 @@ int RunConvert(std::span<const std::string> args, Io& io) {
     return kExitFailure;
   }
   const std::string input_name = DisplayName(input);
-  const kivo2d::TreeReadResult read =
-      kivo2d::ReadTree(*bytes, ChooseInputFormat(input, from, *bytes));
+  const TreeFormat input_format = ChooseInputFormat(input, from, *bytes);
+  // Tidying a file in place keeps the tree; writing the other format over it would lose it.
+  if (*output != "-" && input_format != *to) {
+    if (const auto clash = OutputIsInput(input, OutputTargets{{*output}, {}})) {
+      io.err << "fishbone: " << *clash << '\n';
+      return kExitFailure;
+    }
+  }
+  const kivo2d::TreeReadResult read = kivo2d::ReadTree(*bytes, input_format);
   if (!read.ok()) {
     PrintProblems(input_name, read.problems, io);
     io.err << "fishbone: " << input_name << " not converted: the tree has " << read.problems.size()

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -12,6 +13,7 @@
 #include "apps/fishbone/batch_run.h"
 #include "apps/fishbone/commands.h"
 #include "apps/fishbone/generate_run.h"
+#include "apps/fishbone/same_file.h"
 #include "apps/fishbone/tree_input.h"
 
 namespace fishbone {
@@ -31,6 +33,28 @@ constexpr std::array<OptionSpec, 8> kOptions{{
 std::optional<std::filesystem::path> PathOption(const ParsedArgs& parsed, std::string_view name) {
   if (const auto value = parsed.Value(name)) return std::filesystem::path(*value);
   return std::nullopt;
+}
+
+// The names a run writes into the trace folder ("NN-StepName.csv", "NN-StepName-CHART.png") and
+// the pictures folder ("PIC1.emf" ... "PIC3.png").
+bool TraceWrites(const std::string& name) {
+  return name.size() > 3 && std::isdigit(static_cast<unsigned char>(name[0])) &&
+         std::isdigit(static_cast<unsigned char>(name[1])) && name[2] == '-' &&
+         (name.ends_with(".csv") || name.ends_with(".png"));
+}
+bool PicturesWrite(const std::string& name) {
+  return name.size() == 8 && name.starts_with("PIC") && name[3] >= '1' && name[3] <= '3' &&
+         (name.ends_with(".emf") || name.ends_with(".svg") || name.ends_with(".png"));
+}
+
+OutputTargets TargetsOf(const RunOutputs& outputs) {
+  OutputTargets targets;
+  for (const auto& file : {outputs.report, outputs.pdf, outputs.png, outputs.data}) {
+    if (file) targets.files.push_back(*file);
+  }
+  if (outputs.trace) targets.folders.push_back({*outputs.trace, TraceWrites});
+  if (outputs.pictures) targets.folders.push_back({*outputs.pictures, PicturesWrite});
+  return targets;
 }
 
 int RunGenerate(std::span<const std::string> args, Io& io) {
@@ -54,6 +78,18 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
   options.trust_vba = !parsed->Has("--no-trust-vba");
 
   const std::string& input = parsed->positionals[0];
+  RunOutputs outputs;
+  outputs.report = PathOption(*parsed, "--output");
+  outputs.pdf = PathOption(*parsed, "--pdf");
+  outputs.png = PathOption(*parsed, "--png");
+  outputs.pictures = PathOption(*parsed, "--pictures");
+  outputs.trace = PathOption(*parsed, "--trace");
+  outputs.data = PathOption(*parsed, "--data");
+  if (const auto clash = OutputIsInput(input, TargetsOf(outputs))) {
+    io.err << "fishbone: " << *clash << '\n';
+    return kExitFailure;
+  }
+
   const auto bytes = ReadInput(input, io, error);
   if (!bytes) {
     io.err << "fishbone: " << error << '\n';
@@ -71,13 +107,6 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
     return kExitFailure;
   }
 
-  RunOutputs outputs;
-  outputs.report = PathOption(*parsed, "--output");
-  outputs.pdf = PathOption(*parsed, "--pdf");
-  outputs.png = PathOption(*parsed, "--png");
-  outputs.pictures = PathOption(*parsed, "--pictures");
-  outputs.trace = PathOption(*parsed, "--trace");
-  outputs.data = PathOption(*parsed, "--data");
   return GenerateReportFiles(read.tree, input_name, options, outputs, io);
 }
 

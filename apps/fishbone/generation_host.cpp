@@ -10,6 +10,8 @@
 #include "platform/office/com_addins.h"
 #include "platform/os/host_error.h"
 #include "platform/os/host_folders.h"
+#include "platform/os/process_tag.h"
+#include "platform/os/stop_cleanup.h"
 #include "src/addin/component_windows.h"
 #include "src/addin/connect.h"
 #include "src/addin/generation_messages.h"
@@ -17,19 +19,47 @@
 namespace fishbone {
 namespace {
 
+// Run folders of processes of this machine that no longer exist (killed with SIGKILL, or the
+// machine went down) are removed before a new one is made, so they do not pile up.
+void ReapStaleRunFolders(const std::filesystem::path& runs) {
+  std::error_code failed;
+  for (const auto& entry : std::filesystem::directory_iterator(runs, failed)) {
+    const std::string name = entry.path().filename().string();
+    if (!name.starts_with("run-")) continue;
+    const auto last_dash = name.rfind('-');  // run-<host>-<pid>-XXXXXX
+    if (last_dash <= 4) continue;
+    if (!fb::os::is_stale_process_tag(std::string_view(name).substr(4, last_dash - 4))) continue;
+    std::error_code ignored;
+    std::filesystem::remove_all(entry.path(), ignored);
+  }
+}
+
 // A new folder of this run's own under <private root>/fishbone/runs, with windows/Temp and
-// profile below it. mkdtemp makes it with mode 0700 and a name nobody could have prepared.
+// profile below it. mkdtemp makes it with mode 0700 and a name nobody could have prepared; it is
+// on the stop-cleanup list from the moment it exists.
 std::filesystem::path MakeRunFolder(const fb::os::Environment& environment) {
   const std::filesystem::path runs =
-      fb::os::ensure_private_folder(fb::os::private_state_root(environment) / "fishbone" / "runs");
-  std::string pattern = (runs / "run-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    throw fb::HostError(70, "cannot make a folder for this run in \"" + runs.string() +
-                                "\": " + std::strerror(errno));
+      fb::os::ensure_private_folder(fb::os::private_state_root(environment), "fishbone/runs");
+  ReapStaleRunFolders(runs);
+  std::string pattern = (runs / ("run-" + fb::os::process_tag() + "-XXXXXX")).string();
+  {
+    auto held = fb::os::StopCleanup::instance().hold();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+      throw fb::HostError(70, "cannot make a folder for this run in \"" + runs.string() +
+                                  "\": " + std::strerror(errno));
+    }
+    fb::os::StopCleanup::instance().add(pattern, held);
   }
   const std::filesystem::path folder(pattern);
-  fb::os::ensure_private_folder(folder / "windows" / "Temp");
-  fb::os::ensure_private_folder(folder / "profile");
+  try {
+    fb::os::ensure_private_folder(folder, "windows/Temp");
+    fb::os::ensure_private_folder(folder, "profile");
+  } catch (...) {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    fb::os::StopCleanup::instance().forget(folder);
+    throw;
+  }
   return folder;
 }
 
@@ -63,6 +93,7 @@ GenerationHost::GenerationHost(const fb::os::Environment& process_environment,
 GenerationHost::~GenerationHost() {
   std::error_code ignored;
   std::filesystem::remove_all(run_folder_, ignored);
+  fb::os::StopCleanup::instance().forget(run_folder_);
 }
 
 int GenerationHost::Generate(const kivo2d::TreeDocument& tree, Io& io) {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <istream>
@@ -21,16 +22,29 @@ std::optional<TreeFormat> ParseFormatWord(std::string_view word) {
 }
 
 std::optional<std::string> ReadInput(const std::string& name, Io& io, std::string& error) {
+  const std::string shown = name == "-" ? "standard input" : "\"" + name + "\"";
+  const auto too_large = [&] {
+    error = "cannot read " + shown + ": it is larger than " +
+            std::to_string(kivo2d::kMaxTreeFileBytes / 1048576) +
+            " MiB, and a tree file of at most 51 nodes is far smaller";
+    return std::nullopt;
+  };
+  // One byte more than a tree file may hold tells a file that is too large without reading it
+  // all (/dev/zero has no end).
+  const std::size_t limit = kivo2d::kMaxTreeFileBytes + 1;
   if (name == "-") {
-    std::string bytes{std::istreambuf_iterator<char>(io.in), std::istreambuf_iterator<char>()};
+    std::string bytes(limit, '\0');
+    io.in.read(bytes.data(), static_cast<std::streamsize>(limit));
     if (io.in.bad()) {
       error = "cannot read standard input";
       return std::nullopt;
     }
+    bytes.resize(static_cast<std::size_t>(io.in.gcount()));
+    if (bytes.size() >= limit) return too_large();
     return bytes;
   }
   const auto fail = [&](int code) {
-    error = "cannot read \"" + name + "\": " + std::strerror(code);
+    error = "cannot read " + shown + ": " + std::strerror(code);
     return std::nullopt;
   };
   const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
@@ -42,8 +56,8 @@ std::optional<std::string> ReadInput(const std::string& name, Io& io, std::strin
   }
   std::string bytes;
   char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+  while (bytes.size() < limit) {
+    const ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
     if (got < 0) {
       if (errno == EINTR) continue;
       const int code = errno;
@@ -54,6 +68,7 @@ std::optional<std::string> ReadInput(const std::string& name, Io& io, std::strin
     bytes.append(buffer, static_cast<std::size_t>(got));
   }
   ::close(fd);
+  if (bytes.size() >= limit) return too_large();
   return bytes;
 }
 
@@ -72,8 +87,18 @@ std::string DisplayName(const std::string& name) {
 
 void PrintProblems(std::string_view display_name, const std::vector<kivo2d::TreeProblem>& problems,
                    Io& io) {
+  std::size_t shown = 0;
   for (const auto& problem : problems) {
-    io.err << display_name << ':' << problem.line << ": " << problem.message << '\n';
+    if (shown == kMaxProblemsShown) {
+      const std::size_t more = problems.size() - shown;
+      io.err << display_name << ": ... and " << more << " more "
+             << (more == 1 ? "problem" : "problems") << '\n';
+      return;
+    }
+    io.err << display_name << ':' << problem.line;
+    if (problem.column > 0) io.err << ':' << problem.column;
+    io.err << ": " << problem.message << '\n';
+    ++shown;
   }
 }
 

@@ -21,7 +21,8 @@ inline constexpr std::string_view kSampleName = "<sample>";
 std::optional<kivo2d::TreeFormat> ParseFormatWord(std::string_view word);
 
 // Reads a whole file, or standard input for "-". On failure returns nothing and sets `error` to
-// e.g. `cannot read "a.txt": No such file or directory`.
+// e.g. `cannot read "a.txt": No such file or directory`. Input larger than
+// kivo2d::kMaxTreeFileBytes is refused after reading one byte more than that.
 std::optional<std::string> ReadInput(const std::string& name, Io& io, std::string& error);
 
 // The input's format: `from` when given, else the extension (.xml, .txt) of a file, else the
@@ -32,7 +33,13 @@ kivo2d::TreeFormat ChooseInputFormat(const std::string& name,
 
 std::string DisplayName(const std::string& name);  // "<stdin>" for "-"
 
-// One line per problem on io.err: "NAME:LINE: message".
+// The most problems printed for one file; a file that breaks more rules is no tree, and the
+// first ones say why.
+inline constexpr std::size_t kMaxProblemsShown = 100;
+
+// One line per problem on io.err: "NAME:LINE: message", or "NAME:LINE:COLUMN: message" where the
+// reader knows the column; after kMaxProblemsShown lines one more, "NAME: ... and N more
+// problems".
 void PrintProblems(std::string_view display_name, const std::vector<kivo2d::TreeProblem>& problems,
                    Io& io);
 

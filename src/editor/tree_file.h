@@ -29,20 +29,36 @@ inline constexpr std::string_view kMainCauseWithoutChildText =
 
 enum class TreeFormat { kXml, kOutline };
 
+// The largest tree file read. A tree has at most 51 nodes, and 51 captions of the longest length
+// below, even with every character written as a six-byte character reference, take well under
+// this; a larger file cannot be a tree, and refusing it early keeps a device or a runaway file
+// (/dev/zero, a log) from filling memory.
+inline constexpr std::size_t kMaxTreeFileBytes = 2 * 1024 * 1024;
+
+// The longest caption, in UTF-16 code units as the component counts characters. The main problem
+// becomes the diagram's title, and the host's chart texts hold at most 255 characters; a cause
+// is wrapped at 8 characters a line, so 255 are already 32 lines, more than a bone can show.
+// Tree files, check and the editor all hold to it.
+inline constexpr std::size_t kMaxCaptionLength = 255;
+
 // One node as a file gives it. `line` is the 1-based source line (0 when not from a file).
 struct TreeEntry {
   std::string key;
   std::string caption;
   std::string parent_key;
   int line = 0;
+  int column = 0;  // 1-based, in characters, where the file says it (XML); 0 when not known
   friend bool operator==(const TreeEntry&, const TreeEntry&) = default;
 };
 
 // One broken rule: the line it is on (1-based; whole-file problems name the line of the
 // document element, or line 1) and a message saying what is wrong and which rule it breaks.
+// `column` (1-based, in characters) is given where the reader knows it, for XML, whose nodes
+// often share one line; 0 otherwise.
 struct TreeProblem {
   int line = 0;
   std::string message;
+  int column = 0;
   friend bool operator==(const TreeProblem&, const TreeProblem&) = default;
 };
 
@@ -60,6 +76,9 @@ struct TreeReadResult {
   bool ok() const { return problems.empty(); }
 };
 
+// Both readers refuse a file larger than kMaxTreeFileBytes with one problem on line 1, and a
+// caption longer than kMaxCaptionLength.
+//
 // Reads and checks the exchange XML: malformed XML (with the parser's line and message), a
 // document element other than NODES, anything in it but empty NODE elements, a missing, repeated
 // or unknown attribute, and everything CheckTree reports.
@@ -110,8 +129,10 @@ std::optional<TreeFormat> FormatFromExtension(const std::filesystem::path& path)
 // "<", an outline otherwise.
 //
 // Both readers take UTF-8, with or without a byte-order mark, and UTF-16 that starts with its
-// byte-order mark (as Windows Notepad saves "Unicode"); a caption that is not well-formed is
-// reported with a hint that tree files are UTF-8 (a file in a legacy code page such as GBK).
+// byte-order mark (as Windows Notepad saves "Unicode") or, without one, whose zero bytes all
+// stand on one side of its code units as plain text's line ends and ASCII leave them; a caption
+// that is not well-formed is reported with a hint that tree files are UTF-8 (a file in a legacy
+// code page such as GBK). A NUL byte in UTF-8 text is refused: a tree file is text.
 TreeFormat DetectFormat(std::string_view bytes);
 
 std::string_view FormatName(TreeFormat format);  // "xml" or "txt"

@@ -2,9 +2,11 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <map>
 #include <string>
 
+#include "platform/os/utf16.h"
 #include "src/editor/tree_file.h"
 #include "src/editor/tree_file_rules.h"
 #include "src/editor/xml_safe_text.h"
@@ -57,42 +59,68 @@ void CheckShape(const std::vector<ShapeNode>& nodes, std::vector<TreeProblem>& p
     if (node.parent < 0) continue;
     const int ordinal = ++child_count[node.parent];
     if (ordinal > kMaxChildren) {
-      problems.push_back({node.line, node.label + " is child " + std::to_string(ordinal) + " of " +
-                                         nodes[node.parent].label +
-                                         ": a node has at most nine children"});
+      problems.push_back({node.line,
+                          node.label + " is child " + std::to_string(ordinal) + " of " +
+                              nodes[node.parent].label + ": a node has at most nine children",
+                          node.column});
     }
   }
   for (const ShapeNode& node : nodes) {
     if (node.level > kMaxLevel) {
-      problems.push_back({node.line, node.label + " is at level " + std::to_string(node.level) +
-                                         ": causes go no deeper than level 5"});
+      problems.push_back({node.line,
+                          node.label + " is at level " + std::to_string(node.level) +
+                              ": causes go no deeper than level 5",
+                          node.column});
     }
   }
   for (std::size_t i = 0; i < nodes.size(); ++i) {
     if (nodes[i].level == 1 && child_count[i] == 0) {
-      problems.push_back({nodes[i].line, "main cause " + nodes[i].label + " has no child: " +
-                                             std::string(kMainCauseWithoutChildText)});
+      problems.push_back({nodes[i].line,
+                          "main cause " + nodes[i].label +
+                              " has no child: " + std::string(kMainCauseWithoutChildText),
+                          nodes[i].column});
     }
   }
 }
 
-void CheckCauseCount(const std::vector<int>& cause_lines, std::vector<TreeProblem>& problems) {
-  if (cause_lines.size() > static_cast<std::size_t>(kMaxCauses)) {
-    problems.push_back({cause_lines[kMaxCauses], "cause " + std::to_string(kMaxCauses + 1) +
-                                                     " of " + std::to_string(cause_lines.size()) +
-                                                     ": a tree has at most 50 causes"});
+void CheckCauseCount(const std::vector<const TreeEntry*>& causes,
+                     std::vector<TreeProblem>& problems) {
+  if (causes.size() > static_cast<std::size_t>(kMaxCauses)) {
+    const TreeEntry& first_too_many = *causes[kMaxCauses];
+    problems.push_back({first_too_many.line,
+                        "cause " + std::to_string(kMaxCauses + 1) + " of " +
+                            std::to_string(causes.size()) + ": a tree has at most 50 causes",
+                        first_too_many.column});
   }
 }
 
 void CheckCaptionText(const TreeEntry& entry, std::vector<TreeProblem>& problems) {
+  if (const std::size_t length = fb::os::utf16_length(entry.caption); length > kMaxCaptionLength) {
+    TreeEntry shown = entry;
+    shown.caption = fb::os::utf16_substr(entry.caption, 0, 20) + "...";
+    problems.push_back({entry.line,
+                        "the caption of " + Label(shown) + " is " + std::to_string(length) +
+                            " characters long: a caption holds at most " +
+                            std::to_string(kMaxCaptionLength) + " characters",
+                        entry.column});
+    return;
+  }
   if (const auto fault = FindXmlTextFault(entry.caption)) {
     const bool encoding = fault->description.find("UTF-8") != std::string::npos;
-    problems.push_back({entry.line, "the caption of " + Label(entry) + " holds " +
-                                        fault->description +
-                                        (encoding ? ": tree files are UTF-8 (or UTF-16 with a "
-                                                    "byte-order mark)"
-                                                  : ", which XML cannot carry")});
+    problems.push_back({entry.line,
+                        "the caption of " + Label(entry) + " holds " + fault->description +
+                            (encoding ? ": tree files are UTF-8 (or UTF-16 with a "
+                                        "byte-order mark)"
+                                      : ", which XML cannot carry"),
+                        entry.column});
   }
+}
+
+std::optional<TreeProblem> CheckFileSize(std::string_view bytes) {
+  if (bytes.size() <= kMaxTreeFileBytes) return std::nullopt;
+  return TreeProblem{1, "the file is larger than " + std::to_string(kMaxTreeFileBytes / 1048576) +
+                            " MiB: a tree of at most 51 nodes is far smaller, so this is not a "
+                            "tree file"};
 }
 
 std::optional<std::string> Utf16FileToUtf8(std::string_view bytes) {
@@ -100,12 +128,30 @@ std::optional<std::string> Utf16FileToUtf8(std::string_view bytes) {
   const auto b0 = static_cast<unsigned char>(bytes[0]);
   const auto b1 = static_cast<unsigned char>(bytes[1]);
   bool little_endian;
+  std::size_t start = 2;
   if (b0 == 0xFF && b1 == 0xFE) {
     little_endian = true;
   } else if (b0 == 0xFE && b1 == 0xFF) {
     little_endian = false;
   } else {
-    return std::nullopt;
+    if (bytes.size() % 2 != 0) return std::nullopt;
+    bool zero_at_even = false;
+    bool zero_at_odd = false;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      if (bytes[i] == '\0') (i % 2 == 0 ? zero_at_even : zero_at_odd) = true;
+    }
+    if (zero_at_even == zero_at_odd) return std::nullopt;  // none, or both sides: not UTF-16
+    little_endian = zero_at_odd;
+    // And a tree in UTF-16 has a line feed or a "<" as a whole unit, which a UTF-8 text with a
+    // stray NUL byte hardly has.
+    bool tree_unit = false;
+    for (std::size_t i = 0; i + 1 < bytes.size() && !tree_unit; i += 2) {
+      const char low = little_endian ? bytes[i] : bytes[i + 1];
+      const char high = little_endian ? bytes[i + 1] : bytes[i];
+      tree_unit = high == '\0' && (low == '\n' || low == '<');
+    }
+    if (!tree_unit) return std::nullopt;
+    start = 0;
   }
   const auto unit_at = [&](std::size_t i) {
     const auto first = static_cast<unsigned char>(bytes[i]);
@@ -132,7 +178,7 @@ std::optional<std::string> Utf16FileToUtf8(std::string_view bytes) {
   };
   std::string out;
   out.reserve(bytes.size());
-  std::size_t i = 2;
+  std::size_t i = start;
   for (; i + 1 < bytes.size(); i += 2) {
     std::uint32_t code = unit_at(i);
     if (code >= 0xD800 && code <= 0xDBFF && i + 3 < bytes.size()) {
@@ -150,7 +196,13 @@ std::optional<std::string> Utf16FileToUtf8(std::string_view bytes) {
 
 void SortProblems(std::vector<TreeProblem>& problems) {
   std::stable_sort(problems.begin(), problems.end(),
-                   [](const TreeProblem& a, const TreeProblem& b) { return a.line < b.line; });
+                   [](const TreeProblem& a, const TreeProblem& b) {
+                     // Where the column is unknown (a problem of the whole tree), it comes after those that know.
+    const auto column = [](const TreeProblem& p) {
+      return p.column > 0 ? p.column : std::numeric_limits<int>::max();
+    };
+    return a.line != b.line ? a.line < b.line : column(a) < column(b);
+                   });
 }
 
 }  // namespace tree_rules
@@ -183,22 +235,27 @@ std::vector<TreeProblem> CheckTree(const TreeDocument& tree) {
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const TreeEntry& entry = entries[i];
     if (!KeySyntaxOk(entry.key)) {
-      problems.push_back({entry.line, "malformed key " + QuoteText(entry.key) +
-                                          ": a key is \"A\" for the main problem, or \"A\" "
-                                          "followed by one to five digits 1-9"});
+      problems.push_back({entry.line,
+                          "malformed key " + QuoteText(entry.key) +
+                              ": a key is \"A\" for the main problem, or \"A\" "
+                              "followed by one to five digits 1-9",
+                          entry.column});
       continue;
     }
     const int level = static_cast<int>(entry.key.size()) - 1;
     if (level > kMaxLevel) {
-      problems.push_back({entry.line, "key " + QuoteText(entry.key) + " is at level " +
-                                          std::to_string(level) +
-                                          ": causes go no deeper than level 5"});
+      problems.push_back({entry.line,
+                          "key " + QuoteText(entry.key) + " is at level " + std::to_string(level) +
+                              ": causes go no deeper than level 5",
+                          entry.column});
       continue;
     }
     if (const auto found = index_of.find(entry.key); found != index_of.end()) {
-      problems.push_back({entry.line, "duplicate key " + QuoteText(entry.key) + " (first on line " +
-                                          std::to_string(entries[found->second].line) +
-                                          "): every key is unique"});
+      problems.push_back({entry.line,
+                          "duplicate key " + QuoteText(entry.key) + " (first on line " +
+                              std::to_string(entries[found->second].line) +
+                              "): every key is unique",
+                          entry.column});
       continue;
     }
     index_of.emplace(entry.key, static_cast<int>(i));
@@ -221,35 +278,40 @@ std::vector<TreeProblem> CheckTree(const TreeDocument& tree) {
     if (level == 0) {
       root = i;
       if (!entry.parent_key.empty()) {
-        problems.push_back({entry.line, "the main problem (key \"A\") has the ParentKey " +
-                                            QuoteText(entry.parent_key) +
-                                            ": the main problem has no parent, its ParentKey "
-                                            "is empty"});
+        problems.push_back({entry.line,
+                            "the main problem (key \"A\") has the ParentKey " +
+                                QuoteText(entry.parent_key) +
+                                ": the main problem has no parent, its ParentKey "
+                                "is empty",
+                            entry.column});
       }
       shape_index[i] = static_cast<int>(shape.size());
-      shape.push_back({-1, 0, entry.line, Label(entry)});
+      shape.push_back({-1, 0, entry.line, Label(entry), entry.column});
       continue;
     }
     const std::string expected = entry.key.substr(0, entry.key.size() - 1);
     if (entry.parent_key != expected) {
-      problems.push_back({entry.line, "key " + QuoteText(entry.key) +
-                                          " does not extend its ParentKey " +
-                                          QuoteText(entry.parent_key) +
-                                          " by one digit: a key is its parent's key followed "
-                                          "by one digit 1-9"});
+      problems.push_back({entry.line,
+                          "key " + QuoteText(entry.key) + " does not extend its ParentKey " +
+                              QuoteText(entry.parent_key) +
+                              " by one digit: a key is its parent's key followed "
+                              "by one digit 1-9",
+                          entry.column});
       continue;
     }
     const auto parent = index_of.find(expected);
     if (parent == index_of.end()) {
       if (expected == "A") continue;  // "no main problem" says it once for all main causes
-      problems.push_back({entry.line, "the parent " + QuoteText(expected) + " of " + Label(entry) +
-                                          " does not exist"});
+      problems.push_back(
+          {entry.line,
+           "the parent " + QuoteText(expected) + " of " + Label(entry) + " does not exist",
+           entry.column});
       continue;
     }
     const int parent_shape = shape_index[parent->second];
     if (parent_shape < 0) continue;  // the parent is broken itself and reported already
     shape_index[i] = static_cast<int>(shape.size());
-    shape.push_back({parent_shape, level, entry.line, Label(entry)});
+    shape.push_back({parent_shape, level, entry.line, Label(entry), entry.column});
   }
 
   if (root < 0) {
@@ -257,11 +319,11 @@ std::vector<TreeProblem> CheckTree(const TreeDocument& tree) {
         {entries.empty() ? 1 : entries.front().line, "no main problem: no node has the key \"A\""});
   }
 
-  std::vector<int> cause_lines;
+  std::vector<const TreeEntry*> causes;
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (static_cast<int>(i) != root) cause_lines.push_back(entries[i].line);
+    if (static_cast<int>(i) != root) causes.push_back(&entries[i]);
   }
-  tree_rules::CheckCauseCount(cause_lines, problems);
+  tree_rules::CheckCauseCount(causes, problems);
   tree_rules::CheckShape(shape, problems);
   for (const TreeEntry& entry : entries) tree_rules::CheckCaptionText(entry, problems);
 
@@ -275,20 +337,28 @@ std::vector<TreeProblem> CheckOutlineCaptions(const TreeDocument& tree) {
     const std::string& caption = entry.caption;
     const std::string what = "the caption of " + Label(entry);
     if (caption.find_first_of("\r\n") != std::string::npos) {
-      problems.push_back({entry.line, what + " holds a line break, which an outline cannot "
-                                             "hold (one line per node)"});
+      problems.push_back({entry.line,
+                          what + " holds a line break, which an outline cannot "
+                                 "hold (one line per node)",
+                          entry.column});
     } else if (caption.empty()) {
       problems.push_back(
           {entry.line, what + " is empty, which an outline cannot hold (it skips empty lines)"});
     } else if (caption.front() == ' ' || caption.front() == '\t') {
-      problems.push_back({entry.line, what + " begins with a blank or tab, which an outline "
-                                             "would read as indentation"});
+      problems.push_back({entry.line,
+                          what + " begins with a blank or tab, which an outline "
+                                 "would read as indentation",
+                          entry.column});
     } else if (caption.back() == ' ' || caption.back() == '\t') {
-      problems.push_back({entry.line, what + " ends with a blank or tab, which an outline "
-                                             "drops"});
+      problems.push_back({entry.line,
+                          what + " ends with a blank or tab, which an outline "
+                                 "drops",
+                          entry.column});
     } else if (entry.key == "A" && caption.starts_with("\xEF\xBB\xBF")) {
-      problems.push_back({entry.line, what + " begins with U+FEFF, which an outline would read "
-                                             "as a byte-order mark"});
+      problems.push_back({entry.line,
+                          what + " begins with U+FEFF, which an outline would read "
+                                 "as a byte-order mark",
+                          entry.column});
     }
   }
   tree_rules::SortProblems(problems);
@@ -371,6 +441,11 @@ std::string_view FormatName(TreeFormat format) {
 }
 
 TreeReadResult ReadTree(std::string_view bytes, TreeFormat format) {
+  if (auto too_large = tree_rules::CheckFileSize(bytes)) {
+    TreeReadResult result;
+    result.problems.push_back(std::move(*too_large));
+    return result;
+  }
   return format == TreeFormat::kXml ? ReadXmlTree(bytes) : ReadOutlineTree(bytes);
 }
 

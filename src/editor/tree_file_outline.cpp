@@ -39,6 +39,23 @@ const char* IndentName(char c) {
   return c == '\t' ? "tabs" : "blanks";
 }
 
+// Spaces that look like indentation but are not blanks or tabs: the name for a message, and the
+// length of their UTF-8 encoding at the start of `text`, or nothing.
+struct WideSpace {
+  const char* name;
+  std::size_t bytes;
+};
+std::optional<WideSpace> WideSpaceAt(std::string_view text) {
+  if (text.starts_with("\xC2\xA0")) return WideSpace{"U+00A0 (no-break space)", 2};
+  if (text.starts_with("\xE3\x80\x80")) return WideSpace{"U+3000 (ideographic space)", 3};
+  if (text.starts_with("\xE2\x80\xAF")) return WideSpace{"U+202F (narrow no-break space)", 3};
+  if (text.size() >= 3 && text.starts_with("\xE2\x80") &&
+      static_cast<unsigned char>(text[2]) >= 0x80 && static_cast<unsigned char>(text[2]) <= 0x8A) {
+    return WideSpace{"a typographic space (U+2000 to U+200A)", 3};
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 TreeReadResult ReadOutlineTree(std::string_view bytes) {
@@ -60,10 +77,37 @@ TreeReadResult ReadOutlineTree(std::string_view bytes) {
     const auto last = text.find_last_not_of(" \t");
     if (last == std::string_view::npos) continue;  // a blank line
     text = text.substr(0, last + 1);
-    const std::size_t width = text.find_first_not_of(" \t");
-    const std::string_view indent = text.substr(0, width);
-    const std::string caption(text.substr(width));
+    std::size_t width = text.find_first_not_of(" \t");
+    std::string_view indent = text.substr(0, width);
+    // A cause indented only with spaces that are not blanks (an input method's full-width space,
+    // a no-break space from a word processor) is named as such, and read as indentation so that
+    // the lines below it are placed as meant. After blanks or tabs such a space belongs to the
+    // caption, as a full-width space opening a sentence does.
+    std::size_t indent_bytes = width;
+    const char* wide_space = nullptr;
+    const bool at_margin = width == 0 && !entries.empty();
+    for (; at_margin;) {
+      if (const auto wide = WideSpaceAt(text.substr(indent_bytes))) {
+        if (wide_space == nullptr) wide_space = wide->name;
+        indent_bytes += wide->bytes;
+        ++width;
+      } else if (indent_bytes < text.size() &&
+                 (text[indent_bytes] == ' ' || text[indent_bytes] == '\t') &&
+                 wide_space != nullptr) {
+        ++indent_bytes;
+        ++width;
+      } else {
+        break;
+      }
+    }
+    const std::string caption(text.substr(indent_bytes));
 
+    if (wide_space != nullptr) {
+      problems.push_back({line.number, std::string("indented with ") + wide_space +
+                                           ", which is not a blank: indent with blanks or "
+                                           "tabs"});
+      indent = {};
+    }
     if (!indent.empty()) {
       if (indent.find(' ') != std::string_view::npos &&
           indent.find('\t') != std::string_view::npos) {
@@ -83,7 +127,7 @@ TreeReadResult ReadOutlineTree(std::string_view bytes) {
     }
 
     if (entries.empty()) {  // the main problem
-      if (width > 0) {
+      if (width > 0 && wide_space == nullptr) {
         problems.push_back({line.number,
                             "the main problem (the first line) is indented: it "
                             "stands at the left margin and the causes below it "
@@ -140,9 +184,9 @@ TreeReadResult ReadOutlineTree(std::string_view bytes) {
     return result;
   }
 
-  std::vector<int> cause_lines;
-  for (std::size_t i = 1; i < entries.size(); ++i) cause_lines.push_back(entries[i].line);
-  tree_rules::CheckCauseCount(cause_lines, problems);
+  std::vector<const TreeEntry*> causes;
+  for (std::size_t i = 1; i < entries.size(); ++i) causes.push_back(&entries[i]);
+  tree_rules::CheckCauseCount(causes, problems);
   tree_rules::CheckShape(shape, problems);
   for (const TreeEntry& entry : entries) tree_rules::CheckCaptionText(entry, problems);
   tree_rules::SortProblems(problems);

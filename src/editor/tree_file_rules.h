@@ -17,6 +17,7 @@ struct ShapeNode {
   int level = 0;    // 0 for the main problem
   int line = 0;
   std::string label;  // how messages name the node
+  int column = 0;
 };
 
 // More than nine children (each child past the ninth), deeper than level 5 (each node), a main
@@ -24,20 +25,27 @@ struct ShapeNode {
 void CheckShape(const std::vector<ShapeNode>& nodes, std::vector<TreeProblem>& problems);
 
 // More than 50 causes: one problem on the line of the 51st cause.
-void CheckCauseCount(const std::vector<int>& cause_lines, std::vector<TreeProblem>& problems);
+void CheckCauseCount(const std::vector<const TreeEntry*>& causes,
+                     std::vector<TreeProblem>& problems);
 
-// A caption XML cannot carry.
+// A caption XML cannot carry, or one longer than kMaxCaptionLength.
 void CheckCaptionText(const TreeEntry& entry, std::vector<TreeProblem>& problems);
 
 // `A12 "caption"`, or `"caption"` for an entry without a key.
 std::string Label(const TreeEntry& entry);
 
-// A file that starts with a UTF-16 byte-order mark (FF FE little-endian, FE FF big-endian), as
-// UTF-8 without the mark; nothing for any other file. A lone surrogate becomes its three-byte
+// A file in UTF-16, as UTF-8 without a byte-order mark; nothing for any other file. UTF-16 is
+// known by its byte-order mark (FF FE little-endian, FE FF big-endian) or, without one, by its
+// zero bytes: an even length, at least one zero byte, and every zero byte at an odd offset
+// (little-endian) or every one at an even offset (big-endian), as the high bytes of line ends
+// and ASCII characters are, and at least one unit a line feed or "<". A lone surrogate becomes its three-byte
 // encoding (ED A0..BF 80..BF), which CheckCaptionText reports; an odd last byte becomes U+FFFD.
 std::optional<std::string> Utf16FileToUtf8(std::string_view bytes);
 
-// Stable sort by line.
+// The problem of a file over kMaxTreeFileBytes, or nothing.
+std::optional<TreeProblem> CheckFileSize(std::string_view bytes);
+
+// Stable sort by line, then column.
 void SortProblems(std::vector<TreeProblem>& problems);
 
 }  // namespace kivo2d::tree_rules

@@ -180,7 +180,7 @@ TEST_F(FishboneProgram, CheckAValidFile) {
                          "2 main causes, depth 2\n");
 }
 
-TEST_F(FishboneProgram, CheckReportsEveryProblemAsFileLineMessage) {
+TEST_F(FishboneProgram, CheckReportsEveryProblemAsFileLineColumnMessage) {
   const fs::path file = folder_ / "tree.xml";
   WriteAll(file,
            "<NODES>\n"
@@ -194,10 +194,10 @@ TEST_F(FishboneProgram, CheckReportsEveryProblemAsFileLineMessage) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, file.string() +
-                         ":3: main cause A1 \"人\" has no child: "
+                         ":3:1: main cause A1 \"人\" has no child: "
                          "请确认:您录入的主原因下是否至少存在一个子原因！\n" +
                          file.string() +
-                         ":6: duplicate key \"A21\" (first on line 5): every key "
+                         ":6:1: duplicate key \"A21\" (first on line 5): every key "
                          "is unique\n");
 }
 
@@ -314,7 +314,7 @@ TEST_F(FishboneProgram, ACaptionWithALineBreakCannotBecomeAnOutline) {
            "<NODE Caption=\"两行&#10;文字\" Key=\"A11\" ParentKey=\"A1\"/></NODES>");
   const auto run = Fishbone({"convert", in.string(), "-o", (folder_ / "out.txt").string()});
   EXPECT_EQ(run.status, 1);
-  EXPECT_THAT(run.err, StartsWith(in.string() + ":3: the caption of A11 \"两行\\n文字\" holds a "
+  EXPECT_THAT(run.err, StartsWith(in.string() + ":3:1: the caption of A11 \"两行\\n文字\" holds a "
                                                 "line break, which an outline cannot hold"));
   EXPECT_FALSE(fs::exists(folder_ / "out.txt"));
   // As XML it converts.

@@ -189,12 +189,12 @@ TEST(TreeFile, HandWrittenXmlWithDeclarationCommentAndAnyOrder) {
   const TreeReadResult result = ReadFile(kTrees + "good/handwritten.xml");
   ASSERT_TRUE(result.ok()) << Describe(result.problems);
   const std::vector<TreeEntry> expected = {
-      {"A2", "设备", "A", 4},
-      {"A", "轴承外圈尺寸超差", "", 5},
-      {"A21", "主轴跳动 > 0.01mm", "A2", 6},
-      {"A1", "方法", "A", 7},
-      {"A11", "磨削余量&进给量未按\"工艺卡\"设定", "A1", 8},
-      {"A13", "首检 只测一个尺寸", "A1", 9},  // a literal line break in an attribute is a blank
+      {"A2", "设备", "A", 4, 3},
+      {"A", "轴承外圈尺寸超差", "", 5, 3},
+      {"A21", "主轴跳动 > 0.01mm", "A2", 6, 3},
+      {"A1", "方法", "A", 7, 3},
+      {"A11", "磨削余量&进给量未按\"工艺卡\"设定", "A1", 8, 3},
+      {"A13", "首检 只测一个尺寸", "A1", 9, 3},  // a literal line break in an attribute is a blank
   };
   EXPECT_EQ(result.tree.entries, expected);
   // Written as an outline: depth-first, siblings in file order.
@@ -226,7 +226,7 @@ TEST(TreeFile, Utf16FilesAsNotepadSavesThem) {
   EXPECT_EQ(DetectFormat(xml), TreeFormat::kXml);
   result = ReadXmlTree(xml);
   ASSERT_TRUE(result.ok()) << Describe(result.problems);
-  EXPECT_EQ(result.tree.entries.back(), (TreeEntry{"A11", "检验员赶工", "A1", 5}));
+  EXPECT_EQ(result.tree.entries.back(), (TreeEntry{"A11", "检验员赶工", "A1", 5, 1}));
 }
 
 TEST(TreeFile, AFileInALegacyCodePageIsReportedWithAHint) {
@@ -460,6 +460,151 @@ TEST(TreeFormatChoice, ByExtensionAndByContent) {
   EXPECT_EQ(DetectFormat(""), TreeFormat::kOutline);
   EXPECT_EQ(FormatName(TreeFormat::kXml), "xml");
   EXPECT_EQ(FormatName(TreeFormat::kOutline), "txt");
+}
+
+}  // namespace
+}  // namespace kivo2d
+
+namespace kivo2d {
+namespace {
+
+// ---- Input that is not a tree, or a tree a careless tool wrote. ----
+
+std::string Utf16(std::u16string_view text, bool little_endian) {
+  std::string bytes;
+  for (const char16_t unit : text) {
+    const char low = static_cast<char>(unit & 0xFF);
+    const char high = static_cast<char>(unit >> 8);
+    bytes += little_endian ? std::string{low, high} : std::string{high, low};
+  }
+  return bytes;
+}
+
+TEST(TreeFileInput, AFileTooLargeToBeATreeIsRefusedWithOneProblem) {
+  const std::string huge(kMaxTreeFileBytes + 1, 'x');
+  for (const TreeFormat format : {TreeFormat::kXml, TreeFormat::kOutline}) {
+    const TreeReadResult result = ReadTree(huge, format);
+    ASSERT_EQ(result.problems.size(), 1u);
+    EXPECT_EQ(result.problems[0].line, 1);
+    EXPECT_THAT(result.problems[0].message, HasSubstr("larger than 2 MiB"));
+  }
+  EXPECT_TRUE(ReadTree("p\n  c\n    d\n", TreeFormat::kOutline).ok());
+}
+
+TEST(TreeFileInput, ACaptionLongerThanTheLimitIsNamedWithItsLength) {
+  const std::string longest(kMaxCaptionLength, 'x');
+  EXPECT_TRUE(ReadOutlineTree("p\n  " + longest + "\n    d\n").ok());
+  // Characters as the component counts them: a CJK character is one, an emoji two.
+  const std::string cjk = "问题" + std::string(kMaxCaptionLength - 2, 'x');
+  EXPECT_TRUE(ReadOutlineTree(cjk + "\n  c\n    d\n").ok());
+  const std::string emoji = "\xF0\x9F\x98\x80" + std::string(kMaxCaptionLength - 1, 'x');
+  const TreeReadResult over = ReadOutlineTree("p\n  c\n    " + emoji + "\n");
+  ASSERT_EQ(over.problems.size(), 1u) << Describe(over.problems);
+  EXPECT_EQ(over.problems[0].line, 3);
+  EXPECT_THAT(over.problems[0].message,
+              HasSubstr("is 256 characters long: a caption holds at most 255 characters"));
+  const TreeReadResult xml =
+      ReadXmlTree("<NODES><NODE Caption=\"" + longest + "y\" Key=\"A\" ParentKey=\"\"/></NODES>");
+  ASSERT_FALSE(xml.ok());
+  EXPECT_THAT(xml.problems[0].message, HasSubstr("256 characters long"));
+}
+
+TEST(TreeFileInput, ANulByteIsRefusedWhereverItStands) {
+  const std::string good = "<NODES><NODE Caption=\"p\" Key=\"A\" ParentKey=\"\"/></NODES>";
+  const std::string hidden = good + std::string(1, '\0') + "<NODE Caption=\"x\"/>";
+  const TreeReadResult result = ReadXmlTree(hidden);
+  ASSERT_EQ(result.problems.size(), 1u) << Describe(result.problems);
+  EXPECT_EQ(result.problems[0].line, 1);
+  EXPECT_EQ(result.problems[0].column, static_cast<int>(good.size()) + 1);
+  EXPECT_THAT(result.problems[0].message, HasSubstr("a NUL byte"));
+  constexpr char kNulInCaption[] = "p\n  c\0d\n    e\n";
+  EXPECT_FALSE(ReadOutlineTree(std::string(kNulInCaption, sizeof kNulInCaption - 1)).ok());
+}
+
+TEST(TreeFileInput, EntitiesAreNeitherExpandedNorTakenForText) {
+  // A billion-laughs head and an external entity: refused, and nothing is read or expanded.
+  const std::string xml =
+      "<?xml version=\"1.0\"?>\n"
+      "<!DOCTYPE NODES [<!ENTITY lol \"lol\"><!ENTITY lol2 \"&lol;&lol;&lol;\">"
+      "<!ENTITY xxe SYSTEM \"file:///etc/passwd\">]>\n"
+      "<NODES><NODE Caption=\"&lol2;\" Key=\"A\" ParentKey=\"\"/>"
+      "<NODE Caption=\"&xxe;\" Key=\"A1\" ParentKey=\"A\"/>"
+      "<NODE Caption=\"a &amp; b &#10; &lt;\" Key=\"A11\" ParentKey=\"A1\"/></NODES>\n";
+  const TreeReadResult result = ReadXmlTree(xml);
+  ASSERT_EQ(result.problems.size(), 6u) << Describe(result.problems);
+  EXPECT_EQ(result.problems[0].line, 2);
+  EXPECT_THAT(result.problems[0].message, HasSubstr("a document type declaration"));
+  EXPECT_THAT(Describe(result.problems), HasSubstr("the entity reference &lol2; is not XML's own"));
+  EXPECT_THAT(Describe(result.problems), HasSubstr("the entity reference &xxe; is not XML's own"));
+  EXPECT_EQ(result.tree.entries[1].caption, "&xxe;");  // never the file's content
+  EXPECT_EQ(result.tree.entries[2].caption, "a & b \n <");
+}
+
+TEST(TreeFileInput, ProblemsOfAOneLineXmlFileHaveTheirColumns) {
+  // Columns count characters, so the second node's column does not depend on the caption's bytes.
+  const std::string xml =
+      "<NODES><NODE Caption=\"问题\" Key=\"A\" ParentKey=\"\"/><NODE Caption=\"人\" Key=\"A1\"/>"
+      "<NODE Key=\"A1\" Caption=\"机\" ParentKey=\"A\"/></NODES>";
+  const TreeReadResult result = ReadXmlTree(xml);
+  ASSERT_EQ(result.problems.size(), 3u) << Describe(result.problems);
+  EXPECT_EQ(result.problems[0].line, 1);
+  EXPECT_EQ(result.problems[0].column, 49);
+  EXPECT_EQ(result.problems[0].message,
+            "a <NODE> (Key \"A1\") without the attribute \"ParentKey\": every NODE carries "
+            "Caption, Key and ParentKey");
+  EXPECT_EQ(result.problems[1].column, 49);
+  EXPECT_THAT(result.problems[1].message, HasSubstr("main cause A1 \"人\" has no child"));
+  EXPECT_EQ(result.problems[2].column, 77);
+  EXPECT_THAT(result.problems[2].message, HasSubstr("duplicate key \"A1\""));
+
+  const TreeReadResult broken = ReadXmlTree("<NODES><NODE Caption=\"a\" Key=\"A\"></NODES>");
+  ASSERT_EQ(broken.problems.size(), 1u);
+  EXPECT_EQ(broken.problems[0].line, 1);
+  EXPECT_GT(broken.problems[0].column, 30);
+  const TreeReadResult nameless = ReadXmlTree("<NODES><NODE/></NODES>");
+  EXPECT_THAT(nameless.problems[0].message, HasSubstr("a <NODE> without the attribute"));
+}
+
+TEST(TreeFileInput, IndentationWithSpacesThatAreNotBlanksIsNamed) {
+  struct Case {
+    const char* space;
+    const char* name;
+  };
+  for (const Case& c : {Case{"\xE3\x80\x80", "U+3000 (ideographic space)"},
+                        Case{"\xC2\xA0", "U+00A0 (no-break space)"}}) {
+    const std::string sp = c.space;
+    const TreeReadResult result = ReadOutlineTree("问题\n" + sp + "人\n" + sp + sp + "培训\n" + sp +
+                                                  "机\n" + sp + sp + "夹具\n");
+    ASSERT_EQ(result.problems.size(), 4u) << Describe(result.problems);
+    for (const auto& problem : result.problems) {
+      EXPECT_THAT(problem.message, HasSubstr(std::string("indented with ") + c.name +
+                                             ", which is not a blank: indent with blanks or "
+                                             "tabs"));
+    }
+    // Read as indentation, the tree has the shape meant, and no misleading second problem.
+    ASSERT_EQ(result.tree.entries.size(), 5u);
+    EXPECT_EQ(result.tree.entries[2].key, "A11");
+    EXPECT_EQ(result.tree.entries[2].caption, "培训");
+    EXPECT_EQ(result.tree.entries[4].key, "A21");
+  }
+}
+
+TEST(TreeFileInput, Utf16WithoutAByteOrderMarkIsReadLikeWithOne) {
+  const std::u16string outline = u"问题\n  人\n    培训\n";
+  const std::u16string xml =
+      u"<NODES><NODE Caption=\"问题\" Key=\"A\" ParentKey=\"\"/><NODE Caption=\"人\" Key=\"A1\" "
+      u"ParentKey=\"A\"/><NODE Caption=\"培训\" Key=\"A11\" ParentKey=\"A1\"/></NODES>";
+  for (const bool little_endian : {true, false}) {
+    SCOPED_TRACE(little_endian ? "little-endian" : "big-endian");
+    const TreeReadResult from_outline = ReadOutlineTree(Utf16(outline, little_endian));
+    ASSERT_TRUE(from_outline.ok()) << Describe(from_outline.problems);
+    EXPECT_EQ(from_outline.tree.entries[2].caption, "培训");
+    const std::string xml_bytes = Utf16(xml, little_endian);
+    EXPECT_EQ(DetectFormat(xml_bytes), TreeFormat::kXml);
+    const TreeReadResult from_xml = ReadXmlTree(xml_bytes);
+    ASSERT_TRUE(from_xml.ok()) << Describe(from_xml.problems);
+    EXPECT_EQ(from_xml.tree.entries[2].caption, "培训");
+  }
 }
 
 }  // namespace

@@ -197,11 +197,12 @@ std::optional<std::string> Utf16FileToUtf8(std::string_view bytes) {
 void SortProblems(std::vector<TreeProblem>& problems) {
   std::stable_sort(problems.begin(), problems.end(),
                    [](const TreeProblem& a, const TreeProblem& b) {
-                     // Where the column is unknown (a problem of the whole tree), it comes after those that know.
-    const auto column = [](const TreeProblem& p) {
-      return p.column > 0 ? p.column : std::numeric_limits<int>::max();
-    };
-    return a.line != b.line ? a.line < b.line : column(a) < column(b);
+                     // Where the column is unknown (a problem of the whole tree), it comes after
+                     // those that know.
+                     const auto column = [](const TreeProblem& p) {
+                       return p.column > 0 ? p.column : std::numeric_limits<int>::max();
+                     };
+                     return a.line != b.line ? a.line < b.line : column(a) < column(b);
                    });
 }
 

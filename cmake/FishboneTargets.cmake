@@ -10,6 +10,10 @@ if(FB_SANITIZE)
   target_compile_options(fb_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
   target_link_options(fb_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(FB_FUZZ)
+  # Coverage for libFuzzer in every library; only the fuzz targets link its main.
+  target_compile_options(fb_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 
 # Adds every immediate subfolder of the current folder that has a CMakeLists.txt, in
 # alphabetical order, so that a new folder joins the build without editing its parent.

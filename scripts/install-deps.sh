@@ -22,6 +22,8 @@ packages=(
   libgif-dev
   # PNG decoding of the window pictures
   libpng-dev
+  # the libFuzzer targets (fuzz/): clang with its fuzzer and sanitizer runtimes
+  clang libclang-rt-14-dev
 )
 
 missing=()

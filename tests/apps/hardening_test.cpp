@@ -22,6 +22,7 @@
 
 #include "platform/os/process_tag.h"
 #include "tests/apps/process.h"
+#include "tests/support/python_reader.h"
 
 namespace {
 
@@ -217,6 +218,33 @@ TEST_F(Hardening, LeftoversOfKilledRunsAreReaped) {
   EXPECT_TRUE(fs::exists(runs() / ("run-" + alive + "-XyZ123")));
   EXPECT_FALSE(fs::exists(folder_ / (".report.xlsx.tmp-" + dead + "-3")));
   EXPECT_THAT(ReadAll(folder_ / "report.xlsx"), StartsWith("PK"));
+}
+
+TEST_F(Hardening, TwoRunsOnOneOutputLeaveOneWholeReport) {
+  const auto python = fbtest::PythonWith("openpyxl");
+  if (!python) GTEST_SKIP() << "no python with openpyxl";
+  std::ofstream(folder_ / "first.txt", std::ios::binary) << "甲问题\n  人\n    培训\n";
+  std::ofstream(folder_ / "second.txt", std::ios::binary) << "乙问题\n  机\n    主轴\n    夹具\n";
+  fbtest::ProcessResult first;
+  std::thread other([&] { first = Fishbone({"generate", "first.txt", "-o", "report.xlsx"}); });
+  const auto second = Fishbone({"generate", "second.txt", "-o", "report.xlsx"});
+  other.join();
+  ASSERT_EQ(first.status, 0) << first.err;
+  ASSERT_EQ(second.status, 0) << second.err;
+  // A whole workbook that a real reader opens, from one run or the other: the diagram's picture
+  // (EMF text is UTF-16) names one main problem.
+  const auto read = fbtest::RunCommand(
+      *python +
+      " -W ignore -c 'import openpyxl,sys,zipfile; openpyxl.load_workbook(sys.argv[1]); "
+      "z=zipfile.ZipFile(sys.argv[1]); "
+      "print(*[w for w in (\"first\",\"second\") if any((\"甲问题\" if w==\"first\" else "
+      "\"乙问题\").encode(\"utf-16-le\") in z.read(n) for n in z.namelist())])' " +
+      (folder_ / "report.xlsx").string());
+  ASSERT_EQ(read.status, 0) << read.output;
+  EXPECT_TRUE(read.output == "first\n" || read.output == "second\n") << read.output;
+  for (const auto& item : fs::directory_iterator(folder_)) {
+    EXPECT_THAT(item.path().filename().string(), Not(HasSubstr(".tmp-")));
+  }
 }
 
 TEST_F(Hardening, ASuccessThatCannotBeSavedSaysSoLast) {

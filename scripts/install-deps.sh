@@ -24,6 +24,8 @@ packages=(
   libpng-dev
   # the libFuzzer targets (fuzz/): clang with its fuzzer and sanitizer runtimes
   clang libclang-rt-14-dev
+  # the help file: compiled with chmcmd, read with chmlib, checked with chmlib's extractor
+  fp-utils-3.2.2 libchm-dev libchm-bin
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/os/host_error.h"
+#include "platform/os/host_error_text.h"
 #include "platform/os/win_path.h"
 #include "src/addin/component.h"
 #include "src/addin/component_windows.h"
@@ -129,6 +130,15 @@ void WriteTree(Component& component, Work& editor) {
   WriteExchangeFile(ExchangeNodes(editor.TreeView1), file, pump);
 }
 
+// What the user is told of a failure: a host error in the product's language, from the table of
+// the host's descriptions; anything else is ours and named as an internal error.
+std::string Reason(const std::exception& error) {
+  if (const auto* host = dynamic_cast<const fb::HostError*>(&error)) {
+    return fb::host_error_message(*host);
+  }
+  return std::string(fb::host_error_text(51)) + "（" + error.what() + "）";
+}
+
 // Ends a run that could not be prepared as a failed run ends, with our message giving the reason.
 void AbandonRun(Component& component, Work& editor, const std::string& reason) {
   IgnoringFailure([&] { Windows(component).progress().unload(); });
@@ -158,7 +168,7 @@ void GenerateReport(Component& component, Work& editor) {
   try {
     refused = Prepare(component);
   } catch (const std::exception& error) {
-    AbandonRun(component, editor, error.what());
+    AbandonRun(component, editor, Reason(error));
     return;
   }
   if (refused) {
@@ -170,7 +180,7 @@ void GenerateReport(Component& component, Work& editor) {
     Windows(component).progress().show(fb::ui::ShowMode::kModeless);
     WriteTree(component, editor);
   } catch (const std::exception& error) {
-    AbandonRun(component, editor, error.what());
+    AbandonRun(component, editor, Reason(error));
     return;
   }
   RunExport(component);

@@ -1,6 +1,12 @@
 #include "src/windows/help_topics.h"
 
+#include <optional>
+#include <string>
+
 #include "platform/os/host_error.h"
+#include "platform/os/host_error_text.h"
+#include "platform/os/win_path.h"
+#include "platform/ui/chm_file.h"
 
 namespace kivo2d {
 
@@ -12,12 +18,24 @@ HelpOutcome ShowHelpTopic(fb::ui::Dialogs& dialogs, const fb::os::FileSystemObje
                           std::string_view help_file, std::string_view topic,
                           const fb::ui::Form* owner) {
   namespace vb = fb::ui::vb;
-  if (!fso.FileExists(help_file)) {
+  auto missing = [&] {
     dialogs.message_box(kHelpFileMissingMessage, vb::vbInformation | vb::vbOKOnly,
                         kHelpMessageTitle);
     return HelpOutcome::kFileMissing;
+  };
+  if (!fso.FileExists(help_file)) return missing();
+  std::optional<fb::ui::ChmFile> help;
+  try {
+    help = fb::ui::ChmFile::open(fb::os::native_path(help_file));
+  } catch (const fb::HostError&) {
+    return missing();  // there, but no help file a reader can show: damaged
   }
   try {
+    if (!help->has_topic(topic)) {
+      throw fb::HostError(fb::host_error::kFileNotFound,
+                          std::string(fb::host_error_text(fb::host_error::kFileNotFound)) + "：" +
+                              help->path().filename().string() + "::" + std::string(topic));
+    }
     dialogs.show_help(help_file, topic, owner);
     return HelpOutcome::kShown;
   } catch (const fb::HostError& failure) {

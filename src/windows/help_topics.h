@@ -26,8 +26,9 @@ std::string HelpFilePath(std::string_view component_folder);
 
 enum class HelpOutcome { kShown, kFileMissing, kFailed };
 
-// Shows a topic of the help file owned by `owner`. A missing file gives the missing-file message
-// (information icon, product title); a failing help call gives its description in a plain message
+// Shows a topic of the help file owned by `owner`. A missing file, or one that is no readable help
+// file (damaged), gives the missing-file message (information icon, product title); a failing
+// help call, a topic the file does not hold among them, gives its description in a plain message
 // box. Says which of the three happened, so the caller can bring its window back.
 HelpOutcome ShowHelpTopic(fb::ui::Dialogs& dialogs, const fb::os::FileSystemObject& fso,
                           std::string_view help_file, std::string_view topic,

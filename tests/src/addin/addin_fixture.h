@@ -39,7 +39,7 @@ inline std::vector<std::string> Transcript(const fb::ui::HeadlessDialogs& dialog
 // queued an answer for fails the test.
 class AddinFixture : public ::testing::Test {
  public:
-  AddinFixture() { Touch(HelpFile()); }
+  AddinFixture() { InstallHelpFile(); }
   void SetUp() override { MakeHost("12.0"); }
   void TearDown() override {
     host_.reset();
@@ -72,6 +72,12 @@ class AddinFixture : public ::testing::Test {
   std::vector<std::filesystem::path> Leftovers() const {
     return {ExchangeFile(), Native(LogoFilePath(win_dir())),
             Native(RecentShortcutPath((root_ / "profile").string()))};
+  }
+  // The product's help file, beside the component as the install puts it.
+  void InstallHelpFile() const {
+    std::filesystem::create_directories(HelpFile().parent_path());
+    std::filesystem::copy_file(FB_HELP_FILE, HelpFile(),
+                               std::filesystem::copy_options::overwrite_existing);
   }
   static void Touch(const std::filesystem::path& file) {
     std::filesystem::create_directories(file.parent_path());

@@ -218,7 +218,7 @@ TEST_F(GenerateReportTest, TheTrustPathExplainsAndRestoresEverything) {
     // "%q" still reached the editor's window, which the component itself could not touch.
     EXPECT_FALSE(office().vbe_main_window_visible());
     dialogs_.set_on_dialog({});
-    Touch(HelpFile());
+    InstallHelpFile();
   }
 }
 
@@ -246,17 +246,17 @@ TEST_F(GenerateReportTest, ARunThatCannotBePreparedUnlocksAndSaysWhy) {
   struct Case {
     const char* name;
     std::function<void(GenerateReportTest&)> spoil;
-    const char* reason;  // what the host said, passed on to the user
+    const char* reason;  // what the host said, in the product's language
   };
   const Case cases[] = {
       {"exchange file cannot be written",
        [](GenerateReportTest& t) { std::filesystem::create_directories(t.ExchangeFile()); },
-       "cannot write"},
+       "原因：路径/文件访问错误（错误 75）"},
       {"a locked control is missing",
        [](GenerateReportTest& t) {
          t.office().command_bars().item(OfficeHost::kControlToolboxPosition).controls().remove(15);
        },
-       "control 15"},
+       "原因：无效的过程调用或参数（错误 5）"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -189,7 +189,16 @@ TEST(HelpTopicsTest, EachOutcomeGivesItsMessage) {
   EXPECT_EQ(dialogs.transcript()[0].title, "Kivo Workbench 2");
   EXPECT_EQ(dialogs.transcript()[0].style, vb::vbInformation | vb::vbOKOnly);
 
+  // A file that is there but is no help file: damaged, the same message.
   std::ofstream(fb::os::native_path(help_file)) << "chm";
+  dialogs.clear_transcript();
+  EXPECT_EQ(ShowHelpTopic(dialogs, fso, help_file, "_12.htm", &owner), HelpOutcome::kFileMissing);
+  ASSERT_EQ(dialogs.message_boxes().size(), 1u);
+  EXPECT_EQ(dialogs.message_boxes()[0].text, kHelpFileMissingMessage);
+  EXPECT_TRUE(dialogs.help_requests().empty());
+
+  std::filesystem::copy_file(FB_HELP_FILE, fb::os::native_path(help_file),
+                             std::filesystem::copy_options::overwrite_existing);
   dialogs.clear_transcript();
   EXPECT_EQ(ShowHelpTopic(dialogs, fso, help_file, "_12.htm", &owner), HelpOutcome::kShown);
   ASSERT_EQ(dialogs.help_requests().size(), 1u);
@@ -204,6 +213,13 @@ TEST(HelpTopicsTest, EachOutcomeGivesItsMessage) {
   ASSERT_EQ(dialogs.message_boxes().size(), 1u);
   EXPECT_EQ(dialogs.message_boxes()[0].text, "Invalid procedure call or argument");
   EXPECT_EQ(dialogs.message_boxes()[0].style, vb::vbOKOnly);
+
+  // A topic the file does not hold fails the call: its description, in the product's language.
+  dialogs.clear_transcript();
+  EXPECT_EQ(ShowHelpTopic(dialogs, fso, help_file, "_99.htm", &owner), HelpOutcome::kFailed);
+  ASSERT_EQ(dialogs.message_boxes().size(), 1u);
+  EXPECT_EQ(dialogs.message_boxes()[0].text, "文件未找到：Kivo Workbench 2 帮助系统.chm::_99.htm");
+  EXPECT_TRUE(dialogs.help_requests().empty());
   std::filesystem::remove_all(folder);
 }
 

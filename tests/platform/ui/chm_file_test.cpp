@@ -1,0 +1,126 @@
+// The compiled-help reader, on the product's help file and on files that are not help files.
+#include "platform/ui/chm_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/os/host_error.h"
+
+namespace fb::ui {
+namespace {
+
+const std::filesystem::path kHelpFile = FB_HELP_FILE;
+
+TEST(ChmFile, TheProductHelpFileReadsBackInUtf8) {
+  const ChmFile help = ChmFile::open(kHelpFile);
+  EXPECT_EQ(help.language(), 0x804);
+  EXPECT_EQ(help.title(), "Kivo Workbench 2 帮助");
+  EXPECT_EQ(help.default_topic(), "_1.htm");
+  for (const char* topic : {"_1.htm", "_9.htm", "_10.htm", "_12.htm"}) {
+    SCOPED_TRACE(topic);
+    EXPECT_TRUE(help.has_topic(topic));
+    const std::string page = help.read_text(topic);
+    EXPECT_NE(page.find("charset=utf-8"), std::string::npos);
+    EXPECT_EQ(page.find("gb2312"), std::string::npos);
+  }
+  EXPECT_EQ(help.page_title("_9.htm"), "初始化");
+  EXPECT_EQ(help.page_title("_10.htm"), "允许访问 VBA 项目");
+  EXPECT_EQ(help.page_title("_12.htm"), "使用编辑窗口");
+  // The pages are stored in the file's code page: GBK, not UTF-8.
+  EXPECT_EQ(help.read("_9.htm").find("初始化"), std::string::npos);
+
+  const std::vector<HelpEntry> contents = help.contents();
+  ASSERT_EQ(contents.size(), 4u);
+  EXPECT_EQ(contents[0], (HelpEntry{"Kivo Workbench 2 帮助", "_1.htm", 0}));
+  EXPECT_EQ(contents[1], (HelpEntry{"初始化", "_9.htm", 1}));
+  EXPECT_EQ(contents[3], (HelpEntry{"使用编辑窗口", "_12.htm", 1}));
+  const std::vector<HelpEntry> index = help.index();
+  EXPECT_GE(index.size(), 8u);
+  for (const HelpEntry& entry : index) EXPECT_TRUE(help.has_topic(entry.topic)) << entry.name;
+}
+
+// No page of the help leads nowhere: every link of every page is a topic of the file.
+TEST(ChmFile, EveryLinkOfTheHelpLeadsToATopic) {
+  const ChmFile help = ChmFile::open(kHelpFile);
+  const std::vector<std::string> pages = help.pages();
+  EXPECT_EQ(pages.size(), 4u);
+  int links = 0;
+  for (const std::string& page : pages) {
+    for (const std::string& href : help.links(page)) {
+      EXPECT_TRUE(help.resolve_link(page, href).has_value()) << page << " -> " << href;
+      ++links;
+    }
+  }
+  EXPECT_GT(links, 10);
+}
+
+TEST(ChmFile, LinksResolveInsideTheFileOnly) {
+  const ChmFile help = ChmFile::open(kHelpFile);
+  struct Case {
+    const char* href;
+    std::optional<std::string> topic;
+  };
+  const Case cases[] = {
+      {"_10.htm", "_10.htm"},
+      {"_12.htm#section", "_12.htm"},
+      {"/_1.htm", "_1.htm"},
+      {"./_9.htm", "_9.htm"},
+      {"#top", "_9.htm"},
+      {"missing.htm", std::nullopt},
+      {"../_1.htm", std::nullopt},
+      {"https://kivo2.example/help", std::nullopt},
+      {"mailto:help@kivo2.example", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.href);
+    EXPECT_EQ(help.resolve_link("_9.htm", c.href), c.topic);
+  }
+  EXPECT_THROW(help.read("missing.htm"), HostError);
+}
+
+TEST(ChmFile, AMissingOrDamagedFileIsRefusedWithItsNumber) {
+  const std::filesystem::path folder =
+      std::filesystem::path(::testing::TempDir()) / ("fb_chm_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  std::ifstream in(kHelpFile, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  struct Case {
+    const char* name;
+    std::string content;
+    int number;
+  };
+  const Case cases[] = {
+      {"text.chm", "not a help file", 321},
+      {"empty.chm", "", 321},
+      {"cut.chm", bytes.substr(0, bytes.size() / 3), 321},
+      {"header only.chm", bytes.substr(0, 120), 321},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::ofstream(folder / c.name, std::ios::binary) << c.content;
+    try {
+      ChmFile::open(folder / c.name);
+      ADD_FAILURE() << "opened";
+    } catch (const HostError& error) {
+      EXPECT_EQ(error.number(), c.number);
+      EXPECT_NE(error.description().find(c.name), std::string::npos) << error.description();
+    }
+  }
+  try {
+    ChmFile::open(folder / "nothing.chm");
+    ADD_FAILURE() << "opened";
+  } catch (const HostError& error) {
+    EXPECT_EQ(error.number(), 53);
+    EXPECT_TRUE(error.description().starts_with("文件未找到")) << error.description();
+  }
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace fb::ui

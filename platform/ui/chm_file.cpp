@@ -188,6 +188,12 @@ bool ChmFile::has_topic(std::string_view topic) const {
          chm_resolve_object(handle_->file, object.c_str(), &unit) == CHM_RESOLVE_SUCCESS;
 }
 
+void ChmFile::require_topic(std::string_view topic) const {
+  if (!has_topic(topic)) {
+    Fail(kFileNotFound, path_.filename().string() + "::" + StripSlash(topic));
+  }
+}
+
 std::string ChmFile::read(std::string_view name) const {
   chmUnitInfo unit{};
   const std::string object = "/" + StripSlash(name);

@@ -41,6 +41,8 @@ class ChmFile {
   // Every HTML page, in the file's order.
   std::vector<std::string> pages() const;
   bool has_topic(std::string_view topic) const;
+  // Throws fb::HostError 53 ("文件未找到：<file>::<topic>") when the file has no such topic.
+  void require_topic(std::string_view topic) const;
   // The bytes of a stored file. Throws fb::HostError 53 naming the topic when it is not there.
   std::string read(std::string_view name) const;
   // A page as UTF-8 text (see above). Same error as read().

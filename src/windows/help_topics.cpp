@@ -4,7 +4,6 @@
 #include <string>
 
 #include "platform/os/host_error.h"
-#include "platform/os/host_error_text.h"
 #include "platform/os/win_path.h"
 #include "platform/ui/chm_file.h"
 
@@ -31,11 +30,7 @@ HelpOutcome ShowHelpTopic(fb::ui::Dialogs& dialogs, const fb::os::FileSystemObje
     return missing();  // there, but no help file a reader can show: damaged
   }
   try {
-    if (!help->has_topic(topic)) {
-      throw fb::HostError(fb::host_error::kFileNotFound,
-                          std::string(fb::host_error_text(fb::host_error::kFileNotFound)) + "：" +
-                              help->path().filename().string() + "::" + std::string(topic));
-    }
+    help->require_topic(topic);
     dialogs.show_help(help_file, topic, owner);
     return HelpOutcome::kShown;
   } catch (const fb::HostError& failure) {

@@ -48,3 +48,22 @@ function(fb_add_gtest name)
                              FB_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
 endfunction()
+
+# fb_embed_file(target INPUT file NAME kSomethingBytes HEADER name.h): embeds a file's bytes at
+# build time as the array NAME (and NAME's size, kSomethingSize) in a generated header that
+# `target` includes by its bare name.
+function(fb_embed_file target)
+  cmake_parse_arguments(ARG "" "INPUT;NAME;HEADER" "" ${ARGN})
+  set(generated_dir ${CMAKE_CURRENT_BINARY_DIR}/generated)
+  set(header ${generated_dir}/${ARG_HEADER})
+  set(script ${PROJECT_SOURCE_DIR}/cmake/embed_file.cmake)
+  get_filename_component(input_name "${ARG_INPUT}" NAME)
+  add_custom_command(
+    OUTPUT ${header}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${ARG_INPUT} -DOUTPUT=${header} -DNAME=${ARG_NAME} -P ${script}
+    DEPENDS ${ARG_INPUT} ${script}
+    COMMENT "Embedding ${input_name}"
+    VERBATIM)
+  target_sources(${target} PRIVATE ${header})
+  target_include_directories(${target} PRIVATE ${generated_dir})
+endfunction()

@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # toolchain
   g++ cmake ninja-build pkg-config
+  # style: the format check in the test suite and clang-tidy in CI
+  clang-format clang-tidy
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # XML (the tree exchange file)

@@ -6,14 +6,16 @@
 #include "platform/os/environment.h"
 #include "platform/os/host_error.h"
 #include "platform/sheet/application.h"
+#include "platform/sheet/host_profile.h"
 #include "platform/sheet/workbook.h"
-#include "src/datasheet/run_export.h"
+#include "src/pipeline/run_export.h"
 
 namespace fishbone {
 
 std::optional<std::string> HostVersionOption(const ParsedArgs& parsed, std::string& error) {
-  std::string version = parsed.Value("--host-version").value_or("12.0");
-  if (version != "11.0" && version != "12.0") {
+  std::string version =
+      parsed.Value("--host-version").value_or(std::string(fb::sheet::kV12VersionText));
+  if (fb::sheet::host_profile_of(version) == fb::sheet::HostProfile::Other) {
     error = "--host-version takes 11.0 or 12.0, not \"" + version + "\"";
     return std::nullopt;
   }

@@ -19,7 +19,7 @@
 #include "platform/sheet/worksheet.h"
 #include "platform/xlsx/model_adapter.h"
 #include "platform/xlsx/xlsx_writer.h"
-#include "src/datasheet/run_export.h"
+#include "src/pipeline/run_export.h"
 
 namespace fishbone {
 namespace {

@@ -20,8 +20,8 @@
 #include "platform/sheet/shape/shape.h"
 #include "platform/sheet/shape/shape_clipboard.h"
 #include "src/charts/chart_steps.h"
+#include "src/component/exchange_paths.h"
 #include "src/datasheet/steps.h"
-#include "src/editor/exchange_paths.h"
 #include "src/editor/exchange_writer.h"
 #include "src/editor/tree_file.h"
 

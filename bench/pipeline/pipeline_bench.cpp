@@ -13,8 +13,8 @@
 #include "platform/os/environment.h"
 #include "platform/os/message_pump.h"
 #include "platform/os/win_path.h"
+#include "src/component/exchange_paths.h"
 #include "src/datasheet/steps.h"
-#include "src/editor/exchange_paths.h"
 #include "src/editor/exchange_writer.h"
 #include "src/editor/tree_file.h"
 

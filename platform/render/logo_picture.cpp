@@ -6,7 +6,7 @@
 namespace fb::render {
 
 std::vector<std::uint8_t> logo_png() {
-  const ui::Picture picture = ui::product_logo_picture();
+  const raster::Picture picture = ui::product_logo_picture();
   return encode_png(RgbaPixels{picture.width, picture.height, picture.rgba});
 }
 

@@ -163,12 +163,12 @@ void Application::set_version(std::string version) {
 }
 
 GridSize Application::grid() const {
-  if (version_ == "11.0") return GridSize{65536, 256};
+  if (profile() == HostProfile::V11) return GridSize{65536, 256};
   return GridSize{kMaxRows, kMaxColumns};
 }
 
 std::string Application::analysis_library_name() const {
-  return version_ == "11.0" ? "FUNCRES.XLA" : "FUNCRES.XLAM";
+  return profile() == HostProfile::V11 ? "FUNCRES.XLA" : "FUNCRES.XLAM";
 }
 
 void Application::set_analysis_library_enabled(bool on) {

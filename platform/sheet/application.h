@@ -14,6 +14,7 @@
 #include "platform/sheet/clipboard.h"
 #include "platform/sheet/enums.h"
 #include "platform/sheet/fault_injection.h"
+#include "platform/sheet/host_profile.h"
 #include "platform/sheet/workbook.h"
 
 namespace fb::sheet {
@@ -53,7 +54,8 @@ using FileOpener = std::function<void(Workbook& workbook, const std::filesystem:
 class Application {
  public:
   // `environment` gives "userprofile" for the recent-file list; it must outlive the application.
-  explicit Application(const os::Environment& environment, std::string version = "12.0");
+  explicit Application(const os::Environment& environment,
+                       std::string version = std::string(kV12VersionText));
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
   ~Application();
@@ -81,6 +83,7 @@ class Application {
 
   // The version text: "12.0" by default, "11.0" for the older profile. Names and the grid follow.
   const std::string& version() const { return version_; }
+  HostProfile profile() const { return host_profile_of(version_); }
   void set_version(std::string version);
   int language_install_id() const { return language_id_; }
   void set_language_install_id(int id) { language_id_ = id; }

@@ -179,7 +179,7 @@ double Worksheet::row_height(int row) const {
 }
 
 double Worksheet::standard_height() const {
-  return default_row_height_.value_or(application().version() == "11.0" ? 12.75 : 15.0);
+  return default_row_height_.value_or(application().profile() == HostProfile::V11 ? 12.75 : 15.0);
 }
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/render/page/drawing_renderer.h"
+#include "platform/render/page/drawing_render_callback.h"
 #include "platform/sheet/workbook.h"
 #include "platform/xlsx/document.h"
 

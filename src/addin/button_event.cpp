@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "src/addin/component.h"
 #include "src/addin/component_windows.h"
+#include "src/component/component.h"
 
 namespace kivo2d {
 

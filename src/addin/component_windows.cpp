@@ -1,8 +1,8 @@
 #include "src/addin/component_windows.h"
 
-#include "src/addin/component.h"
 #include "src/addin/generate_report.h"
 #include "src/addin/version.h"
+#include "src/component/component.h"
 #include "src/editor/leftovers.h"
 #include "src/windows/help_topics.h"
 

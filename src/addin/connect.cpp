@@ -5,9 +5,9 @@
 
 #include "platform/os/host_error.h"
 #include "src/addin/button_event.h"
-#include "src/addin/component.h"
 #include "src/addin/component_windows.h"
-#include "src/editor/exchange_paths.h"
+#include "src/component/component.h"
+#include "src/component/exchange_paths.h"
 #include "src/editor/leftovers.h"
 #include "src/windows/help_topics.h"
 
@@ -47,7 +47,7 @@ void Connect::AddinInstance_OnConnection(fb::sheet::Application& application,
   if (application.language_install_id() != kSimplifiedChinese) {
     component_.dialogs().message_box(kLanguageMessage, vb::vbCritical | vb::vbOKOnly,
                                      kDefaultMessageTitle);
-  } else if (application.version() != "11.0" && application.version() != "12.0") {
+  } else if (application.profile() == fb::sheet::HostProfile::Other) {
     component_.dialogs().message_box(kVersionMessage, vb::vbCritical | vb::vbOKOnly,
                                      kDefaultMessageTitle);
   } else {

@@ -7,13 +7,13 @@
 #include "platform/os/host_error.h"
 #include "platform/os/host_error_text.h"
 #include "platform/os/win_path.h"
-#include "src/addin/component.h"
 #include "src/addin/component_windows.h"
 #include "src/addin/generation_messages.h"
-#include "src/datasheet/run_export.h"
+#include "src/component/component.h"
+#include "src/component/exchange_paths.h"
 #include "src/editor/cause_tree.h"
-#include "src/editor/exchange_paths.h"
 #include "src/editor/exchange_writer.h"
+#include "src/pipeline/run_export.h"
 #include "src/windows/help_topics.h"
 
 namespace kivo2d {
@@ -62,7 +62,7 @@ void SetMacroMenusEnabled(fb::office::CommandBars& bars, bool enabled, bool igno
 }
 
 bool IsExcel2003(Component& component) {
-  return component.app().version() == "11.0";
+  return component.app().profile() == HostProfile::V11;
 }
 
 // The unlocking both paths end with, each action on its own.

@@ -12,7 +12,7 @@
 #include "platform/os/registry.h"
 #include "platform/sheet/application.h"
 #include "platform/ui/dialogs.h"
-#include "src/addin/component.h"
+#include "src/component/component.h"
 
 namespace kivo2d {
 

@@ -1,7 +1,7 @@
 #include "src/addin/registration.h"
 
-#include "src/addin/component.h"
 #include "src/addin/connect.h"
+#include "src/component/component.h"
 
 namespace kivo2d {
 namespace {

@@ -3,9 +3,9 @@
 #include "platform/sheet/application.h"
 #include "platform/sheet/shape/shape_collection.h"
 #include "platform/sheet/shape/shape_range.h"
-#include "src/addin/component.h"
 #include "src/charts/chart_steps.h"
-#include "src/editor/exchange_paths.h"
+#include "src/component/component.h"
+#include "src/component/exchange_paths.h"
 
 namespace kivo2d {
 
@@ -21,7 +21,7 @@ void MakeChartPictures(Component& component) {
   }
   app.clear_clipboard();
 
-  const bool legacy = app.version() == "11.0";
+  const bool legacy = app.profile() == HostProfile::V11;
   for (int i = 1; i <= 3; ++i) {
     const std::string pasted =
         legacy ? "图片 " + std::to_string(k + i) : "Picture " + std::to_string(i);

@@ -5,9 +5,9 @@
 #include "platform/sheet/chart/chart.h"
 #include "platform/sheet/range.h"
 #include "platform/sheet/shape/shape_collection.h"
-#include "src/addin/component.h"
 #include "src/charts/chart_steps.h"
-#include "src/datasheet/sheet_rows.h"
+#include "src/component/component.h"
+#include "src/component/sheet_rows.h"
 
 namespace kivo2d {
 
@@ -105,7 +105,7 @@ void DrawFishbone(Component& component) {
     }
     app.do_events();
   }
-  if (app.version() == "12.0") sheet.chart_objects().set_width(1480);
+  if (app.profile() == HostProfile::V12) sheet.chart_objects().set_width(1480);
 }
 
 }  // namespace kivo2d

@@ -1,37 +1,21 @@
 #include <string>
 
-#include "platform/os/win_path.h"
 #include "platform/sheet/application.h"
 #include "platform/sheet/chart/chart.h"
 #include "platform/sheet/range.h"
-#include "platform/sheet/shape/bitmap_file.h"
 #include "platform/sheet/shape/shape_collection.h"
 #include "platform/sheet/shape/shape_range.h"
-#include "platform/ui/image_list.h"
-#include "platform/ui/stock_pictures.h"
-#include "src/addin/component.h"
 #include "src/charts/chart_steps.h"
-#include "src/editor/cause_tree.h"
+#include "src/component/component.h"
+#include "src/component/logo_file.h"
 
 namespace kivo2d {
 
 using namespace fb::sheet;  // NOLINT(google-build-using-namespace): the object model's names
 
-namespace {
-
-// The logo is the third picture of the editor's ImageList1; the run-time's picture save writes
-// it as a bitmap whatever the file's extension.
-void SaveLogoPicture(const std::string& windows_path) {
-  fb::ui::ImageList images(fb::ui::kStockPictureSize, fb::ui::kStockPictureSize);
-  FillImageList(images);
-  save_bitmap_file(images.picture(3), fb::os::native_path(windows_path));
-}
-
-}  // namespace
-
 void DrawHeadAndSpine(Component& component) {
   Application& app = component.app();
-  const bool legacy = app.version() == "11.0";
+  const bool legacy = app.profile() == HostProfile::V11;
   app.active_chart().axes(AxisType::CategoryAxis, AxisGroup::Primary).set_minimum(-250);
 
   Worksheet& sheet = app.active_sheet();
@@ -102,7 +86,7 @@ void DrawHeadAndSpine(Component& component) {
   logo.increment_left(660);
   if (legacy) {
     logo.increment_top(290);
-  } else if (app.version() == "12.0") {
+  } else if (app.profile() == HostProfile::V12) {
     logo.increment_top(250);
   }
   sheet.range("A1").select();

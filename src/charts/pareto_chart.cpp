@@ -4,9 +4,9 @@
 #include "platform/sheet/chart/chart.h"
 #include "platform/sheet/range.h"
 #include "platform/sheet/shape/shape_collection.h"
-#include "src/addin/component.h"
 #include "src/charts/chart_steps.h"
-#include "src/datasheet/sheet_rows.h"
+#include "src/component/component.h"
+#include "src/component/sheet_rows.h"
 
 namespace kivo2d {
 
@@ -122,7 +122,7 @@ void DrawParetoChart(Component& component) {
   category_axis.category_type = CategoryType::Automatic;
 
   sheet.range("A1").select();
-  if (app.version() != "11.0") {
+  if (app.profile() != HostProfile::V11) {
     sheet.chart_objects().item(name).activate();
     sheet.chart_objects().item(name).set_width(170.1);
     sheet.chart_objects().item(name).set_height(141.75);
@@ -183,7 +183,7 @@ void DrawParetoChart(Component& component) {
   title.reading_order = ReadingOrder::Context;
   title.orientation = TextOrientation::Vertical;
   title.auto_scale_font = true;
-  if (app.version() == "12.0") title.font.bold = false;
+  if (app.profile() == HostProfile::V12) title.font.bold = false;
   title.font.name = "仿宋_GB2312";
   title.font.size = 6;
   title.left = 1;

@@ -4,9 +4,9 @@
 #include "platform/sheet/chart/chart.h"
 #include "platform/sheet/range.h"
 #include "platform/sheet/shape/shape_collection.h"
-#include "src/addin/component.h"
 #include "src/charts/chart_steps.h"
-#include "src/datasheet/sheet_rows.h"
+#include "src/component/component.h"
+#include "src/component/sheet_rows.h"
 
 namespace kivo2d {
 
@@ -35,7 +35,7 @@ void FormatAxisCommon(Axis& axis) {
 void DrawTopThreeChart(Component& component) {
   Application& app = component.app();
   Worksheet& sheet = app.active_sheet();
-  const std::string version = app.version();
+  const HostProfile profile = app.profile();
   const int v = static_cast<int>(
       NumericValue(sheet.range("B" + std::to_string(LastRow(sheet, "B"))).value()));
   const std::string last = std::to_string((v - 1) * 3 + 10);
@@ -48,11 +48,11 @@ void DrawTopThreeChart(Component& component) {
 
   ChartObjects objects = sheet.chart_objects();
   const std::string name = objects.item(objects.count()).name();
-  if (version == "11.0") {
+  if (profile == HostProfile::V11) {
     sheet.chart_objects().item(name).activate();
     app.active_chart().series(1).set_formula("=SERIES(,Sheet2!R11C20:R" + last +
                                              "C22,Sheet2!R11C23:R" + last + "C23,1)");
-  } else if (version == "12.0") {
+  } else if (profile == HostProfile::V12) {
     app.active_chart().series(1).set_x_values("='Sheet2'!$T$11:$V$" + last);
     app.active_chart().series(1).set_values("='Sheet2'!$W$11:$W$" + last);
   }
@@ -108,7 +108,7 @@ void DrawTopThreeChart(Component& component) {
   bars.apply_data_labels(values);
 
   sheet.range("A1").select();
-  if (version != "11.0") {
+  if (profile != HostProfile::V11) {
     sheet.chart_objects().item(name).activate();
     sheet.chart_objects().item(name).set_width(150.25);
     sheet.chart_objects().item(name).set_height(341.75);
@@ -137,12 +137,12 @@ void DrawTopThreeChart(Component& component) {
   title.left = 45;
   title.top = 323;
   title.auto_scale_font = true;
-  if (version == "12.0") title.font.bold = false;
+  if (profile == HostProfile::V12) title.font.bold = false;
   title.font.name = "Arial";
   title.font.size = 5;
 
   sized.plot_area.top = 0;
-  sized.plot_area.height = version == "12.0" ? 323 : 320;
+  sized.plot_area.height = profile == HostProfile::V12 ? 323 : 320;
   sized.plot_area.border.color_index = 16;
   sized.plot_area.border.weight = BorderWeight::Hairline;
   sized.plot_area.border.line_style = ChartLineStyle::Continuous;

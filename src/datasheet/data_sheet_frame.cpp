@@ -2,7 +2,7 @@
 
 #include "platform/sheet/application.h"
 #include "platform/sheet/range.h"
-#include "src/addin/component.h"
+#include "src/component/component.h"
 #include "src/datasheet/steps.h"
 
 namespace kivo2d {

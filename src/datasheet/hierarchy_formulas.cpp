@@ -2,10 +2,10 @@
 
 #include "platform/sheet/application.h"
 #include "platform/sheet/range.h"
-#include "src/addin/component.h"
+#include "src/component/component.h"
+#include "src/component/sheet_rows.h"
 #include "src/datasheet/calculation.h"
 #include "src/datasheet/formula_texts.h"
-#include "src/datasheet/sheet_rows.h"
 #include "src/datasheet/steps.h"
 
 namespace kivo2d {

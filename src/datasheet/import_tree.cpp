@@ -4,10 +4,10 @@
 #include "platform/os/utf16.h"
 #include "platform/sheet/application.h"
 #include "platform/sheet/range.h"
-#include "src/addin/component.h"
-#include "src/datasheet/sheet_rows.h"
+#include "src/component/component.h"
+#include "src/component/exchange_paths.h"
+#include "src/component/sheet_rows.h"
 #include "src/datasheet/steps.h"
-#include "src/editor/exchange_paths.h"
 
 namespace kivo2d {
 namespace {

@@ -1,6 +1,6 @@
 #include "platform/sheet/application.h"
 #include "platform/sheet/range.h"
-#include "src/addin/component.h"
+#include "src/component/component.h"
 #include "src/datasheet/calculation.h"
 #include "src/datasheet/formula_texts.h"
 #include "src/datasheet/functions.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "src/editor/exchange_paths.h"
+#include "src/component/exchange_paths.h"
 
 namespace kivo2d {
 

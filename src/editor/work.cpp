@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/os/host_error.h"
+#include "platform/sheet/host_profile.h"
 #include "src/editor/cause_tree.h"
 #include "src/editor/work_messages.h"
 #include "src/resources/pictures.h"
@@ -123,10 +124,18 @@ void Work::Form_Activate() {
 }
 
 void Work::CheckToolPak() {
-  const std::string version = host_.HostVersion();
+  // Another version has no name for the library: the lookup fails and the editor refuses.
   std::string name;
-  if (version == "11.0") name = "FUNCRES.XLA";
-  if (version == "12.0") name = "FUNCRES.XLAM";
+  switch (fb::sheet::host_profile_of(host_.HostVersion())) {
+    case fb::sheet::HostProfile::V11:
+      name = "FUNCRES.XLA";
+      break;
+    case fb::sheet::HostProfile::V12:
+      name = "FUNCRES.XLAM";
+      break;
+    case fb::sheet::HostProfile::Other:
+      break;
+  }
   try {
     host_.FindWorkbook(name);
     return;

@@ -2,16 +2,12 @@
 
 #include <string>
 
-#include "platform/os/win_path.h"
 #include "platform/sheet/application.h"
 #include "platform/sheet/range.h"
-#include "platform/sheet/shape/bitmap_file.h"
 #include "platform/sheet/shape/shape_collection.h"
 #include "platform/sheet/shape/shape_range.h"
-#include "platform/ui/image_list.h"
-#include "platform/ui/stock_pictures.h"
-#include "src/addin/component.h"
-#include "src/editor/cause_tree.h"
+#include "src/component/component.h"
+#include "src/component/logo_file.h"
 #include "src/report/maker_site.h"
 #include "src/report/report_sheet.h"
 #include "src/report/report_title.h"
@@ -31,14 +27,6 @@ constexpr const char* kLegacyDiagram = "图片 7";
 constexpr const char* kLegacyTitle = "WordArt 8";
 constexpr const char* kCurrentDiagram = "Picture 1";
 constexpr const char* kCurrentTitle = "矩形 8";
-
-// The logo is the third picture of the editor's ImageList1; the run-time's picture save writes
-// it as a bitmap whatever the file's extension.
-void SaveLogoPicture(const std::string& windows_path) {
-  fb::ui::ImageList images(fb::ui::kStockPictureSize, fb::ui::kStockPictureSize);
-  FillImageList(images);
-  save_bitmap_file(images.picture(3), fb::os::native_path(windows_path));
-}
 
 // Steps 2 and 3: the chart pictures at B8, each to move with its cell when the columns and rows
 // get their sizes, without keeping its proportions.
@@ -66,11 +54,11 @@ void ArrangeDiagram(Application& app, Worksheet& sheet) {
 
   sheet.shapes().item("PIC3").increment_left(6);
   sheet.shapes().item("PIC3").increment_top(-8.25);
-  if (app.version() == "11.0") {
+  if (app.profile() == HostProfile::V11) {
     sheet.shapes().item("PIC2").increment_left(13.5);
     sheet.shapes().item("PIC2").increment_top(-3.75);
   }
-  if (app.version() == "12.0") {
+  if (app.profile() == HostProfile::V12) {
     sheet.shapes().item("PIC1").set_height(369);
     Shape& pareto = sheet.shapes().item("PIC2");
     pareto.set_width(175);
@@ -97,7 +85,7 @@ void AddTitle(Application& app, Worksheet& sheet) {
                        237.75)
       .select();
 
-  if (app.version() == "11.0") {
+  if (app.profile() == HostProfile::V11) {
     Shape& title = sheet.shapes().item(kLegacyTitle);
     title.fill.fore = ColourChoice::from_scheme(8);
     title.scale_width(1.19, ScaleFrom::BottomRight);
@@ -116,7 +104,7 @@ void AddTitle(Application& app, Worksheet& sheet) {
     diagram.increment_top(3);
     diagram.increment_left(6);
   }
-  if (app.version() == "12.0") {
+  if (app.profile() == HostProfile::V12) {
     Shape& title = sheet.shapes().item(kCurrentTitle);
     title.fill.visible = false;
     title.cut();

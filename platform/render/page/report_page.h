@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "platform/render/page/drawing_renderer.h"
+#include "platform/render/page/drawing_render_callback.h"
 
 namespace fb::sheet {
 class Worksheet;

@@ -41,7 +41,7 @@ DisplayList rendered(const sheet::Shape& shape, const sheet::Drawing& drawing,
 
 DisplayList raster_content(const sheet::Shape& shape) {
   DisplayList content(shape.width(), shape.height());
-  const ui::Picture& picture = *shape.raster;
+  const raster::Picture& picture = *shape.raster;
   ImageCmd image;
   image.dest = {0, 0, shape.width(), shape.height()};
   image.image = RgbaPixels{picture.width, picture.height, picture.rgba};

@@ -35,7 +35,7 @@ constexpr std::uint32_t kInfoHeader = 40;
 
 }  // namespace
 
-void save_bitmap_file(const ui::Picture& picture, const std::filesystem::path& file) {
+void save_bitmap_file(const raster::Picture& picture, const std::filesystem::path& file) {
   const auto w = static_cast<std::uint32_t>(picture.width);
   const auto h = static_cast<std::uint32_t>(picture.height);
   std::vector<std::uint8_t> out;
@@ -58,7 +58,7 @@ void save_bitmap_file(const ui::Picture& picture, const std::filesystem::path& f
   put32(out, 0);
   for (int y = picture.height - 1; y >= 0; --y) {
     for (int x = 0; x < picture.width; ++x) {
-      const ui::Rgba p = picture.pixel(x, y);
+      const raster::Rgba p = picture.pixel(x, y);
       out.insert(out.end(), {p.b, p.g, p.r, p.a});
     }
   }
@@ -69,7 +69,7 @@ void save_bitmap_file(const ui::Picture& picture, const std::filesystem::path& f
   }
 }
 
-std::optional<ui::Picture> read_bitmap_file(const std::filesystem::path& file) {
+std::optional<raster::Picture> read_bitmap_file(const std::filesystem::path& file) {
   std::ifstream stream(file, std::ios::binary);
   if (!stream) return std::nullopt;
   const std::vector<std::uint8_t> in((std::istreambuf_iterator<char>(stream)),
@@ -88,7 +88,7 @@ std::optional<ui::Picture> read_bitmap_file(const std::filesystem::path& file) {
   const std::size_t bytes = bits / 8U;
   const std::size_t stride = (static_cast<std::size_t>(width) * bytes + 3) / 4 * 4;
   if (offset + stride * static_cast<std::size_t>(height) > in.size()) return std::nullopt;
-  ui::Picture picture(width, height);
+  raster::Picture picture(width, height);
   for (int row = 0; row < height; ++row) {
     const int y = bottom_up ? height - 1 - row : row;
     const std::size_t base = offset + stride * static_cast<std::size_t>(row);

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/ui/picture.h"
+#include "platform/raster/picture.h"
 
 namespace fb::sheet {
 
@@ -16,8 +16,8 @@ struct DrawingItem {
   double top = 0;
   double width = 0;
   double height = 0;
-  std::shared_ptr<const Chart> chart;         // a chart frozen as it showed
-  std::shared_ptr<const ui::Picture> raster;  // a raster picture
+  std::shared_ptr<const Chart> chart;             // a chart frozen as it showed
+  std::shared_ptr<const raster::Picture> raster;  // a raster picture
   // A picture that was itself a drawing, or a group; drawn scaled from the drawing's own size
   // to this element's.
   std::shared_ptr<const Drawing> drawing;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/raster/picture.h"
 #include "platform/sheet/chart/chart_enums.h"
 #include "platform/sheet/chart/chart_format.h"
 #include "platform/sheet/chart/colour_palette.h"
@@ -15,7 +16,6 @@
 #include "platform/sheet/shape/shape_hyperlink.h"
 #include "platform/sheet/shape/shape_names.h"
 #include "platform/sheet/shape/text_effect.h"
-#include "platform/ui/picture.h"
 
 namespace fb::sheet {
 
@@ -80,7 +80,7 @@ class Shape {
   ChartFont text_font;
 
   // --- picture ---
-  std::shared_ptr<const ui::Picture> raster;
+  std::shared_ptr<const raster::Picture> raster;
   std::shared_ptr<const Drawing> drawing;
   bool transparent_background = false;
   Rgb transparency_colour;

@@ -66,8 +66,7 @@ ShapeRange ShapeCollection::range(std::vector<std::string> names) {
 Shape& ShapeCollection::add(ShapeKind kind, double left, double top, double width, double height) {
   ++created_;
   if (kind == ShapeKind::Picture) ++default_named_pictures_;
-  std::string name =
-      default_shape_name(kind, profile_of(app_->version()), created_, default_named_pictures_);
+  std::string name = default_shape_name(kind, app_->profile(), created_, default_named_pictures_);
   shapes_.push_back(std::make_unique<Shape>(kind, std::move(name), left, top, width, height));
   shapes_.back()->attach(this);
   if (workbook_ != nullptr) workbook_->set_saved(false);
@@ -87,7 +86,7 @@ Shape& ShapeCollection::insert_picture(std::string_view windows_path) {
   }
   Shape& shape = add(ShapeKind::Picture, 0, 0, picture->width * kPointsPerPixel,
                      picture->height * kPointsPerPixel);
-  shape.raster = std::make_shared<const ui::Picture>(*picture);
+  shape.raster = std::make_shared<const raster::Picture>(*picture);
   return shape;
 }
 
@@ -155,8 +154,8 @@ Shape& ShapeCollection::adopt(std::unique_ptr<Shape> shape) {
   ++created_;
   if (shape->name().empty()) {
     if (shape->kind() == ShapeKind::Picture) ++default_named_pictures_;
-    shape->set_name(default_shape_name(shape->kind(), profile_of(app_->version()), created_,
-                                       default_named_pictures_));
+    shape->set_name(
+        default_shape_name(shape->kind(), app_->profile(), created_, default_named_pictures_));
   }
   shape->attach(this);
   shapes_.push_back(std::move(shape));

@@ -23,15 +23,11 @@ constexpr std::array<NameRule, 5> kRules = {{
 
 }  // namespace
 
-VersionProfile profile_of(std::string_view version) {
-  return version == "11.0" ? VersionProfile::Legacy : VersionProfile::Current;
-}
-
-std::string default_shape_name(ShapeKind kind, VersionProfile profile, int shape_number,
+std::string default_shape_name(ShapeKind kind, HostProfile profile, int shape_number,
                                int picture_number) {
   for (const NameRule& rule : kRules) {
     if (rule.kind != kind) continue;
-    if (profile == VersionProfile::Legacy) {
+    if (profile == HostProfile::V11) {
       return rule.legacy_prefix + std::to_string(shape_number);
     }
     return rule.current_prefix +

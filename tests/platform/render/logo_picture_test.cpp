@@ -10,16 +10,16 @@ namespace {
 
 TEST(LogoPictureTest, PngHoldsTheImageListLogo) {
   const RgbaPixels decoded = decode_image({ImageFormat::kPng, logo_png()});
-  const ui::Picture logo = ui::product_logo_picture();
+  const raster::Picture logo = ui::product_logo_picture();
   EXPECT_EQ(decoded.width, logo.width);
   EXPECT_EQ(decoded.height, logo.height);
   // Opaque pixels survive the round trip exactly.
   for (int y = 0; y < logo.height; ++y) {
     for (int x = 0; x < logo.width; ++x) {
-      const ui::Rgba p = logo.pixel(x, y);
+      const raster::Rgba p = logo.pixel(x, y);
       if (p.a != 255) continue;
       const std::uint8_t* q = &decoded.rgba[(static_cast<std::size_t>(y) * logo.width + x) * 4];
-      ASSERT_EQ((ui::Rgba{q[0], q[1], q[2], q[3]}), p) << x << "," << y;
+      ASSERT_EQ((raster::Rgba{q[0], q[1], q[2], q[3]}), p) << x << "," << y;
     }
   }
 }

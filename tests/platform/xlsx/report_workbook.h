@@ -67,8 +67,8 @@ struct ReportWorkbook {
     diagram.placement = sheet::Placement::Move;
     auto logo =
         std::make_unique<Shape>(ShapeKind::Picture, "Logo", kColumnA + kColumnB, 20, 76.5, 24.25);
-    auto pixels = std::make_shared<ui::Picture>(2, 1, ui::Rgba{0, 0, 0, 255});
-    pixels->set_pixel(1, 0, ui::Rgba{255, 0, 0, 255});
+    auto pixels = std::make_shared<raster::Picture>(2, 1, raster::Rgba{0, 0, 0, 255});
+    pixels->set_pixel(1, 0, raster::Rgba{255, 0, 0, 255});
     logo->raster = pixels;
     logo->transparent_background = true;
     logo->placement = sheet::Placement::Move;

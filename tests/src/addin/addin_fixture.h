@@ -16,7 +16,7 @@
 #include "platform/ui/headless_dialogs.h"
 #include "src/addin/component_windows.h"
 #include "src/addin/headless_host.h"
-#include "src/editor/exchange_paths.h"
+#include "src/component/exchange_paths.h"
 #include "src/windows/help_topics.h"
 
 namespace kivo2d::testing {

@@ -16,11 +16,11 @@
 #include "platform/sheet/application.h"
 #include "platform/sheet/range.h"
 #include "platform/ui/headless_dialogs.h"
-#include "src/addin/component.h"
+#include "src/component/component.h"
+#include "src/component/exchange_paths.h"
 #include "src/datasheet/functions.h"
-#include "src/datasheet/run_export.h"
-#include "src/editor/exchange_paths.h"
 #include "src/editor/exchange_writer.h"
+#include "src/pipeline/run_export.h"
 
 namespace kivo2d::testing {
 

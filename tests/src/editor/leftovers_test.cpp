@@ -11,7 +11,7 @@
 
 #include "platform/os/host_error.h"
 #include "platform/os/win_path.h"
-#include "src/editor/exchange_paths.h"
+#include "src/component/exchange_paths.h"
 
 namespace kivo2d {
 namespace {

@@ -14,7 +14,7 @@
 #include "platform/sheet/application.h"
 #include "platform/sheet/range.h"
 #include "platform/ui/headless_dialogs.h"
-#include "src/addin/component.h"
+#include "src/component/component.h"
 #include "tests/src/report/report_form_expectations.h"
 
 namespace kivo2d {

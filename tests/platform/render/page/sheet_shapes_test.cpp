@@ -62,19 +62,19 @@ class SheetShapesTest : public ::testing::Test {
     return rasterize(canvas);
   }
 
-  sheet::Shape& add_block(const std::string& name, ui::Rgba colour, double left, double top,
+  sheet::Shape& add_block(const std::string& name, raster::Rgba colour, double left, double top,
                           double width, double height) {
     auto shape =
         std::make_unique<sheet::Shape>(sheet::ShapeKind::Picture, name, left, top, width, height);
-    shape->raster = std::make_shared<ui::Picture>(1, 1, colour);
+    shape->raster = std::make_shared<raster::Picture>(1, 1, colour);
     return sheet.shapes().adopt(std::move(shape));
   }
 };
 
 // A group shows its members where they were when it was made, stretched with the group.
 TEST_F(SheetShapesTest, GroupDrawsItsMembersStretchedWithIt) {
-  add_block("Red", ui::Rgba{255, 0, 0, 255}, 10, 10, 20, 20);
-  add_block("Blue", ui::Rgba{0, 0, 255, 255}, 40, 30, 20, 20);
+  add_block("Red", raster::Rgba{255, 0, 0, 255}, 10, 10, 20, 20);
+  add_block("Blue", raster::Rgba{0, 0, 255, 255}, 40, 30, 20, 20);
   sheet::Shape& group = sheet.shapes().group({"Red", "Blue"});
   ASSERT_EQ(group.kind(), sheet::ShapeKind::Group);
   group.set_width(100);  // twice the frame's 50 points

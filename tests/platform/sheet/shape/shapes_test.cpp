@@ -154,7 +154,7 @@ TEST(SheetReference, ReadsBothNotationsAndQuotedNames) {
 }
 
 TEST(BitmapFile, RoundTripKeepsEveryPixel) {
-  ui::Picture picture(3, 2);
+  raster::Picture picture(3, 2);
   picture.set_pixel(0, 0, {255, 0, 0, 255});
   picture.set_pixel(2, 1, {1, 2, 3, 128});
   const auto file = std::filesystem::temp_directory_path() /

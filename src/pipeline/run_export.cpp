@@ -1,4 +1,4 @@
-#include "src/datasheet/run_export.h"
+#include "src/pipeline/run_export.h"
 
 #include <algorithm>
 #include <exception>
@@ -7,10 +7,10 @@
 #include <string>
 
 #include "platform/os/host_error.h"
-#include "src/addin/component.h"
 #include "src/charts/chart_steps.h"
+#include "src/component/component.h"
+#include "src/component/exchange_paths.h"
 #include "src/datasheet/steps.h"
-#include "src/editor/exchange_paths.h"
 #include "src/report/assemble_report.h"
 
 namespace kivo2d {

@@ -1,4 +1,4 @@
-#include "src/editor/exchange_paths.h"
+#include "src/component/exchange_paths.h"
 
 #include <gtest/gtest.h>
 

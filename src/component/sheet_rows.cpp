@@ -1,4 +1,4 @@
-#include "src/datasheet/sheet_rows.h"
+#include "src/component/sheet_rows.h"
 
 #include <charconv>
 #include <string>

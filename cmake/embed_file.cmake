@@ -13,7 +13,7 @@ if(size_name STREQUAL NAME)
   set(size_name "${NAME}Size")
 endif()
 get_filename_component(input_name "${INPUT}" NAME)
-set(content "// Generated from ${input_name} by embed_file.cmake. Do not edit.\n#pragma once\n\n#include <cstddef>\n\ninline constexpr unsigned char ${NAME}[] = {\n  ${bytes}0x00};\ninline constexpr std::size_t ${size_name} = ${size};\n")
+set(content "// Generated from ${input_name} by cmake/embed_file.cmake. Do not edit.\n#pragma once\n\n#include <cstddef>\n\ninline constexpr unsigned char ${NAME}[] = {\n  ${bytes}0x00};\ninline constexpr std::size_t ${size_name} = ${size};\n")
 # Rewrite only when changed, so a rebuild does not recompile for nothing.
 if(EXISTS "${OUTPUT}")
   file(READ "${OUTPUT}" old)

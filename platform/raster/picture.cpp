@@ -1,8 +1,8 @@
-#include "platform/ui/picture.h"
+#include "platform/raster/picture.h"
 
 #include <cstddef>
 
-namespace fb::ui {
+namespace fb::raster {
 
 Picture::Picture(int w, int h, Rgba fill)
     : width(w), height(h), rgba(static_cast<std::size_t>(w > 0 && h > 0 ? w * h * 4 : 0)) {
@@ -29,4 +29,4 @@ void Picture::set_pixel(int x, int y, Rgba colour) {
   rgba[i + 3] = colour.a;
 }
 
-}  // namespace fb::ui
+}  // namespace fb::raster

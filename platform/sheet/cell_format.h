@@ -32,6 +32,7 @@ struct Border {
   LineStyle line_style = LineStyle::None;
   BorderWeight weight = BorderWeight::Thin;
   int color_index = kColorIndexAutomatic;
+  // NOLINTNEXTLINE(modernize-use-nullptr): clang-tidy 14 reads the defaulted <=> as a 0 literal.
   friend auto operator<=>(const Border&, const Border&) = default;
 };
 

@@ -37,7 +37,8 @@ struct CopiedCells {
   std::vector<RangeAddress> merges;                  // relative to the source's top-left, 1-based
   const CopiedCell& at(int row, int column) const {  // 0-based
     if (row >= stored_rows) return column_blank[static_cast<std::size_t>(column)];
-    return cells[static_cast<std::size_t>(row * columns + column)];
+    return cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+                 static_cast<std::size_t>(column)];
   }
 };
 

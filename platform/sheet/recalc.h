@@ -72,15 +72,15 @@ class Recalc final : public EvalContext {
 
  private:
   struct Entry {
-    int first_row;
-    int last_row;
+    int first_row = 0;
+    int last_row = 0;
     CellKey dependent;
-    std::uint32_t stamp;
+    std::uint32_t stamp = 0;
   };
   struct WideEntry {
     RangeAddress range;
     CellKey dependent;
-    std::uint32_t stamp;
+    std::uint32_t stamp = 0;
   };
   // Short ranges are filed under each block of 64 rows of each column they cover; tall ones
   // (whole columns) under their columns; wide ones (whole rows) in one list. A changed cell then
@@ -92,7 +92,7 @@ class Recalc final : public EvalContext {
   };
   struct Stamped {
     CellKey key;
-    std::uint32_t stamp;
+    std::uint32_t stamp = 0;
   };
 
   Cell* live_formula(const CellKey& key, std::uint32_t stamp) const;

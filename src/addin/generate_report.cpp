@@ -62,7 +62,7 @@ void SetMacroMenusEnabled(fb::office::CommandBars& bars, bool enabled, bool igno
 }
 
 bool IsExcel2003(Component& component) {
-  return component.app().profile() == HostProfile::V11;
+  return component.app().profile() == fb::sheet::HostProfile::V11;
 }
 
 // The unlocking both paths end with, each action on its own.

@@ -21,7 +21,7 @@ void MakeChartPictures(Component& component) {
   }
   app.clear_clipboard();
 
-  const bool legacy = app.profile() == HostProfile::V11;
+  const bool legacy = app.profile() == fb::sheet::HostProfile::V11;
   for (int i = 1; i <= 3; ++i) {
     const std::string pasted =
         legacy ? "图片 " + std::to_string(k + i) : "Picture " + std::to_string(i);

@@ -92,8 +92,8 @@ void WriteReportCells(Component& component) {
   for (const CellText& t : kTexts) sheet.range(t.cell).set_formula(t.text);
 
   sheet.columns("A:A").set_column_width(1.78);
-  if (app.profile() == HostProfile::V11) sheet.columns("B:AA").set_column_width(4.75);
-  if (app.profile() == HostProfile::V12) sheet.columns("B:AA").set_column_width(5.25);
+  if (app.profile() == fb::sheet::HostProfile::V11) sheet.columns("B:AA").set_column_width(4.75);
+  if (app.profile() == fb::sheet::HostProfile::V12) sheet.columns("B:AA").set_column_width(5.25);
   sheet.rows("1:32").set_row_height(20);
   sheet.range("3:3,5:5,31:31").set_row_height(10);
 

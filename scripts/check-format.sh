@@ -10,12 +10,9 @@ if [ "${1:-}" = "--fix" ]; then
   clang-format -i "${files[@]}"
   exit 0
 fi
-bad=()
-for f in "${files[@]}"; do
-  clang-format --dry-run --Werror "$f" >/dev/null 2>&1 || bad+=("$f")
-done
-if [ ${#bad[@]} -gt 0 ]; then
-  printf 'not formatted: %s\n' "${bad[@]}" >&2
+# One clang-format process for all files; its warnings start with the file's name.
+if ! report=$(clang-format --dry-run --Werror "${files[@]}" 2>&1); then
+  grep -o '^[^:]*\.\(cpp\|h\):' <<<"$report" | sort -u | sed 's/:$//; s/^/not formatted: /' >&2
   echo "run: bash scripts/check-format.sh --fix" >&2
   exit 1
 fi

@@ -8,6 +8,7 @@
 #include "platform/os/clock.h"
 #include "platform/os/environment.h"
 #include "platform/os/file_system.h"
+#include "platform/sheet/host_profile.h"
 #include "platform/ui/headless_dialogs.h"
 #include "src/addin/headless_host.h"
 #include "src/editor/tree_file.h"
@@ -15,7 +16,7 @@
 namespace fishbone {
 
 struct GenerationOptions {
-  std::string host_version = "12.0";
+  std::string host_version = std::string(fb::sheet::kV12VersionText);
   // Off: the host refuses access to its VBA project, so the command takes its trust path.
   bool trust_vba = true;
   // The folder the component lies in (its help file is there).

@@ -23,7 +23,8 @@ namespace kivo2d {
 class HeadlessHost {
  public:
   HeadlessHost(const fb::os::Environment& environment, fb::os::FileSystemObject& file_system,
-               fb::os::Clock& clock, fb::ui::Dialogs& dialogs, std::string version = "12.0");
+               fb::os::Clock& clock, fb::ui::Dialogs& dialogs,
+               std::string version = std::string(fb::sheet::kV12VersionText));
   // Disconnects what is still connected, as a closing host does.
   ~HeadlessHost();
   HeadlessHost(const HeadlessHost&) = delete;

@@ -12,10 +12,10 @@ namespace kivo2d {
 enum class ButtonCmState { kNormal, kHover, kPressed, kDisabled };
 
 // The component's owner-drawn push button: a caption, optional pictures for the normal, hover and
-// pressed looks, a tooltip (the control's), and the push-button behaviour that the drawing layer feeds with real
-// input. A click is raised when the left button is released over the button it was pressed on,
-// by Space (pressed on key down, clicked on key up) and by Enter when the button is the window's
-// default. A disabled or hidden button raises nothing.
+// pressed looks, a tooltip (the control's), and the push-button behaviour that the drawing layer
+// feeds with real input. A click is raised when the left button is released over the button it was
+// pressed on, by Space (pressed on key down, clicked on key up) and by Enter when the button is the
+// window's default. A disabled or hidden button raises nothing.
 class ButtonCm : public fb::ui::Button {
  public:
   static constexpr int kLeftButton = 1;

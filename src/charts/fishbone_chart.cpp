@@ -5,6 +5,7 @@
 #include "platform/sheet/chart/chart.h"
 #include "platform/sheet/range.h"
 #include "platform/sheet/shape/shape_collection.h"
+#include "src/charts/chart_formatting.h"
 #include "src/charts/chart_steps.h"
 #include "src/component/component.h"
 #include "src/component/sheet_rows.h"
@@ -59,15 +60,7 @@ void DrawFishbone(Component& component) {
   bones.border.weight = BorderWeight::Thin;
   bones.border.line_style = ChartLineStyle::Continuous;
   bones.marker_style = MarkerStyle::None;
-  DataLabelOptions captions;
-  captions.auto_text = true;
-  captions.legend_key = false;
-  captions.series_name = false;
-  captions.category_name = true;
-  captions.value = false;
-  captions.percentage = false;
-  captions.bubble_size = false;
-  bones.apply_data_labels(captions);
+  bones.apply_data_labels(CategoryNameLabels());
 
   ChartObjects objects = sheet.chart_objects();
   std::string name = objects.item(objects.count()).name();

@@ -4,6 +4,7 @@
 #include "platform/sheet/chart/chart.h"
 #include "platform/sheet/range.h"
 #include "platform/sheet/shape/shape_collection.h"
+#include "src/charts/chart_formatting.h"
 #include "src/charts/chart_steps.h"
 #include "src/component/component.h"
 #include "src/component/sheet_rows.h"
@@ -14,31 +15,23 @@ using namespace fb::sheet;  // NOLINT(google-build-using-namespace): the object 
 
 namespace {
 
-void GreyAxisLine(Axis& axis) {
-  axis.border.color_index = 15;
-  axis.border.weight = BorderWeight::Hairline;
-  axis.border.line_style = ChartLineStyle::Continuous;
-}
+// The chart's size on the sheet, which its picture PIC2 keeps until the report places it: about
+// 6 × 5 cm, in points.
+constexpr double kChartWidth = 170.1;
+constexpr double kChartHeight = 141.75;
 
-void GreyMajorGridlines(Axis& axis) {
-  axis.has_major_gridlines = true;
-  axis.has_minor_gridlines = false;
-  axis.major_gridlines.border.color_index = 15;
-  axis.major_gridlines.border.weight = BorderWeight::Hairline;
-  axis.major_gridlines.border.line_style = ChartLineStyle::Continuous;
-}
+// The plot area fills the chart but for a strip on the left, where the value axis's stacked
+// vertical title stands.
+constexpr double kPlotLeft = 15;
+constexpr double kPlotTop = 1;
+constexpr double kPlotWidth = 155;
+constexpr double kPlotHeight = 140;
+constexpr double kTitleLeft = 1;
+constexpr double kTitleTop = 18;
+constexpr double kTitleFontSize = 6;
 
-DataLabelOptions ValueLabels() {
-  DataLabelOptions options;
-  options.auto_text = true;
-  options.legend_key = false;
-  options.series_name = false;
-  options.category_name = false;
-  options.value = true;
-  options.percentage = false;
-  options.bubble_size = false;
-  return options;
-}
+// The columns nearly touch (the host's default gap is 150 % of a column).
+constexpr int kColumnGapWidth = 2;
 
 }  // namespace
 
@@ -61,17 +54,8 @@ void DrawParetoChart(Component& component) {
   const std::string name = objects.item(objects.count()).name();
 
   Axis& value_axis = chart.axes(AxisType::ValueAxis, AxisGroup::Primary);
-  GreyAxisLine(value_axis);
-  value_axis.major_tick_mark = TickMark::Inside;
-  value_axis.minor_tick_mark = TickMark::None;
-  value_axis.tick_label_position = TickLabelPosition::NextToAxis;
-  value_axis.set_minimum(0);
-  value_axis.set_maximum(NumericValue(sheet.range("J10").value()));
-  value_axis.minor_unit.reset();
-  value_axis.crosses = AxisCrosses::Automatic;
-  value_axis.reverse_plot_order = false;
-  value_axis.scale_type = ScaleType::Linear;
-  value_axis.display_unit = DisplayUnit::None;
+  GreyAxisWithInsideTicks(value_axis);
+  LinearScaleFromZero(value_axis, NumericValue(sheet.range("J10").value()));  // the total count
 
   Series& columns = chart.series(1);
   columns.border.weight = BorderWeight::Thin;
@@ -86,7 +70,7 @@ void DrawParetoChart(Component& component) {
 
   ChartGroup& group = chart.chart_group(1);
   group.overlap = 0;
-  group.gap_width = 2;
+  group.gap_width = kColumnGapWidth;
   group.has_series_lines = false;
   group.vary_by_categories = false;
 
@@ -95,40 +79,28 @@ void DrawParetoChart(Component& component) {
   line.set_values(cumulative);
   line.chart_type = ChartType::LineMarkers;
   line.set_axis_group(AxisGroup::Secondary);
-  line.border.color_index = 1;
+  line.border.color_index = kPaletteBlack;
   line.border.weight = BorderWeight::Hairline;
   line.border.line_style = ChartLineStyle::Continuous;
 
   Axis& share_axis = chart.axes(AxisType::ValueAxis, AxisGroup::Secondary);
-  GreyAxisLine(share_axis);
-  share_axis.major_tick_mark = TickMark::Inside;
-  share_axis.minor_tick_mark = TickMark::None;
-  share_axis.tick_label_position = TickLabelPosition::NextToAxis;
-  share_axis.set_minimum(0);
-  share_axis.set_maximum(1);
+  GreyAxisWithInsideTicks(share_axis);
+  LinearScaleFromZero(share_axis, 1);
   share_axis.major_unit = 0.2;
-  share_axis.minor_unit.reset();
-  share_axis.crosses = AxisCrosses::Automatic;
-  share_axis.reverse_plot_order = false;
-  share_axis.scale_type = ScaleType::Linear;
-  share_axis.display_unit = DisplayUnit::None;
   share_axis.tick_label_number_format = "0%";
 
   Axis& category_axis = chart.axes(AxisType::CategoryAxis, AxisGroup::Primary);
-  GreyAxisLine(category_axis);
-  category_axis.major_tick_mark = TickMark::Inside;
-  category_axis.minor_tick_mark = TickMark::None;
-  category_axis.tick_label_position = TickLabelPosition::NextToAxis;
+  GreyAxisWithInsideTicks(category_axis);
   category_axis.category_type = CategoryType::Automatic;
 
   sheet.range("A1").select();
   if (app.profile() != HostProfile::V11) {
     sheet.chart_objects().item(name).activate();
-    sheet.chart_objects().item(name).set_width(170.1);
-    sheet.chart_objects().item(name).set_height(141.75);
+    sheet.chart_objects().item(name).set_width(kChartWidth);
+    sheet.chart_objects().item(name).set_height(kChartHeight);
   } else {
-    sheet.shapes().item(name).set_width(170.1);
-    sheet.shapes().item(name).set_height(141.75);
+    sheet.shapes().item(name).set_width(kChartWidth);
+    sheet.shapes().item(name).set_height(kChartHeight);
   }
   sheet.range("A1").select();
   sheet.chart_objects().item(name).activate();
@@ -143,8 +115,9 @@ void DrawParetoChart(Component& component) {
   GreyMajorGridlines(active.axes(AxisType::CategoryAxis, AxisGroup::Primary));
   GreyMajorGridlines(active.axes(AxisType::ValueAxis, AxisGroup::Primary));
 
+  // The line's own category axis, unseen, carries its n + 1 points from edge to edge of the plot.
   Axis& line_axis = active.axes(AxisType::CategoryAxis, AxisGroup::Secondary);
-  GreyAxisLine(line_axis);
+  GreyHairline(line_axis.border);
   line_axis.major_tick_mark = TickMark::None;
   line_axis.minor_tick_mark = TickMark::None;
   line_axis.tick_label_position = TickLabelPosition::None;
@@ -163,15 +136,9 @@ void DrawParetoChart(Component& component) {
 
   active.series(2).delete_point_label(n + 1);
 
-  active.chart_area.border.weight = BorderWeight::Thin;
-  active.chart_area.border.line_style = ChartLineStyle::NoLine;
-  active.chart_area.interior.color_index = kColorIndexNone;
-  active.chart_area.interior.pattern_color_index = 1;
+  PlainChartArea(active.chart_area);
+  active.chart_area.interior.pattern_color_index = kPaletteBlack;
   active.chart_area.interior.pattern = Pattern::Solid;
-  active.chart_area.interior.color_index = kColorIndexNone;
-  active.chart_area.auto_scale_font = true;
-  active.chart_area.font.name = "Arial";
-  active.chart_area.font.size = 5;
 
   active.axes(AxisType::CategoryAxis, AxisGroup::Primary).has_title = false;
   Axis& titled = active.axes(AxisType::ValueAxis, AxisGroup::Primary);
@@ -185,16 +152,16 @@ void DrawParetoChart(Component& component) {
   title.auto_scale_font = true;
   if (app.profile() == HostProfile::V12) title.font.bold = false;
   title.font.name = "仿宋_GB2312";
-  title.font.size = 6;
-  title.left = 1;
-  title.top = 18;
+  title.font.size = kTitleFontSize;
+  title.left = kTitleLeft;
+  title.top = kTitleTop;
 
-  active.plot_area.left = 15;
-  active.plot_area.width = 155;
-  active.plot_area.top = 1;
-  active.plot_area.height = 140;
-  active.plot_area.interior.color_index = 2;
-  active.plot_area.interior.pattern_color_index = 1;
+  active.plot_area.left = kPlotLeft;
+  active.plot_area.width = kPlotWidth;
+  active.plot_area.top = kPlotTop;
+  active.plot_area.height = kPlotHeight;
+  active.plot_area.interior.color_index = kPaletteWhite;
+  active.plot_area.interior.pattern_color_index = kPaletteBlack;
   active.plot_area.interior.pattern = Pattern::Solid;
   sheet.range("A1").select();
 }

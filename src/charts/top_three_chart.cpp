@@ -4,6 +4,7 @@
 #include "platform/sheet/chart/chart.h"
 #include "platform/sheet/range.h"
 #include "platform/sheet/shape/shape_collection.h"
+#include "src/charts/chart_formatting.h"
 #include "src/charts/chart_steps.h"
 #include "src/component/component.h"
 #include "src/component/sheet_rows.h"
@@ -14,21 +15,17 @@ using namespace fb::sheet;  // NOLINT(google-build-using-namespace): the object 
 
 namespace {
 
-void GreyLine(ChartBorder& border) {
-  border.color_index = 15;
-  border.weight = BorderWeight::Hairline;
-  border.line_style = ChartLineStyle::Continuous;
-}
+// The chart's final size, which its picture PIC3 keeps until the report places it: a tall strip
+// (about 5.3 × 12 cm, in points) for up to 27 bars with three levels of labels.
+constexpr double kChartWidth = 150.25;
+constexpr double kChartHeight = 341.75;
 
-void FormatAxisCommon(Axis& axis) {
-  GreyLine(axis.border);
-  axis.major_tick_mark = TickMark::Inside;
-  axis.minor_tick_mark = TickMark::None;
-  axis.tick_label_position = TickLabelPosition::NextToAxis;
-  axis.has_major_gridlines = true;
-  axis.has_minor_gridlines = false;
-  GreyLine(axis.major_gridlines.border);
-}
+// The plot area takes the chart's height but for a line at the bottom, where the title stands.
+// Under 12.0 the plot reaches down to the title's top.
+constexpr double kPlotHeight = 320;
+constexpr double kPlotHeightV12 = 323;
+constexpr double kTitleLeft = 45;
+constexpr double kTitleTop = 323;
 
 }  // namespace
 
@@ -66,16 +63,13 @@ void DrawTopThreeChart(Component& component) {
 
   Chart& active = app.active_chart();
   Axis& value_axis = active.axes(AxisType::ValueAxis, AxisGroup::Primary);
-  FormatAxisCommon(value_axis);
-  value_axis.set_maximum(NumericValue(sheet.range("X11").value()));
-  value_axis.set_minimum(0);
-  value_axis.crosses = AxisCrosses::Automatic;
-  value_axis.reverse_plot_order = false;
-  value_axis.scale_type = ScaleType::Linear;
-  value_axis.display_unit = DisplayUnit::None;
+  GreyAxisWithInsideTicks(value_axis);
+  GreyMajorGridlines(value_axis);
+  LinearScaleFromZero(value_axis, NumericValue(sheet.range("X11").value()));
 
   Axis& category_axis = active.axes(AxisType::CategoryAxis, AxisGroup::Primary);
-  FormatAxisCommon(category_axis);
+  GreyAxisWithInsideTicks(category_axis);
+  GreyMajorGridlines(category_axis);
   category_axis.crosses = AxisCrosses::Custom;
   category_axis.crosses_at = 1;
   category_axis.tick_label_spacing = 1;
@@ -89,65 +83,54 @@ void DrawTopThreeChart(Component& component) {
   bars.border.line_style = ChartLineStyle::None;
   bars.shadow = false;
   bars.invert_if_negative = false;
-  bars.interior.color_index = 2;
+  bars.interior.color_index = kPaletteWhite;
   bars.interior.pattern = Pattern::Solid;
   bars.set_error_bar(ErrorBarDirection::Y, ErrorBarInclude::Minus, ErrorBarType::Percent, 100);
   ErrorBars& error_bars = bars.error_bars();
   error_bars.border.line_style = ChartLineStyle::Continuous;
-  error_bars.border.color_index = 3;
+  error_bars.border.color_index = kPaletteRed;
   error_bars.border.weight = BorderWeight::Thin;
   error_bars.end_style = ErrorBarEndStyle::NoCap;
-  DataLabelOptions values;
-  values.auto_text = true;
-  values.legend_key = false;
-  values.series_name = false;
-  values.category_name = false;
-  values.value = true;
-  values.percentage = false;
-  values.bubble_size = false;
-  bars.apply_data_labels(values);
+  bars.apply_data_labels(ValueLabels());
 
   sheet.range("A1").select();
   if (profile != HostProfile::V11) {
     sheet.chart_objects().item(name).activate();
-    sheet.chart_objects().item(name).set_width(150.25);
-    sheet.chart_objects().item(name).set_height(341.75);
+    sheet.chart_objects().item(name).set_width(kChartWidth);
+    sheet.chart_objects().item(name).set_height(kChartHeight);
   } else {
     sheet.shapes().item(name).select();
-    sheet.shapes().item(name).set_width(150.25);
-    sheet.shapes().item(name).set_height(341.75);
+    sheet.shapes().item(name).set_width(kChartWidth);
+    sheet.shapes().item(name).set_height(kChartHeight);
   }
   sheet.chart_objects().item(name).activate();
 
   Chart& sized = app.active_chart();
+  // A first placement, as the component makes it before the title exists; the final one below
+  // replaces it.
   sized.plot_area.height = 300;
   sized.plot_area.top = 6;
 
-  sized.chart_area.border.weight = BorderWeight::Thin;
-  sized.chart_area.border.line_style = ChartLineStyle::NoLine;
-  sized.chart_area.interior.color_index = kColorIndexNone;
-  sized.chart_area.auto_scale_font = true;
-  sized.chart_area.font.name = "Arial";
-  sized.chart_area.font.size = 5;
+  PlainChartArea(sized.chart_area);
 
   sized.set_has_title(true);
   sized.title().text = "第2层原因最多前三项";
   sized.axes(AxisType::CategoryAxis, AxisGroup::Primary).has_title = false;
   ChartTitle& title = sized.title();
-  title.left = 45;
-  title.top = 323;
+  title.left = kTitleLeft;
+  title.top = kTitleTop;
   title.auto_scale_font = true;
   if (profile == HostProfile::V12) title.font.bold = false;
-  title.font.name = "Arial";
-  title.font.size = 5;
+  title.font.name = kLabelFontName;
+  title.font.size = kLabelFontSize;
 
   sized.plot_area.top = 0;
-  sized.plot_area.height = profile == HostProfile::V12 ? 323 : 320;
-  sized.plot_area.border.color_index = 16;
+  sized.plot_area.height = profile == HostProfile::V12 ? kPlotHeightV12 : kPlotHeight;
+  sized.plot_area.border.color_index = kPaletteGrey50;
   sized.plot_area.border.weight = BorderWeight::Hairline;
   sized.plot_area.border.line_style = ChartLineStyle::Continuous;
-  sized.plot_area.interior.color_index = 2;
-  sized.plot_area.interior.pattern_color_index = 1;
+  sized.plot_area.interior.color_index = kPaletteWhite;
+  sized.plot_area.interior.pattern_color_index = kPaletteBlack;
   sized.plot_area.interior.pattern = Pattern::Solid;
   sheet.range("A1").select();
 }

@@ -2,10 +2,10 @@
 // tests/data/datasheet/reference-values.json, compared with the values another spreadsheet
 // program computed from the same formula texts: stage A after the hierarchy step, and the final
 // layout (Pareto table, top-three table, bone coordinates, head text, axis maximum).
+#include "tests/support/reference_values.h"
+
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -19,38 +19,15 @@ namespace {
 using fb::sheet::Value;
 using nlohmann::json;
 
-const json& ReferenceTrees() {
-  static const json trees = [] {
-    std::ifstream in(std::string(FB_TEST_DATA_DIR) + "/datasheet/reference-values.json");
-    return json::parse(in).at("trees");
-  }();
-  return trees;
-}
-
 std::string Describe(const Value& value) {
   if (fb::sheet::is_empty(value)) return "(empty)";
   if (const auto* text = std::get_if<std::string>(&value)) return "\"" + *text + "\"";
   return fb::sheet::value_text(value);
 }
 
-// Whether a cell value matches the reference: numbers within a relative 1e-9 (the reference
-// kept 15 significant digits), everything else exactly.
+// What differs between a cell value and the reference, if anything.
 std::optional<std::string> Mismatch(const Value& actual, const json& expected) {
-  bool same = false;
-  if (expected.is_null()) {
-    same = fb::sheet::is_empty(actual);
-  } else if (expected.is_number()) {
-    const double* number = std::get_if<double>(&actual);
-    const double want = expected.get<double>();
-    same = number != nullptr && std::fabs(*number - want) <= 1e-9 * std::max(1.0, std::fabs(want));
-  } else if (expected.is_string()) {
-    const auto* text = std::get_if<std::string>(&actual);
-    same = text != nullptr && *text == expected.get<std::string>();
-  } else if (expected.is_object() && expected.contains("error")) {
-    same = fb::sheet::is_error(actual) &&
-           fb::sheet::value_text(actual) == expected["error"].get<std::string>();
-  }
-  if (same) return std::nullopt;
+  if (fbtest::SameValue(actual, fbtest::ReferenceValue(expected))) return std::nullopt;
   return "got " + Describe(actual) + ", expected " + expected.dump();
 }
 
@@ -70,20 +47,14 @@ class Comparison {
   std::string problems_;
 };
 
-testing::Tree TreeOf(const json& reference) {
-  testing::Tree tree;
-  for (const auto& pair : reference.at("tree")) tree.emplace_back(pair[0], pair[1]);
-  return tree;
-}
-
 class ReferenceTree : public ::testing::TestWithParam<int> {};
 
 TEST_P(ReferenceTree, PipelineGivesTheReferenceValues) {
-  const json& reference = ReferenceTrees().at(GetParam());
+  const json& reference = fbtest::ReferenceTrees().at(GetParam());
   testing::PipelineHost host;
   std::string stage_a_problems;
 
-  host.GenerateThrough(8, TreeOf(reference), [&](int step) {
+  host.GenerateThrough(8, fbtest::ReferenceTreeNodes(reference), [&](int step) {
     if (step != 4) return;
     Comparison stage_a(host.app().active_sheet());
     for (const json& row : reference["stage_a"]["rows"]) {
@@ -149,7 +120,7 @@ TEST_P(ReferenceTree, PipelineGivesTheReferenceValues) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllTrees, ReferenceTree,
-                         ::testing::Range(0, static_cast<int>(ReferenceTrees().size())));
+                         ::testing::Range(0, static_cast<int>(fbtest::ReferenceTrees().size())));
 
 }  // namespace
 }  // namespace kivo2d

@@ -1,39 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "platform/sheet/formula/formula.h"
-#include "src/datasheet/formula_texts.h"
 #include "tests/platform/sheet/formula/fake_context.h"
 
 namespace fb::sheet::formula::testing {
 namespace {
 
-namespace texts = kivo2d::formulas;
-
 FormulaPtr parse_ok(std::string_view text, Notation notation, CellAddress origin = {1, 1}) {
   ParseResult r = parse(text, notation, origin);
   EXPECT_FALSE(r.error) << text << ": " << (r.error ? r.error->message : "");
   return r.formula;
-}
-
-// Every formula text the data sheet receives reads back character for character, spaces
-// included.
-TEST(ParserPrinter, DataSheetTextsReadBackUnchanged) {
-  std::vector<std::string_view> all;
-  for (const auto& w : texts::kHierarchyFirst) all.push_back(w.r1c1);
-  for (const auto& w : texts::kHierarchySecond) all.push_back(w.r1c1);
-  for (const auto& w : texts::kParetoColumns) all.push_back(w.r1c1);
-  for (const auto& w : texts::kTopThreeFirstRow) all.push_back(w.r1c1);
-  for (const auto& w : texts::kBoneFormulas) {
-    if (w.r1c1.starts_with("=")) all.push_back(w.r1c1);
-  }
-  all.insert(all.end(), {texts::kChildCount, texts::kCumulativeShare, texts::kMainCauseEntries,
-                         texts::kCountAxisMaximum, texts::kHeadText, texts::kXAxisMaximum});
-  for (std::string_view text : all) {
-    FormulaPtr f = parse_ok(text, Notation::R1C1);
-    if (f) {
-      EXPECT_EQ(to_r1c1(*f), text);
-    }
-  }
 }
 
 struct Conversion {

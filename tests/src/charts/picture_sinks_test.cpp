@@ -110,7 +110,7 @@ bool HaveEmfReader() {
   return std::system("command -v emf2svg-conv >/dev/null 2>&1") == 0;
 }
 
-class ChartPictures : public ::testing::TestWithParam<TreeCase> {
+class PictureSinks : public ::testing::TestWithParam<TreeCase> {
  protected:
   void SetUp() override {
     folder_ = std::filesystem::temp_directory_path() /
@@ -122,7 +122,7 @@ class ChartPictures : public ::testing::TestWithParam<TreeCase> {
   std::filesystem::path folder_;
 };
 
-TEST_P(ChartPictures, EverySinkDrawsEveryPictureWithEveryCaption) {
+TEST_P(PictureSinks, EverySinkDrawsEveryPictureWithEveryCaption) {
   PipelineHost host;
   const Tree tree = GetParam().tree();
   host.GenerateThrough(13, tree);
@@ -191,7 +191,7 @@ TEST_P(ChartPictures, EverySinkDrawsEveryPictureWithEveryCaption) {
   if (!HaveEmfReader()) GTEST_SKIP() << "emf2svg-conv is not installed; the EMF went unread";
 }
 
-INSTANTIATE_TEST_SUITE_P(Trees, ChartPictures, ::testing::ValuesIn(kTrees),
+INSTANTIATE_TEST_SUITE_P(Trees, PictureSinks, ::testing::ValuesIn(kTrees),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
 
 }  // namespace

@@ -1,17 +1,19 @@
-// The data sheet's own formula texts, evaluated by this engine on the cause trees of the
-// reference file, against the values another spreadsheet program computed from the same texts.
-// Each step starts from the reference values of the step before, so a difference points at the
-// formulas of one step.
+// The data sheet's own formula texts, read by the formula engine without a host: they read back
+// unchanged, and evaluated on the cause trees of the reference file they give the values another
+// spreadsheet program computed from the same texts. Each step starts from the reference values
+// of the step before, so a difference points at the formulas of one step.
+
+#include "src/datasheet/formula_texts.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <string_view>
+#include <vector>
 
-#include "src/datasheet/formula_texts.h"
 #include "tests/platform/sheet/formula/fake_context.h"
+#include "tests/support/reference_values.h"
 
 namespace fb::sheet::formula::testing {
 namespace {
@@ -27,26 +29,26 @@ std::string cell_name(std::string_view column, int row) {
   return std::string(column) + std::to_string(row);
 }
 
-Value from_json(const json& j) {
-  if (j.is_null()) return Value();
-  if (j.is_number()) return j.get<double>();
-  if (j.is_string()) return j.get<std::string>();
-  if (j.is_boolean()) return j.get<bool>();
-  const std::string e = j.at("error").get<std::string>();
-  if (e == "#N/A") return ErrorCode::NA;
-  if (e == "#REF!") return ErrorCode::Ref;
-  if (e == "#VALUE!") return ErrorCode::Value;
-  if (e == "#DIV/0!") return ErrorCode::Div0;
-  return ErrorCode::Name;
-}
-
-bool same(const Value& got, const Value& want) {
-  if (is_number(got) && is_number(want)) {
-    const double a = std::get<double>(got);
-    const double b = std::get<double>(want);
-    return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b));
+// Every formula text the data sheet receives reads back character for character, spaces
+// included.
+TEST(FormulaTexts, ReadBackUnchanged) {
+  std::vector<std::string_view> all;
+  for (const auto& w : texts::kHierarchyFirst) all.push_back(w.r1c1);
+  for (const auto& w : texts::kHierarchySecond) all.push_back(w.r1c1);
+  for (const auto& w : texts::kParetoColumns) all.push_back(w.r1c1);
+  for (const auto& w : texts::kTopThreeFirstRow) all.push_back(w.r1c1);
+  for (const auto& w : texts::kBoneFormulas) {
+    if (w.r1c1.starts_with("=")) all.push_back(w.r1c1);
   }
-  return got == want;
+  all.insert(all.end(), {texts::kChildCount, texts::kCumulativeShare, texts::kMainCauseEntries,
+                         texts::kCountAxisMaximum, texts::kHeadText, texts::kXAxisMaximum});
+  for (std::string_view text : all) {
+    ParseResult parsed = parse(text, Notation::R1C1, {1, 1});
+    EXPECT_FALSE(parsed.error) << text << ": " << (parsed.error ? parsed.error->message : "");
+    if (parsed.formula) {
+      EXPECT_EQ(to_r1c1(*parsed.formula), text);
+    }
+  }
 }
 
 // A sheet with formulas, recalculated by evaluating every formula until nothing changes (the
@@ -102,14 +104,6 @@ class MiniSheet {
   std::map<std::pair<int, int>, FormulaPtr> formulas_;
 };
 
-const json& reference() {
-  static const json data = [] {
-    std::ifstream in(std::string(FB_TEST_DATA_DIR) + "/datasheet/reference-values.json");
-    return json::parse(in);
-  }();
-  return data;
-}
-
 // Replaces a target's trailing bare column ("E3:E") by the last node row.
 std::string bounded(std::string_view target, int last) {
   std::string t(target);
@@ -123,21 +117,21 @@ const char* const kStageAColumns[] = {"E", "F", "G", "H", "I", "J", "K", "L", "M
 void load_stage_a(MiniSheet& sheet, const json& stage_a, bool with_results) {
   for (const json& row : stage_a.at("rows")) {
     const int r = row.at("row").get<int>();
-    sheet.put("C", r, from_json(row.at("caption")));
-    sheet.put("D", r, from_json(row.at("key")));
+    sheet.put("C", r, fbtest::ReferenceValue(row.at("caption")));
+    sheet.put("D", r, fbtest::ReferenceValue(row.at("key")));
     if (!with_results) continue;
-    for (const char* c : kStageAColumns) sheet.put(c, r, from_json(row.at(c)));
+    for (const char* c : kStageAColumns) sheet.put(c, r, fbtest::ReferenceValue(row.at(c)));
   }
   if (!with_results) return;
   const json& sentinel = stage_a.at("sentinel");
   for (const char* c : {"F", "G", "H", "I", "J"})
-    sheet.put(c, sentinel.at("row").get<int>(), from_json(sentinel.at(c)));
+    sheet.put(c, sentinel.at("row").get<int>(), fbtest::ReferenceValue(sentinel.at(c)));
 }
 
 class DataSheetReference : public ::testing::TestWithParam<int> {
  protected:
   const json& tree() const {
-    return reference().at("trees").at(static_cast<std::size_t>(GetParam()));
+    return fbtest::ReferenceTrees().at(static_cast<std::size_t>(GetParam()));
   }
 };
 
@@ -158,9 +152,9 @@ TEST_P(DataSheetReference, HierarchyColumns) {
   for (const json& row : stage_a.at("rows")) {
     const int r = row.at("row").get<int>();
     for (const char* c : kStageAColumns) {
-      const Value want = from_json(row.at(c));
+      const Value want = fbtest::ReferenceValue(row.at(c));
       const Value got = sheet.get(c, r);
-      EXPECT_TRUE(same(got, want))
+      EXPECT_TRUE(fbtest::SameValue(got, want))
           << c << r << " (key " << row.at("key") << "): got " << ::testing::PrintToString(got)
           << ", want " << ::testing::PrintToString(want);
     }
@@ -176,7 +170,8 @@ TEST_P(DataSheetReference, ParetoTable) {
   sheet.recalc();
   for (const char* c : {"AO10", "AP10", "AQ10"}) {
     const Value got = sheet.context.cell_value(0, a1(c));
-    EXPECT_TRUE(same(got, from_json(pareto.at(c)))) << c << ": " << ::testing::PrintToString(got);
+    EXPECT_TRUE(fbtest::SameValue(got, fbtest::ReferenceValue(pareto.at(c))))
+        << c << ": " << ::testing::PrintToString(got);
   }
   // The reference rows are sorted by count; find each ordinal's row there.
   for (const json& row : pareto.at("rows")) {
@@ -184,7 +179,7 @@ TEST_P(DataSheetReference, ParetoTable) {
     const int at = 11 + row.at("AN").get<int>();
     for (const char* c : {"AO", "AP", "AQ"}) {
       const Value got = sheet.get(c, at);
-      EXPECT_TRUE(same(got, from_json(row.at(c))))
+      EXPECT_TRUE(fbtest::SameValue(got, fbtest::ReferenceValue(row.at(c))))
           << c << at << ": got " << ::testing::PrintToString(got);
     }
   }
@@ -193,16 +188,18 @@ TEST_P(DataSheetReference, ParetoTable) {
   MiniSheet sorted;
   for (const json& row : pareto.at("rows")) {
     const int r = row.at("row").get<int>();
-    for (const char* c : {"AN", "AO", "AP", "AQ"}) sorted.put(c, r, from_json(row.at(c)));
+    for (const char* c : {"AN", "AO", "AP", "AQ"})
+      sorted.put(c, r, fbtest::ReferenceValue(row.at(c)));
   }
   sorted.write("AR11:AR19", texts::kCumulativeShare);
   sorted.write("AS11", texts::kMainCauseEntries);
   sorted.recalc();
-  EXPECT_TRUE(same(sorted.get("AS", 11), from_json(pareto.at("AS11"))));
+  EXPECT_TRUE(fbtest::SameValue(sorted.get("AS", 11), fbtest::ReferenceValue(pareto.at("AS11"))));
   for (const json& row : pareto.at("rows")) {
     const int r = row.at("row").get<int>();
     if (r > 19) continue;
-    EXPECT_TRUE(same(sorted.get("AR", r), from_json(row.at("AR")))) << "AR" << r;
+    EXPECT_TRUE(fbtest::SameValue(sorted.get("AR", r), fbtest::ReferenceValue(row.at("AR"))))
+        << "AR" << r;
   }
 }
 
@@ -260,20 +257,21 @@ TEST_P(DataSheetReference, TopThreeTable) {
                                                            {"BB", "caption"}};
     for (const auto& [column, key] : columns) {
       const Value got = sheet.get(column, r);
-      const Value want = from_json(row.at(key));
-      EXPECT_TRUE(same(got, want)) << column << r << ": got " << ::testing::PrintToString(got)
-                                   << ", want " << ::testing::PrintToString(want);
+      const Value want = fbtest::ReferenceValue(row.at(key));
+      EXPECT_TRUE(fbtest::SameValue(got, want))
+          << column << r << ": got " << ::testing::PrintToString(got) << ", want "
+          << ::testing::PrintToString(want);
     }
   }
 
   // The axis maximum over the first three rows per main cause, after the columns moved left.
   MiniSheet moved;
   for (const json& row : top.at("rows"))
-    moved.put("BC", row.at("row").get<int>(), from_json(row.at("count")));
-  moved.put("AS", 11, from_json(tree().at("pareto").at("AS11")));
+    moved.put("BC", row.at("row").get<int>(), fbtest::ReferenceValue(row.at("count")));
+  moved.put("AS", 11, fbtest::ReferenceValue(tree().at("pareto").at("AS11")));
   moved.write("BD11", texts::kCountAxisMaximum);
   moved.recalc();
-  EXPECT_TRUE(same(moved.get("BD", 11), from_json(top.at("BD11"))));
+  EXPECT_TRUE(fbtest::SameValue(moved.get("BD", 11), fbtest::ReferenceValue(top.at("BD11"))));
 }
 
 TEST_P(DataSheetReference, BoneCoordinates) {
@@ -284,13 +282,14 @@ TEST_P(DataSheetReference, BoneCoordinates) {
   for (const json& row : stage_a.at("rows")) {
     const int r = row.at("row").get<int>();
     const int b = r == 3 ? 3 : stage_b_row(r);
-    sheet.put("C", b, from_json(row.at("caption")));
-    sheet.put("D", b, from_json(row.at("key")));
-    for (const char* c : kStageAColumns) sheet.put(c, b, from_json(row.at(c)));
+    sheet.put("C", b, fbtest::ReferenceValue(row.at("caption")));
+    sheet.put("D", b, fbtest::ReferenceValue(row.at("key")));
+    for (const char* c : kStageAColumns) sheet.put(c, b, fbtest::ReferenceValue(row.at(c)));
   }
   const json& sentinel = stage_a.at("sentinel");
   for (const char* c : {"F", "G", "H", "I", "J"})
-    sheet.put(c, stage_b_row(sentinel.at("row").get<int>()), from_json(sentinel.at(c)));
+    sheet.put(c, stage_b_row(sentinel.at("row").get<int>()),
+              fbtest::ReferenceValue(sentinel.at(c)));
   for (const json& bone : tree().at("bones")) {
     const int node = bone.at("node_row").get<int>();
     for (const auto& w : texts::kBoneFormulas) {
@@ -309,16 +308,24 @@ TEST_P(DataSheetReference, BoneCoordinates) {
     const int node = bone.at("node_row").get<int>();
     const std::string key = bone.at("key").get<std::string>();
     for (const auto& [column, pair] : bone.at("parts").items()) {
-      EXPECT_TRUE(same(sheet.get(column, node), from_json(pair[0])))
+      EXPECT_TRUE(fbtest::SameValue(sheet.get(column, node), fbtest::ReferenceValue(pair[0])))
           << key << " " << column << node;
-      EXPECT_TRUE(same(sheet.get(column, node + 1), from_json(pair[1])))
+      EXPECT_TRUE(fbtest::SameValue(sheet.get(column, node + 1), fbtest::ReferenceValue(pair[1])))
           << key << " " << column << node + 1 << ": "
           << ::testing::PrintToString(sheet.get(column, node + 1));
     }
-    EXPECT_TRUE(same(sheet.get("AJ", node), from_json(bone.at("start")[0]))) << key;
-    EXPECT_TRUE(same(sheet.get("AK", node), from_json(bone.at("start")[1]))) << key;
-    EXPECT_TRUE(same(sheet.get("AJ", node + 1), from_json(bone.at("end")[0]))) << key;
-    EXPECT_TRUE(same(sheet.get("AK", node + 1), from_json(bone.at("end")[1]))) << key;
+    EXPECT_TRUE(
+        fbtest::SameValue(sheet.get("AJ", node), fbtest::ReferenceValue(bone.at("start")[0])))
+        << key;
+    EXPECT_TRUE(
+        fbtest::SameValue(sheet.get("AK", node), fbtest::ReferenceValue(bone.at("start")[1])))
+        << key;
+    EXPECT_TRUE(
+        fbtest::SameValue(sheet.get("AJ", node + 1), fbtest::ReferenceValue(bone.at("end")[0])))
+        << key;
+    EXPECT_TRUE(
+        fbtest::SameValue(sheet.get("AK", node + 1), fbtest::ReferenceValue(bone.at("end")[1])))
+        << key;
   }
 
   // Head text and axis maximum read the caption column and the x column of the final layout,
@@ -331,13 +338,14 @@ TEST_P(DataSheetReference, BoneCoordinates) {
   final_layout.write("G3", texts::kHeadText);
   final_layout.write("M3", texts::kXAxisMaximum);
   final_layout.recalc();
-  EXPECT_EQ(final_layout.get("G", 3), from_json(tree().at("G3")));
-  EXPECT_TRUE(same(final_layout.get("M", 3), from_json(tree().at("M3"))));
+  EXPECT_EQ(final_layout.get("G", 3), fbtest::ReferenceValue(tree().at("G3")));
+  EXPECT_TRUE(fbtest::SameValue(final_layout.get("M", 3), fbtest::ReferenceValue(tree().at("M3"))));
 }
 
 std::vector<int> tree_indices() {
   std::vector<int> v;
-  for (std::size_t i = 0; i < reference().at("trees").size(); ++i) v.push_back(static_cast<int>(i));
+  for (std::size_t i = 0; i < fbtest::ReferenceTrees().size(); ++i)
+    v.push_back(static_cast<int>(i));
   return v;
 }
 

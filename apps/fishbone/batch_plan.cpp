@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::array<OptionSpec, 7> kBatchOptions{{
+constexpr std::array<OptionSpec, 13> kBatchOptions{{
     {"--output", "-o", true},
     {"--jobs", "-j", true},
     {"--pdf", "", false},
@@ -23,6 +23,12 @@ constexpr std::array<OptionSpec, 7> kBatchOptions{{
     {"--pictures", "", false},
     {"--host-version", "", true},
     {"--no-trust-vba", "", false},
+    {"--font", "", true},
+    {"--size", "", true},
+    {"--wrap", "", true},
+    {"--head", "", true},
+    {"--no-pareto", "", false},
+    {"--no-top-three", "", false},
 }};
 
 // Letter case folded, as the reports may be copied to a file system that ignores it.
@@ -124,6 +130,9 @@ std::optional<BatchRequest> PlanBatch(std::span<const std::string> args, std::st
   if (!version) return std::nullopt;
   request.options.host_version = *version;
   request.options.trust_vba = !parsed->Has("--no-trust-vba");
+  const auto choices = PanelChoices(*parsed, error);
+  if (!choices) return std::nullopt;
+  request.options.choices = *choices;
 
   std::set<std::string> seen;
   std::set<std::string> taken;

@@ -1,6 +1,7 @@
 // fishbone generate TREE [-o REPORT.xlsx] [--pdf FILE] [--png FILE] [--pictures DIR]
 //                        [--trace DIR] [--data FILE.xlsx] [--host-version 11.0|12.0]
-//                        [--no-trust-vba]
+//                        [--no-trust-vba] [--font fangsong|song|hei] [--size 8|6|4]
+//                        [--wrap 5|8|10] [--head left|right] [--no-pareto] [--no-top-three]
 
 #include <algorithm>
 #include <array>
@@ -19,7 +20,7 @@
 namespace fishbone {
 namespace {
 
-constexpr std::array<OptionSpec, 8> kOptions{{
+constexpr std::array<OptionSpec, 14> kOptions{{
     {"--output", "-o", true},
     {"--pdf", "", true},
     {"--png", "", true},
@@ -28,6 +29,12 @@ constexpr std::array<OptionSpec, 8> kOptions{{
     {"--data", "", true},
     {"--host-version", "", true},
     {"--no-trust-vba", "", false},
+    {"--font", "", true},
+    {"--size", "", true},
+    {"--wrap", "", true},
+    {"--head", "", true},
+    {"--no-pareto", "", false},
+    {"--no-top-three", "", false},
 }};
 
 std::optional<std::filesystem::path> PathOption(const ParsedArgs& parsed, std::string_view name) {
@@ -76,6 +83,9 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
   if (!version) return UsageError(kGenerateCommand, error, io);
   options.host_version = *version;
   options.trust_vba = !parsed->Has("--no-trust-vba");
+  const auto choices = PanelChoices(*parsed, error);
+  if (!choices) return UsageError(kGenerateCommand, error, io);
+  options.choices = *choices;
 
   const std::string& input = parsed->positionals[0];
   RunOutputs outputs;
@@ -119,6 +129,8 @@ const Command kGenerateCommand{
     "Usage: fishbone generate TREE [-o REPORT.xlsx] [--pdf FILE] [--png FILE]\n"
     "                              [--pictures DIR] [--trace DIR] [--data FILE.xlsx]\n"
     "                              [--host-version 11.0|12.0] [--no-trust-vba]\n"
+    "                              [--font fangsong|song|hei] [--size 8|6|4] [--wrap 5|8|10]\n"
+    "                              [--head left|right] [--no-pareto] [--no-top-three]\n"
     "       fishbone generate TREE|FOLDER... -o FOLDER [--jobs N] [--pdf] [--png]\n"
     "                              [--pictures] [--host-version 11.0|12.0] [--no-trust-vba]\n"
     "\n"
@@ -144,6 +156,15 @@ const Command kGenerateCommand{
     "  --host-version 11.0|12.0 the host version to behave as (default 12.0)\n"
     "  --no-trust-vba           the host does not trust access to its VBA project (the\n"
     "                           component then refuses to run and says how to allow it)\n"
+    "\n"
+    "The editor's settings panel (\"鱼骨图设置\"), as picked before \"生成报表\"; the defaults\n"
+    "are the panel's:\n"
+    "  --font fangsong|song|hei the diagram's font: 仿宋 (default), 宋体, 黑体\n"
+    "  --size 8|6|4             its size: 8号字, 6号字 (default), 4号字\n"
+    "  --wrap 5|8|10            characters per label line (换行字符, default 8)\n"
+    "  --head left|right        the side of the problem head (鱼骨图方向: 左侧 default, 右侧)\n"
+    "  --no-pareto              no Pareto chart of the main causes (主原因帕累托排列图)\n"
+    "  --no-top-three           no chart of the top three causes (第2层原因最多前三项)\n"
     "\n"
     "Many trees at once (several trees, a FOLDER of .xml and .txt files, --jobs, or -o with\n"
     "a final \"/\"): one report per tree, FOLDER/<tree name>.xlsx, and with --pdf, --png,\n"

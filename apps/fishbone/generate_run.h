@@ -16,6 +16,12 @@ namespace fishbone {
 // host cannot be, returns nothing and sets `error` to the usage message.
 std::optional<std::string> HostVersionOption(const ParsedArgs& parsed, std::string& error);
 
+// The settings panel's choices a command line makes with --font fangsong|song|hei, --size 8|6|4,
+// --wrap 5|8|10, --head left|right, --no-pareto and --no-top-three; the panel's defaults for
+// what it leaves out. On a value the panel does not offer, returns nothing and sets `error` to
+// the usage message.
+std::optional<kivo2d::GenerationOptions> PanelChoices(const ParsedArgs& parsed, std::string& error);
+
 // One generation from a tree already read to its output files, for `generate` and `demo`: a
 // fresh host with the add-in, the run watched for the trace, the data workbook and the pictures,
 // then the report written. Without `outputs.report` the report is saved as the workbook's own

@@ -85,6 +85,7 @@ GenerationHost::GenerationHost(const fb::os::Environment& process_environment,
                                const GenerationOptions& options)
     : run_folder_(MakeRunFolder(process_environment)),
       environment_(RunEnvironment(process_environment, run_folder_)),
+      choices_(options.choices),
       host_(environment_, file_system_, clock_, dialogs_, options.host_version) {
   host_.office().set_trust_vba_project_access(options.trust_vba);
   host_.component().component_folder = options.component_folder;
@@ -114,6 +115,7 @@ int GenerationHost::Generate(const kivo2d::TreeDocument& tree, Io& io) {
   kivo2d::Work& editor = kivo2d::Windows(host_.component()).work();
   if (!editor.loaded()) return kExitFailure;  // the editor refused to open; it said why
   editor.ImportTree(tree);
+  editor.Settings.Select(choices_);
   editor.AddFishbone.click();
   dialogs_.set_on_dialog({});
   return succeeded ? kExitOk : kExitFailure;

@@ -11,6 +11,7 @@
 #include "platform/sheet/host_profile.h"
 #include "platform/ui/headless_dialogs.h"
 #include "src/addin/headless_host.h"
+#include "src/component/generation_options.h"
 #include "src/editor/tree_file.h"
 
 namespace fishbone {
@@ -21,6 +22,8 @@ struct GenerationOptions {
   bool trust_vba = true;
   // The folder the component lies in (its help file is there).
   std::string component_folder;
+  // What the user picks in the editor's settings panel before pressing "生成报表".
+  kivo2d::GenerationOptions choices;
 };
 
 // One command-line run's headless host with the add-in registered, the way the desktop has it.
@@ -42,7 +45,8 @@ class GenerationHost {
   std::string win_dir() const { return (run_folder_ / "windows").string(); }
 
   // As the user does it: the add-in connects (connect mode 3, no welcome window), "Add
-  // Fishbone(&D)" opens the editor, the tree lands in its tree and "生成报表" runs the generation
+  // Fishbone(&D)" opens the editor, the tree lands in its tree, the settings panel takes the
+  // options' choices and "生成报表" runs the generation
   // command. Every message box is answered with its default button and printed to io.err as
   // "[title] text" (the box's line breaks as line feeds). Returns kExitOk when the component
   // reported success, kExitFailure for its warnings and failures.
@@ -55,6 +59,7 @@ class GenerationHost {
   fb::os::MapEnvironment environment_;
   fb::os::FileSystemObject file_system_;
   fb::os::SystemClock clock_;
+  kivo2d::GenerationOptions choices_;
   fb::ui::HeadlessDialogs dialogs_{fb::ui::HeadlessDialogs::Policy::kDefaultButton};
   kivo2d::HeadlessHost host_;
   bool run_failed_ = false;

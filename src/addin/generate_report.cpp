@@ -179,6 +179,7 @@ void GenerateReport(Component& component, Work& editor) {
   try {
     Windows(component).progress().show(fb::ui::ShowMode::kModeless);
     WriteTree(component, editor);
+    component.generation_options = editor.Settings.Choices();
   } catch (const std::exception& error) {
     AbandonRun(component, editor, Reason(error));
     return;

@@ -13,6 +13,7 @@
 #include "platform/sheet/application.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/form.h"
+#include "src/component/generation_options.h"
 
 namespace kivo2d {
 
@@ -65,6 +66,8 @@ class Component {
   // The workbooks the running generation opened or created, by name: the only ones whose window
   // its abort routine may close.
   std::vector<std::string> run_workbooks;
+  // The editor panel's choices for the running generation, set by the generation command.
+  GenerationOptions generation_options;
   // Called after each pipeline step with the step's number; hosts use it to trace a run.
   std::function<void(int step)> after_step;
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "platform/os/environment.h"
@@ -15,12 +16,10 @@ namespace {
 using fb::sheet::PasteOperation;
 using fb::sheet::PasteType;
 
-constexpr std::size_t kCaptionLineLength = 8;
-
-// Where the next line of a wrapped caption starts: eight units on, or nine when eight would
+// Where the next line of a wrapped caption starts: `length` units on, or one more when that would
 // split a character outside the Basic Multilingual Plane (its two UTF-16 units stay together).
-std::size_t NextCut(const std::u16string& text, std::size_t start) {
-  std::size_t cut = start + kCaptionLineLength;
+std::size_t NextCut(const std::u16string& text, std::size_t start, std::size_t length) {
+  std::size_t cut = start + length;
   if (cut < text.size() && fb::os::splits_surrogate_pair(text, cut)) ++cut;
   return cut;
 }
@@ -41,17 +40,20 @@ bool SheetExists(Component& component, const char* name) {
 void WrapCaptions(Component& component) {
   fb::sheet::Application& app = component.app();
   fb::sheet::Worksheet& sheet = app.active_sheet();
+  // The panel offers 5, 8 or 10; anything below one unit would never end a line.
+  const auto line_length =
+      static_cast<std::size_t>(std::max(1, component.generation_options.line_length));
   const int last = LastRow(sheet, "A");
   for (int row = 3; row <= last; ++row) {
     fb::sheet::Range cell = sheet.cells(row, 1);
     const std::string text = fb::sheet::value_text(cell.value());
     const std::u16string units = fb::os::utf8_to_utf16(text);
-    if (units.size() <= kCaptionLineLength) {
+    if (units.size() <= line_length) {
       cell.set_value(text);
     } else {
       std::u16string wrapped;
       for (std::size_t start = 0; start < units.size();) {
-        const std::size_t cut = NextCut(units, start);
+        const std::size_t cut = NextCut(units, start, line_length);
         if (start > 0) wrapped += u'\n';
         wrapped += units.substr(start, cut - start);
         start = cut;

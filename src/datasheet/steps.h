@@ -25,7 +25,7 @@ void WriteBoneCoordinates(Component& component);
 
 // True when the active workbook has a worksheet whose name equals `name` in upper case.
 bool SheetExists(Component& component, const char* name);
-// Breaks the cause captions of column A into lines of eight characters.
+// Breaks the cause captions of column A into lines of the chosen length (eight by default).
 void WrapCaptions(Component& component);
 
 }  // namespace kivo2d

@@ -1,16 +1,23 @@
 #pragma once
 
 #include "platform/ui/controls.h"
+#include "src/component/generation_options.h"
 
 namespace kivo2d {
 
-// The settings panel Frame1 of the editor: five captioned groups of choices. Generation applies
-// its own fixed settings and does not read these; they agree with the defaults.
+// The settings panel Frame1 of the editor: five captioned groups of choices, which the generation
+// command hands to the run.
 struct WorkSettings {
   WorkSettings();
 
   // Selects the defaults: " 仿宋", "6 号字", " 8 个", " 左 侧", both charts.
   void ResetDefaults();
+
+  // The current choices as generation applies them.
+  GenerationOptions Choices() const;
+  // Selects the members that stand for `options`, as a user clicking them would. Throws
+  // std::invalid_argument for a line length the panel does not offer.
+  void Select(const GenerationOptions& options);
 
   fb::ui::Frame Frame1{"Frame1"};  // borderless, no caption: the whole panel
   fb::ui::Frame Frame2{"Frame2", " 字体设置: "};

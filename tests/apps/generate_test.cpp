@@ -143,6 +143,34 @@ TEST_F(Generate, BothHostVersionsRunAndAnotherIsAUsageError) {
   EXPECT_THAT(wrong.err, HasSubstr("--host-version takes 11.0 or 12.0"));
 }
 
+// The panel's choices as flags: the line length shows in the import step's captions; a value the
+// panel does not offer is a usage error naming the flag.
+TEST_F(Generate, PanelFlagsReachTheRunAndOthersAreUsageErrors) {
+  std::ofstream(folder_ / "long.txt", std::ios::binary) << "问题\n  人员操作不规范导致\n    疲劳\n";
+  const auto run = Fishbone({"generate", (folder_ / "long.txt").string(), "--wrap", "5", "--trace",
+                             (folder_ / "t").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Field(ReadAll(folder_ / "t" / "01-ImportTree.csv"), 4, 3), "人员操作不\n规范导致");
+
+  struct Case {
+    std::vector<std::string> flag;
+    const char* message;
+  };
+  const Case cases[] = {
+      {{"--font", "kai"}, "--font takes fangsong|song|hei, not \"kai\""},
+      {{"--size", "5"}, "--size takes 8|6|4, not \"5\""},
+      {{"--wrap", "7"}, "--wrap takes 5|8|10, not \"7\""},
+      {{"--head", "up"}, "--head takes left|right, not \"up\""},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args{"generate", (folder_ / "nine.txt").string()};
+    args.insert(args.end(), c.flag.begin(), c.flag.end());
+    const auto wrong = Fishbone(args);
+    EXPECT_EQ(wrong.status, 2) << c.message;
+    EXPECT_THAT(wrong.err, HasSubstr(c.message));
+  }
+}
+
 TEST_F(Generate, ABadTreeOrAnUnusableTraceFolderFailsNamingIt) {
   const std::string bad_tree = std::string(FB_TEST_DATA_DIR) + "/trees/bad/control_character.txt";
   const auto bad = Fishbone({"generate", bad_tree});

@@ -175,6 +175,26 @@ TEST_F(GenerateReportTest, AFailedRunReportsAfterTheEditorIsGoneAndTheNextRunSta
   ExpectHostRestored();
 }
 
+// The panel's choices at the click are the run's options; the next run takes the panel afresh.
+TEST_F(GenerateReportTest, ThePanelsChoicesReachTheRun) {
+  MakeHost("12.0");
+  ConnectAndOpenEditor();
+  editor().Settings.Option1.select(2);
+  editor().Settings.Option3.select(2);
+  editor().Settings.Option4.select(0);
+  GenerationOptions expected;
+  expected.font = DiagramFont::kHei;
+  expected.line_length = 10;
+  expected.head = HeadSide::kRight;
+  Generate();
+  EXPECT_EQ(Transcript(dialogs_), std::vector<std::string>{kSuccessBox});
+  EXPECT_EQ(component().generation_options, expected);
+
+  ASSERT_TRUE(host().ClickFishboneButton("Add Fishbone(&D)"));
+  Generate();
+  EXPECT_EQ(component().generation_options, GenerationOptions{});
+}
+
 // Without trust in the VBA project: the warning and help topic "_10.htm", no run, everything
 // given back. The help outcome varies; the rest does not.
 TEST_F(GenerateReportTest, TheTrustPathExplainsAndRestoresEverything) {

@@ -53,6 +53,34 @@ TEST(WrapCaptions, BreaksCauseCaptionsIntoLinesOfEightUnits) {
   }
 }
 
+// The panel's other line lengths cut the same way, and a character outside the Basic
+// Multilingual Plane still moves whole to the next line.
+TEST(WrapCaptions, CutsAtTheChosenLineLength) {
+  struct Case {
+    int line_length;
+    std::string caption;
+    std::string wrapped;
+  };
+  const Case cases[] = {
+      {5, "12345", "12345"},
+      {5, "一二三四五六七八九十一", "一二三四五\n六七八九十\n一"},
+      {5, "abcd😀ef", "abcd😀\nef"},
+      {10, "一二三四五六七八九十", "一二三四五六七八九十"},
+      {10, "abcdefghijklmnopq", "abcdefghij\nklmnopq"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.caption + " at " + std::to_string(c.line_length));
+    PipelineHost host;
+    host.component().generation_options.line_length = c.line_length;
+    fb::sheet::Worksheet& sheet = host.app().workbooks().add().worksheets().item(1);
+    sheet.range("A2").set_value("主问题的标题很长很长很长很长");
+    sheet.range("A3").set_value(c.caption);
+    WrapCaptions(host.component());
+    EXPECT_EQ(Text(sheet, "A2"), "主问题的标题很长很长很长很长");
+    EXPECT_EQ(Text(sheet, "A3"), c.wrapped);
+  }
+}
+
 TEST(SheetExists, ComparesNamesInUpperCase) {
   PipelineHost host;
   fb::sheet::Workbook& book = host.app().workbooks().add();

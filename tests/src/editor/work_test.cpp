@@ -160,6 +160,52 @@ TEST_F(WorkTest, PicturesFitTheirControls) {
   EXPECT_EQ(work_.icon()->width, 32);
 }
 
+// Each member of the panel maps to its own choice and nothing else; the defaults are the fixed
+// settings, and selecting choices back shows the same members.
+TEST_F(WorkTest, PanelMembersMapToTheGenerationOptions) {
+  EXPECT_EQ(work_.Settings.Choices(), GenerationOptions{});
+  struct Case {
+    fb::ui::OptionGroup WorkSettings::*group;
+    int index;
+    GenerationOptions expected;
+  };
+  const auto with = [](auto change) {
+    GenerationOptions options;
+    change(options);
+    return options;
+  };
+  const Case cases[] = {
+      {&WorkSettings::Option1, 1, with([](auto& o) { o.font = DiagramFont::kSong; })},
+      {&WorkSettings::Option1, 2, with([](auto& o) { o.font = DiagramFont::kHei; })},
+      {&WorkSettings::Option2, 0, with([](auto& o) { o.size = DiagramSize::kNo8; })},
+      {&WorkSettings::Option2, 2, with([](auto& o) { o.size = DiagramSize::kNo4; })},
+      {&WorkSettings::Option3, 0, with([](auto& o) { o.line_length = 5; })},
+      {&WorkSettings::Option3, 2, with([](auto& o) { o.line_length = 10; })},
+      {&WorkSettings::Option4, 0, with([](auto& o) { o.head = HeadSide::kRight; })},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE((work_.Settings.*c.group).caption(c.index));
+    work_.Settings.ResetDefaults();
+    (work_.Settings.*c.group).select(c.index);
+    EXPECT_EQ(work_.Settings.Choices(), c.expected);
+    work_.Settings.ResetDefaults();
+    work_.Settings.Select(c.expected);
+    EXPECT_EQ((work_.Settings.*c.group).selected(), c.index);
+  }
+  work_.Settings.ResetDefaults();
+  work_.Settings.Check1.set_value(fb::ui::CheckBox::kUnchecked);
+  EXPECT_EQ(work_.Settings.Choices(), with([](auto& o) { o.pareto_chart = false; }));
+  work_.Settings.Check2.set_value(fb::ui::CheckBox::kUnchecked);
+  EXPECT_EQ(work_.Settings.Choices(), with([](auto& o) {
+              o.pareto_chart = false;
+              o.top_three_chart = false;
+            }));
+  work_.Settings.Select(GenerationOptions{});
+  EXPECT_EQ(work_.Settings.Check1.value(), fb::ui::CheckBox::kChecked);
+  EXPECT_THROW(work_.Settings.Select(with([](auto& o) { o.line_length = 7; })),
+               std::invalid_argument);
+}
+
 TEST_F(WorkTest, ReloadStartsAgainFromTheDefaults) {
   Select("A1");
   work_.ButtonCm1_Click();

@@ -1,4 +1,5 @@
 #include <string>
+#include <vector>
 
 #include "platform/sheet/application.h"
 #include "platform/sheet/shape/shape_collection.h"
@@ -14,20 +15,26 @@ void MakeChartPictures(Component& component) {
   fb::sheet::Worksheet& sheet = app.active_sheet();
   const int k = sheet.shapes().count();
 
-  // Creation order: fishbone, Pareto, top-three.
-  for (int chart = k - 2; chart <= k; ++chart) {
+  // Creation order: fishbone, Pareto, top-three; a chart the user left out was not made, and
+  // the others keep the picture names the report knows them by.
+  const GenerationOptions& options = component.generation_options;
+  std::vector<std::string> names{"PIC1"};
+  if (options.pareto_chart) names.emplace_back("PIC2");
+  if (options.top_three_chart) names.emplace_back("PIC3");
+  const int made = static_cast<int>(names.size());
+  for (int chart = k - made + 1; chart <= k; ++chart) {
     sheet.shapes().item("图表 " + std::to_string(chart)).cut();
     sheet.paste_special("图片(增强型图元文件)", false, false);
   }
   app.clear_clipboard();
 
   const bool legacy = app.profile() == fb::sheet::HostProfile::V11;
-  for (int i = 1; i <= 3; ++i) {
+  for (int i = 1; i <= made; ++i) {
     const std::string pasted =
         legacy ? "图片 " + std::to_string(k + i) : "Picture " + std::to_string(i);
-    sheet.shapes().item(pasted).set_name("PIC" + std::to_string(i));
+    sheet.shapes().item(pasted).set_name(names[static_cast<std::size_t>(i - 1)]);
   }
-  sheet.shapes().range({"PIC1", "PIC2", "PIC3"}).select();
+  sheet.shapes().range(names).select();
   app.selection_shape_range().cut();
 
   app.workbooks().item(std::string(kExchangeFileName)).window().activate();

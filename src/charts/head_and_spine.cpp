@@ -56,19 +56,27 @@ void DrawHeadAndSpine(Component& component) {
   box.fill.set_solid();
   box.scale_height(1.5, ScaleFrom::TopLeft);
 
+  // The panel's font and size. The FangSong default ends in Arial, as the fixed settings always
+  // did; 宋体 and 黑体 replace it. Sizes scale from the default's points, so it keeps 6 and 8.
+  const GenerationOptions& options = component.generation_options;
+  const std::string face = options.font == DiagramFont::kFangSong
+                               ? std::string("Arial")
+                               : std::string(DiagramFontName(options.font));
+  const double scale = DiagramSizeScale(options.size);
+
   head_chart.chart_area.font.name = "仿宋_GB2312";
   head_chart.chart_area.font.size = 6;
   head_chart.chart_area.auto_scale_font = false;
-  head_chart.chart_area.font.name = "Arial";
-  head_chart.chart_area.font.size = 6;
+  head_chart.chart_area.font.name = face;
+  head_chart.chart_area.font.size = 6 * scale;
   head_chart.chart_area.interior.color_index = kColorIndexNone;
 
   head_chart.shapes().item(box_name).select();
   Shape& selected_box = app.selection_shape_range().item(1);
   selected_box.text_font.name = "仿宋_GB2312";
   selected_box.text_font.size = 8;
-  selected_box.text_font.name = "Arial";
-  selected_box.text_font.size = 8;
+  selected_box.text_font.name = face;
+  selected_box.text_font.size = 8 * scale;
 
   const std::string logo_file = component.win_dir + "\\Temp\\~l$go.gif";
   SaveLogoPicture(logo_file);

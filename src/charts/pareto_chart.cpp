@@ -36,6 +36,7 @@ constexpr int kColumnGapWidth = 2;
 }  // namespace
 
 void DrawParetoChart(Component& component) {
+  if (!component.generation_options.pareto_chart) return;  // the user left it out
   Application& app = component.app();
   Worksheet& sheet = app.active_sheet();
   const int n = static_cast<int>(NumericValue(sheet.range("M11").value()));

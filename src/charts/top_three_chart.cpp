@@ -30,6 +30,7 @@ constexpr double kTitleTop = 323;
 }  // namespace
 
 void DrawTopThreeChart(Component& component) {
+  if (!component.generation_options.top_three_chart) return;  // the user left it out
   Application& app = component.app();
   Worksheet& sheet = app.active_sheet();
   const HostProfile profile = app.profile();

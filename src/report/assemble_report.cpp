@@ -1,6 +1,7 @@
 #include "src/report/assemble_report.h"
 
 #include <string>
+#include <vector>
 
 #include "platform/sheet/application.h"
 #include "platform/sheet/range.h"
@@ -18,23 +19,35 @@ using namespace fb::sheet;  // NOLINT(google-build-using-namespace): the object 
 
 namespace {
 
-constexpr const char* kChartPictures[] = {"PIC1", "PIC2", "PIC3"};
 constexpr const char* kEnhancedMetafile = "图片(增强型图元文件)";
 
+// The chart pictures the previous step left, by the charts the run made: PIC1 the fishbone
+// always, PIC2 the Pareto chart and PIC3 the top-three chart when they were chosen.
+std::vector<std::string> ChartPictures(const GenerationOptions& options) {
+  std::vector<std::string> names{"PIC1"};
+  if (options.pareto_chart) names.emplace_back("PIC2");
+  if (options.top_three_chart) names.emplace_back("PIC3");
+  return names;
+}
+
 // The host names the objects the step creates by counting every shape made on the sheet: the
-// three pasted charts, the two re-pasted ones, the group, the diagram picture, the title.
-constexpr const char* kLegacyDiagram = "图片 7";
-constexpr const char* kLegacyTitle = "WordArt 8";
+// pasted charts, the re-pasted auxiliary ones, the group (when there is more than one picture),
+// the diagram picture, the title. With all three charts the diagram is "图片 7" in the "11.0"
+// host and the title "WordArt 8" there, "矩形 8" in the "12.0" host.
+int DiagramNumber(std::size_t pictures) {
+  const auto n = static_cast<int>(pictures);
+  return n + (n - 1) + (n > 1 ? 1 : 0) + 1;
+}
 constexpr const char* kCurrentDiagram = "Picture 1";
-constexpr const char* kCurrentTitle = "矩形 8";
 
 // Steps 2 and 3: the chart pictures at B8, each to move with its cell when the columns and rows
 // get their sizes, without keeping its proportions.
-void PasteChartPictures(Application& app, Worksheet& sheet) {
+void PasteChartPictures(Application& app, Worksheet& sheet,
+                        const std::vector<std::string>& pictures) {
   sheet.range("B8").select();
   sheet.paste();
   app.clear_clipboard();
-  for (const char* name : kChartPictures) {
+  for (const std::string& name : pictures) {
     Shape& picture = sheet.shapes().item(name);
     picture.placement = Placement::Move;
     picture.lock_aspect_ratio = false;
@@ -42,36 +55,48 @@ void PasteChartPictures(Application& app, Worksheet& sheet) {
 }
 
 // Steps 10 to 14: the Pareto and top-three pictures over the fishbone, sized by version, then
-// the three flattened into one picture at B8.
-void ArrangeDiagram(Application& app, Worksheet& sheet) {
-  sheet.shapes().item("PIC2").cut();
-  sheet.range("F19").select();
-  sheet.paste();
-  sheet.shapes().item("PIC3").cut();
-  sheet.range("B9").select();
-  sheet.paste();
+// the pictures flattened into one at B8. An auxiliary chart the user left out is neither moved
+// nor sized; without either, the fishbone picture alone is flattened.
+void ArrangeDiagram(Application& app, Worksheet& sheet, const GenerationOptions& options,
+                    const std::vector<std::string>& pictures) {
+  if (options.pareto_chart) {
+    sheet.shapes().item("PIC2").cut();
+    sheet.range("F19").select();
+    sheet.paste();
+  }
+  if (options.top_three_chart) {
+    sheet.shapes().item("PIC3").cut();
+    sheet.range("B9").select();
+    sheet.paste();
+  }
   app.clear_clipboard();
 
-  sheet.shapes().item("PIC3").increment_left(6);
-  sheet.shapes().item("PIC3").increment_top(-8.25);
-  if (app.profile() == HostProfile::V11) {
+  if (options.top_three_chart) {
+    sheet.shapes().item("PIC3").increment_left(6);
+    sheet.shapes().item("PIC3").increment_top(-8.25);
+  }
+  if (app.profile() == HostProfile::V11 && options.pareto_chart) {
     sheet.shapes().item("PIC2").increment_left(13.5);
     sheet.shapes().item("PIC2").increment_top(-3.75);
   }
   if (app.profile() == HostProfile::V12) {
     sheet.shapes().item("PIC1").set_height(369);
-    Shape& pareto = sheet.shapes().item("PIC2");
-    pareto.set_width(175);
-    pareto.set_height(130);
-    pareto.increment_left(17);
-    pareto.increment_top(10);
-    Shape& top_three = sheet.shapes().item("PIC3");
-    top_three.set_width(175);
-    top_three.set_height(346);
+    if (options.pareto_chart) {
+      Shape& pareto = sheet.shapes().item("PIC2");
+      pareto.set_width(175);
+      pareto.set_height(130);
+      pareto.increment_left(17);
+      pareto.increment_top(10);
+    }
+    if (options.top_three_chart) {
+      Shape& top_three = sheet.shapes().item("PIC3");
+      top_three.set_width(175);
+      top_three.set_height(346);
+    }
   }
 
-  sheet.shapes().range({"PIC1", "PIC2", "PIC3"}).select();
-  app.selection_shape_range().group().select();
+  sheet.shapes().range(pictures).select();
+  if (pictures.size() > 1) app.selection_shape_range().group().select();
   app.selection_shape_range().cut();
   sheet.range("B8").select();
   sheet.paste_special(kEnhancedMetafile, false, false);
@@ -79,14 +104,15 @@ void ArrangeDiagram(Application& app, Worksheet& sheet) {
 }
 
 // Steps 15 to 17: the WordArt title over the title band, and the diagram's final place or size.
-void AddTitle(Application& app, Worksheet& sheet) {
+void AddTitle(Application& app, Worksheet& sheet, std::size_t pictures) {
   sheet.shapes()
       .add_text_effect({0, std::string(kReportTitle), "Arial Unicode MS", 14, false, false}, 489.75,
                        237.75)
       .select();
 
   if (app.profile() == HostProfile::V11) {
-    Shape& title = sheet.shapes().item(kLegacyTitle);
+    const int diagram_number = DiagramNumber(pictures);
+    Shape& title = sheet.shapes().item("WordArt " + std::to_string(diagram_number + 1));
     title.fill.fore = ColourChoice::from_scheme(8);
     title.scale_width(1.19, ScaleFrom::BottomRight);
     title.scale_height(0.96, ScaleFrom::TopLeft);
@@ -100,12 +126,12 @@ void AddTitle(Application& app, Worksheet& sheet) {
     title.shadow_format.increment_offset_x(-6);
     title.increment_left(-236.25);
     title.increment_top(-186.75);
-    Shape& diagram = sheet.shapes().item(kLegacyDiagram);
+    Shape& diagram = sheet.shapes().item("图片 " + std::to_string(diagram_number));
     diagram.increment_top(3);
     diagram.increment_left(6);
   }
   if (app.profile() == HostProfile::V12) {
-    Shape& title = sheet.shapes().item(kCurrentTitle);
+    Shape& title = sheet.shapes().item("矩形 " + std::to_string(DiagramNumber(pictures) + 1));
     title.fill.visible = false;
     title.cut();
     sheet.range("I3").select();
@@ -147,10 +173,12 @@ void AssembleReport(Component& component) {
   OpenReportWorkbook(component);
   Application& app = component.app();
   Worksheet& sheet = app.active_sheet();
-  PasteChartPictures(app, sheet);
+  const GenerationOptions& options = component.generation_options;
+  const std::vector<std::string> pictures = ChartPictures(options);
+  PasteChartPictures(app, sheet, pictures);
   WriteReportCells(component);
-  ArrangeDiagram(app, sheet);
-  AddTitle(app, sheet);
+  ArrangeDiagram(app, sheet, options, pictures);
+  AddTitle(app, sheet, pictures.size());
   MergeTitleBand(component);
   AddLogo(component, app, sheet);
   FinishReportSheet(component);

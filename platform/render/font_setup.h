@@ -4,8 +4,8 @@
 
 namespace fb::render {
 
-// The fontconfig file that maps the product's font names ("宋体", "仿宋_GB2312", "Arial",
-// "Tahoma", "Arial Unicode MS") to installed free fonts.
+// The fontconfig file that maps the product's font names ("宋体", "仿宋_GB2312", "黑体",
+// "Arial", "Tahoma", "Arial Unicode MS") to installed free fonts.
 std::filesystem::path font_alias_file();
 
 // Loads the alias file into the process's font configuration, once; every text layout calls it

@@ -29,12 +29,12 @@ void DisplayList::polyline(std::vector<Point> points, const Stroke& stroke) {
 }
 
 void DisplayList::rect(const Rect& rect, Fill fill, std::optional<Stroke> stroke) {
-  add(RectCmd{rect, std::move(fill), stroke, 0});
+  add(RectCmd{rect, fill, stroke, 0});
 }
 
 void DisplayList::polygon(std::vector<Point> points, Fill fill, std::optional<Stroke> stroke) {
   if (points.size() < 3) throw std::invalid_argument("a polygon needs at least three points");
-  add(PolygonCmd{std::move(points), std::move(fill), stroke});
+  add(PolygonCmd{std::move(points), fill, stroke});
 }
 
 void DisplayList::group(DisplayList children, const Transform& transform,

@@ -212,11 +212,13 @@ struct GroupCmd;
 struct Command;
 
 // Children drawn with `transform` applied (after the enclosing transforms) and clipped to
-// `clip`, given in the children's coordinates.
+// `clip`, given in the children's coordinates. `children` has no default member initializer:
+// one would instantiate the vector's constructor here, while Command is still incomplete, which
+// clang refuses.
 struct GroupCmd {
   Transform transform{};
   std::optional<Rect> clip{};
-  std::vector<Command> children{};
+  std::vector<Command> children;
 };
 
 struct Command : std::variant<LineCmd, PolylineCmd, RectCmd, PolygonCmd, EllipseCmd, TextCmd,

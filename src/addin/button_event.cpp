@@ -18,6 +18,8 @@ void ButtonEvent::set_xlAppButton(std::shared_ptr<fb::office::CommandBarControl>
 }
 
 void ButtonEvent::xlAppButton_Click(fb::office::CommandBarControl& Ctrl, bool& /*CancelDefault*/) {
+  // A copy: the windows opened below change the bar's controls while the dispatch still reads it.
+  // NOLINTNEXTLINE(performance-unnecessary-copy-initialization)
   const std::string parameter = Ctrl.parameter();
   if (parameter == kAddFishboneParameter) {
     Windows(component_).work().show(fb::ui::ShowMode::kModeless);

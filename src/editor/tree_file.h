@@ -33,7 +33,7 @@ enum class TreeFormat { kXml, kOutline };
 // below, even with every character written as a six-byte character reference, take well under
 // this; a larger file cannot be a tree, and refusing it early keeps a device or a runaway file
 // (/dev/zero, a log) from filling memory.
-inline constexpr std::size_t kMaxTreeFileBytes = 2 * 1024 * 1024;
+inline constexpr std::size_t kMaxTreeFileBytes = std::size_t{2} * 1024 * 1024;
 
 // The longest caption, in UTF-16 code units as the component counts characters. The main problem
 // becomes the diagram's title, and the host's chart texts hold at most 255 characters; a cause

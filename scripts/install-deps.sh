@@ -16,6 +16,9 @@ packages=(
   nlohmann-json3-dev
   # drawing: cairo and pango, the fonts the product's font names map to, an EMF reader for tests
   libcairo2-dev libpango1.0-dev fonts-noto-cjk fonts-liberation2 emf2svg
+  # the PDF's fonts: cut down by HarfBuzz's subsetter and read back by FreeType; its text is
+  # checked with pdftotext in tests
+  libharfbuzz-dev libfreetype-dev poppler-utils
   # zip archives (the .xlsx package writer) and a real reader of its output in tests
   libzip-dev python3-openpyxl
   # a reader of the 97-2003 workbook format (tests check the report template with it)

@@ -11,9 +11,11 @@
 #include <stdexcept>
 
 #include "platform/os/atomic_file.h"
+#include "platform/render/font_subset.h"
 #include "platform/render/image_pixels.h"
 #include "platform/render/office_patterns.h"
 #include "platform/render/stroke_style.h"
+#include "platform/render/subset_text_renderer.h"
 #include "platform/render/text_layout.h"
 
 namespace fb::render {
@@ -40,7 +42,8 @@ cairo_surface_t* surface_of(const RgbaPixels& pixels) {
     for (int x = 0; x < pixels.width; ++x) {
       const std::uint8_t* p = &pixels.rgba[(static_cast<std::size_t>(y) * pixels.width + x) * 4];
       const std::uint32_t pixel = premultiplied({p[0], p[1], p[2], p[3]});
-      std::memcpy(data + static_cast<std::size_t>(y) * stride + x * 4, &pixel, 4);
+      std::memcpy(data + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) * 4,
+                  &pixel, 4);
     }
   }
   cairo_surface_mark_dirty(surface);
@@ -49,7 +52,9 @@ cairo_surface_t* surface_of(const RgbaPixels& pixels) {
 
 class CairoReplay {
  public:
-  explicit CairoReplay(cairo_t* cr) : cr_(cr) {}
+  // Texts are drawn with the fonts of `subset_text` when given, else with pango's renderer.
+  explicit CairoReplay(cairo_t* cr, SubsetTextRenderer* subset_text = nullptr)
+      : cr_(cr), subset_text_(subset_text) {}
 
   void run(const std::vector<Command>& commands) {
     for (const Command& command : commands) {
@@ -103,7 +108,7 @@ class CairoReplay {
           const bool set = (cell[y] >> (7 - x)) & 1;
           const std::uint32_t pixel =
               premultiplied(set ? pattern->foreground : pattern->background);
-          std::memcpy(data + y * stride + x * 4, &pixel, 4);
+          std::memcpy(data + static_cast<std::ptrdiff_t>(y * stride + x * 4), &pixel, 4);
         }
       }
       cairo_surface_mark_dirty(tile);
@@ -229,24 +234,18 @@ class CairoReplay {
     cairo_matrix_init(&matrix, t.xx, t.yx, t.xy, t.yy, t.dx, t.dy);
     cairo_transform(cr_, &matrix);
     set_colour(cr_, text.colour);
-    PangoFontDescription* description = font_description(text.font);
     for (const TextLine& line : layout.lines) {
       if (line.text.empty()) continue;
-      PangoLayout* pango = pango_layout_new(text_context());
-      pango_layout_set_font_description(pango, description);
-      pango_layout_set_text(pango, line.text.data(), static_cast<int>(line.text.size()));
-      if (text.font.underline) {
-        PangoAttrList* attributes = pango_attr_list_new();
-        pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
-        pango_layout_set_attributes(pango, attributes);
-        pango_attr_list_unref(attributes);
-      }
+      PangoLayout* pango = line_layout(text.font, line.text);
       const double baseline = static_cast<double>(pango_layout_get_baseline(pango)) / PANGO_SCALE;
       cairo_move_to(cr_, line.x, line.baseline - baseline);
-      pango_cairo_show_layout(cr_, pango);
+      if (subset_text_ != nullptr) {
+        subset_text_->show(cr_, pango);
+      } else {
+        pango_cairo_show_layout(cr_, pango);
+      }
       g_object_unref(pango);
     }
-    pango_font_description_free(description);
     cairo_restore(cr_);
   }
 
@@ -285,14 +284,31 @@ class CairoReplay {
   }
 
   cairo_t* cr_;
+  SubsetTextRenderer* subset_text_;
 };
 
-void replay(const DisplayList& list, cairo_t* cr) {
+void replay(const DisplayList& list, cairo_t* cr, SubsetTextRenderer* subset_text = nullptr) {
   if (list.background()) {
     set_colour(cr, *list.background());
     cairo_paint(cr);
   }
-  CairoReplay(cr).run(list.commands());
+  CairoReplay(cr, subset_text).run(list.commands());
+}
+
+// Every glyph the texts of `commands` draw, to make the PDF's fonts of.
+void collect_glyphs(const std::vector<Command>& commands, FontSubsets& fonts) {
+  for (const Command& command : commands) {
+    if (const auto* group = std::get_if<GroupCmd>(&command)) {
+      collect_glyphs(group->children, fonts);
+    } else if (const auto* text = std::get_if<TextCmd>(&command); text && !text->text.empty()) {
+      for (const TextLine& line : layout_text(*text).lines) {
+        if (line.text.empty()) continue;
+        PangoLayout* pango = line_layout(text->font, line.text);
+        fonts.collect(pango);
+        g_object_unref(pango);
+      }
+    }
+  }
 }
 
 cairo_status_t append_bytes(void* closure, const unsigned char* data, unsigned int length) {
@@ -333,7 +349,8 @@ RgbaPixels rasterize(const DisplayList& list, double scale) {
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       std::uint32_t pixel;
-      std::memcpy(&pixel, data + static_cast<std::size_t>(y) * stride + x * 4, 4);
+      std::memcpy(&pixel,
+                  data + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) * 4, 4);
       const unsigned a = pixel >> 24;
       auto channel = [a](unsigned v) {
         return static_cast<std::uint8_t>(a == 0 ? 0 : std::min(255u, (v * 255 + a / 2) / a));
@@ -358,8 +375,12 @@ std::vector<std::uint8_t> render_pdf(const DisplayList& list) {
   std::vector<std::uint8_t> out;
   cairo_surface_t* surface = cairo_pdf_surface_create_for_stream(
       append_bytes, &out, list.size().width, list.size().height);
+  FontSubsets fonts;
+  collect_glyphs(list.commands(), fonts);
+  fonts.build();
+  SubsetTextRenderer subset_text(fonts);
   cairo_t* cr = cairo_create(surface);
-  replay(list, cr);
+  replay(list, cr, &subset_text);
   cairo_show_page(cr);
   const cairo_status_t status = cairo_status(cr);
   cairo_destroy(cr);

@@ -214,6 +214,17 @@ PangoFontDescription* font_description(const Font& font) {
   return description;
 }
 
+PangoLayout* line_layout(const Font& font, std::string_view line) {
+  PangoLayout* layout = new_layout(font, line).release();
+  if (font.underline) {
+    PangoAttrList* attributes = pango_attr_list_new();
+    pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+    pango_layout_set_attributes(layout, attributes);
+    pango_attr_list_unref(attributes);
+  }
+  return layout;
+}
+
 std::vector<double> character_advances(const Font& font, std::string_view text) {
   // One walk over the layout, character by character: asking for each index's position
   // separately walks the line from its start every time, which grows with the square of the

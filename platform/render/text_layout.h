@@ -3,14 +3,13 @@
 // How a text command's characters sit on the page: shared by every sink and by measurement, so
 // that a label measured by a producer is drawn at exactly that size.
 
+#include <pango/pango.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/render/display_list.h"
-
-typedef struct _PangoContext PangoContext;
-typedef struct _PangoFontDescription PangoFontDescription;
 
 namespace fb::render {
 
@@ -38,6 +37,9 @@ PangoContext* text_context();
 
 // The advance of each code point of a one-line `text`, in points, as the layout places them.
 std::vector<double> character_advances(const Font& font, std::string_view text);
+
+// A new layout of one line of text in `font`, underlined when the font is; the caller unrefs it.
+PangoLayout* line_layout(const Font& font, std::string_view line);
 
 // A new font description for `font`; the caller frees it.
 PangoFontDescription* font_description(const Font& font);

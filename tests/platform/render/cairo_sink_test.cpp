@@ -9,6 +9,7 @@
 #include "platform/render/image_pixels.h"
 #include "platform/render/text_metrics.h"
 #include "scene.h"
+#include "tests/support/python_reader.h"
 
 namespace fb::render {
 namespace {
@@ -114,6 +115,41 @@ TEST(CairoSinkTest, PngAndPdfFilesAreWrittenWhole) {
   } catch (const std::runtime_error& error) {
     EXPECT_NE(std::string(error.what()).find(bad.string()), std::string::npos);
   }
+}
+
+TEST(CairoSinkTest, PdfTextStaysText) {
+  // The PDF's fonts are cut down to the glyphs its page draws; a reader still gets every
+  // caption back as text, whichever font, weight, decoration or turn it was drawn with.
+  DisplayList page(320, 200);
+  const struct {
+    std::string text;
+    Font font;
+  } captions[] = {
+      {"注塑外壳表面缩痕不良率", {"宋体", 12}},
+      {"Pareto 80% 主原因", {"Arial", 9, true}},
+      {"带下划线的链接", {"宋体", 10, false, false, true}},
+      {"斜体 italic", {"Tahoma", 10, false, true}},
+  };
+  double y = 10;
+  for (const auto& caption : captions) {
+    page.text({.text = caption.text, .font = caption.font, .box = {10, y, 0, 0}});
+    y += 25;
+  }
+  DisplayList turned;
+  turned.text({.text = "组内旋转的文字", .font = {"宋体", 9}, .box = {0, 0, 0, 0}});
+  page.group(std::move(turned),
+             Transform::compose(Transform::translation(200, 150), Transform::scaling(1.5, 1.5)));
+
+  const std::filesystem::path path =
+      std::filesystem::path(testing::TempDir()) / "cairo_sink_text.pdf";
+  write_pdf(page, path);
+  const fbtest::CommandResult text =
+      fbtest::RunCommand("pdftotext -enc UTF-8 '" + path.string() + "' -");
+  if (text.status == 127) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  ASSERT_EQ(text.status, 0) << text.output;
+  for (const auto& caption : captions)
+    EXPECT_NE(text.output.find(caption.text), std::string::npos) << caption.text;
+  EXPECT_NE(text.output.find("组内旋转的文字"), std::string::npos) << text.output;
 }
 
 TEST(CairoSinkTest, MisuseIsRefused) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -10,6 +11,44 @@
 #include "platform/ui/picture.h"
 
 namespace fb::ui {
+
+// How a push button looks at a moment.
+enum class ButtonLook { kNormal, kHover, kPressed, kDisabled };
+// Keys a push button answers to.
+enum class ButtonKey { kSpace, kEnter, kEscape, kOther };
+
+// A button that reacts to the user's input itself and is drawn by its look (the component's
+// owner-drawn ButtonCm): the drawing layer feeds it the pointer and the keys and draws what it
+// says. Those returning bool say whether they raised a click.
+class Pressable {
+ public:
+  virtual ~Pressable() = default;
+  virtual ButtonLook look() const = 0;
+  // The picture for the current look; nullptr for a caption-only button.
+  virtual const Picture* current_picture() const = 0;
+  virtual bool is_default() const = 0;
+  virtual bool has_focus() const = 0;
+  virtual void set_focus(bool focus) = 0;
+  virtual void MouseEnter() = 0;
+  virtual void MouseLeave() = 0;
+  virtual void MouseDown(int button) = 0;
+  virtual void MouseMove(bool inside) = 0;
+  virtual bool MouseUp(int button, bool inside) = 0;
+  virtual bool KeyDown(ButtonKey key) = 0;
+  virtual bool KeyUp(ButtonKey key) = 0;
+  virtual void CancelPress() = 0;
+};
+
+// A picture that changes with time (the component's AniGIF): whoever draws it asks for the frame
+// due now and when the next one is due.
+class Animated {
+ public:
+  using time_point = std::chrono::steady_clock::time_point;
+  virtual ~Animated() = default;
+  virtual const Picture* current_frame() const = 0;
+  virtual bool Tick(time_point now) = 0;
+  virtual std::optional<std::chrono::milliseconds> TimeToNextFrame(time_point now) const = 0;
+};
 
 // A push button (the component's owner-drawn ButtonCm and plain command buttons): caption,
 // optional picture, and a click handler.
@@ -54,15 +93,33 @@ class Label : public Control {
   bool opaque_ = false;
 };
 
-// A picture control (Image1, Picture1 ...): an optional picture; no behaviour.
+// A picture control (Image1, GoToWork ...): an optional picture and an optional click handler. One
+// without a handler lets the clicks through to what lies under it.
 class Image : public Control {
  public:
   explicit Image(std::string name = {}) : Control(std::move(name)) {}
   const std::optional<Picture>& picture() const { return picture_; }
   void set_picture(std::optional<Picture> picture) { update(picture_, std::move(picture)); }
 
+  void set_on_click(std::function<void()> on_click) { on_click_ = std::move(on_click); }
+  bool clickable() const { return static_cast<bool>(on_click_); }
+  // A user's click: runs the handler when there is one and the control is enabled and visible.
+  bool click() {
+    if (!enabled() || !visible() || !on_click_) return false;
+    on_click_();
+    return true;
+  }
+
  private:
   std::optional<Picture> picture_;
+  std::function<void()> on_click_;
+};
+
+// A straight line (Line1): from the top-left corner of its bounds to the bottom-right one (a
+// height of 0 is a horizontal rule), in its fore colour.
+class Line : public Control {
+ public:
+  explicit Line(std::string name = {}) : Control(std::move(name)) {}
 };
 
 // A one-line text box. Selection positions count UTF-16 code units, as VB's SelStart and

@@ -80,4 +80,11 @@ void FormRegistry::remove(Form& form) {
   loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), &form), loaded_.end());
 }
 
+const Form::Placement* Form::placement(const Control& control) const {
+  for (const Placement& placement : controls_) {
+    if (placement.control == &control) return &placement;
+  }
+  return nullptr;
+}
+
 }  // namespace fb::ui

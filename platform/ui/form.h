@@ -77,7 +77,22 @@ class Form : public Control {
 
   FormRegistry& registry() const { return registry_; }
 
+  // The window's controls for a drawing layer: each with the control it lies in (nullptr: the
+  // window itself; its bounds are then relative to that container), in drawing order, later ones
+  // over earlier ones. The window lists its controls when it is made.
+  struct Placement {
+    Control* control = nullptr;
+    Control* container = nullptr;
+  };
+  const std::vector<Placement>& controls() const { return controls_; }
+  // The placement of a control, or nullptr when the window does not list it.
+  const Placement* placement(const Control& control) const;
+
  protected:
+  void add_control(Control& control, Control* container = nullptr) {
+    controls_.push_back({&control, container});
+  }
+
   virtual void on_load() {}
   virtual void on_activate() {}
   virtual void on_unload() {}
@@ -94,6 +109,7 @@ class Form : public Control {
   bool top_most_ = false;
   std::optional<int> opacity_;
   std::optional<std::uint32_t> transparent_color_;
+  std::vector<Placement> controls_;
 };
 
 // What happened to a form, for a drawing layer that mirrors forms as real windows.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -125,6 +126,30 @@ class TreeView : public Control {
   void set_image_list(const ImageList* images);
   const ImageList* image_list() const { return image_list_; }
 
+  // The user's input that the window handles (TreeView1_MouseUp, TreeView1_OLEDragOver,
+  // TreeView1_OLEDragDrop), set by the window and called by the drawing layer: a mouse button
+  // released over the tree, and plain text dragged over it or dropped on it at (x, y) in twips.
+  // The drag calls happen only while the drop mode is manual; each returns whether it did.
+  struct Input {
+    std::function<void(int button, int x, int y)> mouse_up;
+    std::function<void(const std::optional<std::string>& text, int x, int y)> drag_over;
+    std::function<void(const std::optional<std::string>& text, int x, int y)> drop;
+  };
+  void set_input(Input input) { input_ = std::move(input); }
+  void MouseUp(int button, int x, int y) const {
+    if (input_.mouse_up) input_.mouse_up(button, x, y);
+  }
+  bool DragOver(const std::optional<std::string>& text, int x, int y) const {
+    if (drop_mode_ != OleDropMode::kManual || !input_.drag_over) return false;
+    input_.drag_over(text, x, y);
+    return true;
+  }
+  bool Drop(const std::optional<std::string>& text, int x, int y) const {
+    if (drop_mode_ != OleDropMode::kManual || !input_.drop) return false;
+    input_.drop(text, x, y);
+    return true;
+  }
+
   // Row layout.
   int row_height() const { return row_height_; }
   void set_row_height(int twips);
@@ -159,6 +184,7 @@ class TreeView : public Control {
   TreeNode* drop_highlight_ = nullptr;
   TreeNode* label_edit_node_ = nullptr;
   OleDropMode drop_mode_ = OleDropMode::kNone;
+  Input input_;
   const ImageList* image_list_ = nullptr;
   int row_height_ = kDefaultRowHeight;
   int first_row_ = 0;

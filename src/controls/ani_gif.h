@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/ui/control.h"
+#include "platform/ui/controls.h"
 #include "platform/ui/picture.h"
 #include "src/controls/gif_animation.h"
 #include "src/controls/gif_canvas.h"
@@ -16,9 +17,9 @@ namespace kivo2d {
 // time. The player keeps no timer of its own: whoever draws it (the desktop's widget on its timer,
 // a host when it pumps messages) calls Tick with the time, and the frame that is due then is
 // shown. A frame change notifies the model's change callback, so the drawing repaints.
-class AniGIF : public fb::ui::Control {
+class AniGIF : public fb::ui::Control, public fb::ui::Animated {
  public:
-  using time_point = std::chrono::steady_clock::time_point;
+  using time_point = fb::ui::Animated::time_point;
 
   explicit AniGIF(std::string name = {}) : Control(std::move(name)) {}
 
@@ -36,15 +37,15 @@ class AniGIF : public fb::ui::Control {
   // Shows the frame due at `now` (several delays may have passed since the last call: frames in
   // between are skipped). When the last showing ends, the player stops on the last frame. Returns
   // whether the shown frame changed.
-  bool Tick(time_point now);
+  bool Tick(time_point now) override;
   // How long from `now` until the shown frame is due to change; nullopt when not playing.
-  std::optional<std::chrono::milliseconds> TimeToNextFrame(time_point now) const;
+  std::optional<std::chrono::milliseconds> TimeToNextFrame(time_point now) const override;
 
   int frame_index() const { return frame_; }
   // How many times the frames have started over since Play.
   int completed_plays() const { return completed_plays_; }
   // The frame shown; nullptr without an animation.
-  const fb::ui::Picture* current_frame() const;
+  const fb::ui::Picture* current_frame() const override;
 
  private:
   void ShowFrame(int frame);

@@ -7,23 +7,23 @@ const fb::ui::Picture* ButtonCm::current_picture() const {
                        const std::optional<fb::ui::Picture>& fallback) {
     return first ? &*first : (fallback ? &*fallback : nullptr);
   };
-  switch (state()) {
-    case ButtonCmState::kPressed:
+  switch (look()) {
+    case fb::ui::ButtonLook::kPressed:
       return pressed_picture_ ? &*pressed_picture_ : pick(hover_picture_, picture());
-    case ButtonCmState::kHover:
+    case fb::ui::ButtonLook::kHover:
       return pick(hover_picture_, picture());
-    case ButtonCmState::kNormal:
-    case ButtonCmState::kDisabled:
+    case fb::ui::ButtonLook::kNormal:
+    case fb::ui::ButtonLook::kDisabled:
       break;
   }
   return picture() ? &*picture() : nullptr;
 }
 
-ButtonCmState ButtonCm::state() const {
-  if (!enabled()) return ButtonCmState::kDisabled;
-  if ((mouse_pressed_ && hover_) || key_pressed_) return ButtonCmState::kPressed;
-  if (hover_) return ButtonCmState::kHover;
-  return ButtonCmState::kNormal;
+fb::ui::ButtonLook ButtonCm::look() const {
+  if (!enabled()) return fb::ui::ButtonLook::kDisabled;
+  if ((mouse_pressed_ && hover_) || key_pressed_) return fb::ui::ButtonLook::kPressed;
+  if (hover_) return fb::ui::ButtonLook::kHover;
+  return fb::ui::ButtonLook::kNormal;
 }
 
 void ButtonCm::MouseEnter() {

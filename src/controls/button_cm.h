@@ -8,18 +8,15 @@
 
 namespace kivo2d {
 
-// What ButtonCm looks like at a moment.
-enum class ButtonCmState { kNormal, kHover, kPressed, kDisabled };
-
 // The component's owner-drawn push button: a caption, optional pictures for the normal, hover and
 // pressed looks, a tooltip (the control's), and the push-button behaviour that the drawing layer
 // feeds with real input. A click is raised when the left button is released over the button it was
 // pressed on, by Space (pressed on key down, clicked on key up) and by Enter when the button is the
 // window's default. A disabled or hidden button raises nothing.
-class ButtonCm : public fb::ui::Button {
+class ButtonCm : public fb::ui::Button, public fb::ui::Pressable {
  public:
   static constexpr int kLeftButton = 1;
-  enum class Key { kSpace, kEnter, kEscape, kOther };
+  using Key = fb::ui::ButtonKey;
 
   explicit ButtonCm(std::string name = {}, std::string caption = {})
       : Button(std::move(name), std::move(caption)) {}
@@ -35,27 +32,27 @@ class ButtonCm : public fb::ui::Button {
   }
   // The picture to draw in the current state (the normal one when disabled: the drawing greys it);
   // nullptr for a caption-only button.
-  const fb::ui::Picture* current_picture() const;
+  const fb::ui::Picture* current_picture() const override;
 
-  bool is_default() const { return default_; }
+  bool is_default() const override { return default_; }
   void set_default(bool is_default) { update(default_, is_default); }
-  bool has_focus() const { return focus_; }
-  void set_focus(bool focus) { update(focus_, focus); }
+  bool has_focus() const override { return focus_; }
+  void set_focus(bool focus) override { update(focus_, focus); }
 
-  ButtonCmState state() const;
+  fb::ui::ButtonLook look() const override;
 
   // Input, as the drawing layer sees it. Those returning bool say whether they raised a click.
-  void MouseEnter();
-  void MouseLeave();
-  void MouseDown(int button);
+  void MouseEnter() override;
+  void MouseLeave() override;
+  void MouseDown(int button) override;
   // The pointer moved while a button is held: whether it is over the button decides between the
   // pressed and the normal look, as a real push button shows it.
-  void MouseMove(bool inside);
-  bool MouseUp(int button, bool inside);
-  bool KeyDown(Key key);
-  bool KeyUp(Key key);
+  void MouseMove(bool inside) override;
+  bool MouseUp(int button, bool inside) override;
+  bool KeyDown(Key key) override;
+  bool KeyUp(Key key) override;
   // The window lost the focus or the pointer capture: a half-made click is forgotten.
-  void CancelPress();
+  void CancelPress() override;
 
  private:
   bool available() const { return enabled() && visible(); }

@@ -1,8 +1,10 @@
 #include "src/editor/work.h"
 
+#include <initializer_list>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/os/host_error.h"
@@ -47,6 +49,7 @@ Work::Work(fb::ui::FormRegistry& registry, WorkHost& host)
   ButtonCm8.set_bounds({9300, 6555, 1095, 390});
   FillImageList(ImageList1);
   SetPictures();
+  ListControls();
 
   ButtonCm1.set_on_click([this] { ButtonCm1_Click(); });
   ButtonCm2.set_on_click([this] { ButtonCm2_Click(); });
@@ -60,12 +63,27 @@ Work::Work(fb::ui::FormRegistry& registry, WorkHost& host)
   Help.set_on_click([this] { Help_Click(); });
   AddFishbone.set_on_click([this] { AddFishbone_Click(); });
   Text1.set_on_text_change([this] { Text1_Change(); });
+  TreeView1.set_input({[this](int button, int x, int y) { TreeView1_MouseUp(button, 0, x, y); },
+                       [this](const std::optional<std::string>& text, int x, int y) {
+                         int effect = 1;
+                         TreeView1_OLEDragOver(DragData{text}, effect, kLeftButton, 0, x, y, 2);
+                       },
+                       [this](const std::optional<std::string>& text, int x, int y) {
+                         int effect = 1;
+                         TreeView1_OLEDragDrop(DragData{text}, effect, kLeftButton, 0, x, y);
+                       }});
 }
 
 void Work::SetPictures() {
   using namespace kivo2d::picture;
   set_icon(LoadPicture(kWorkIcon));
-  Picture1.set_back_color(back_color());
+  // The panels and the settings frames wear the window's colour (Frame1 must hide the notes).
+  for (fb::ui::Control* panel : std::initializer_list<fb::ui::Control*>{
+           &Picture1, &Settings.Frame1, &Settings.Frame2, &Settings.Frame3, &Settings.Frame4,
+           &Settings.Frame5, &Settings.Frame6, &Settings.Option1, &Settings.Option2,
+           &Settings.Option3, &Settings.Option4, &Settings.Check1, &Settings.Check2}) {
+    panel->set_back_color(back_color());
+  }
   Image1.set_picture(LoadPicture(kTreeIcon));
   Image2.set_picture(LoadPicture(kPencil));
   Image3.set_picture(LoadPicture(kSignpost));
@@ -90,6 +108,35 @@ void Work::SetPictures() {
   AddFishbone.set_tooltip("根据问题树生成鱼骨图报表");
   ButtonCm8.set_tooltip("关闭窗口（问题树不会保留）");
   Text1.set_tooltip("在这里输入原因，选中文字后拖到树中的节点上");
+}
+
+void Work::ListControls() {
+  add_control(Picture1);
+  // The signpost stands behind the settings button and the notes; Frame1 covers the notes.
+  for (fb::ui::Control* control : std::initializer_list<fb::ui::Control*>{
+           &Image3, &Image1, &Label1, &TreeView1, &ButtonCm1, &ButtonCm2, &ButtonCm3, &ButtonCm4,
+           &ButtonCm5, &ButtonCm6, &Image2, &Label2, &Text1, &Image5, &Settings.Frame1}) {
+    add_control(*control, &Picture1);
+  }
+  const std::pair<fb::ui::Frame*, fb::ui::Control*> groups[] = {
+      {&Settings.Frame2, &Settings.Option1},
+      {&Settings.Frame3, &Settings.Option2},
+      {&Settings.Frame4, &Settings.Option3},
+      {&Settings.Frame5, &Settings.Option4},
+      {&Settings.Frame6, &Settings.Check1}};
+  for (const auto& [frame, choice] : groups) {
+    add_control(*frame, &Settings.Frame1);
+    add_control(*choice, frame);
+  }
+  add_control(Settings.Check2, &Settings.Frame6);
+  for (fb::ui::Control* control :
+       std::initializer_list<fb::ui::Control*>{&ButtonCm7, &Image4, &Image7, &Label3, &Line1}) {
+    add_control(*control, &Picture1);
+  }
+  for (fb::ui::Control* control :
+       std::initializer_list<fb::ui::Control*>{&About, &Help, &AddFishbone, &ButtonCm8}) {
+    add_control(*control);
+  }
 }
 
 // --- life cycle ---
@@ -277,17 +324,11 @@ void Work::Text1_Change() {
 }
 
 bool Work::DragOverTree(int x, int y) {
-  if (TreeView1.ole_drop_mode() != OleDropMode::kManual) return false;
-  int effect = 1;
-  TreeView1_OLEDragOver(DragData{Text1.selected_text()}, effect, kLeftButton, 0, x, y, 2);
-  return true;
+  return TreeView1.DragOver(Text1.selected_text(), x, y);
 }
 
 bool Work::DropOnTree(int x, int y) {
-  if (TreeView1.ole_drop_mode() != OleDropMode::kManual) return false;
-  int effect = 1;
-  TreeView1_OLEDragDrop(DragData{Text1.selected_text()}, effect, kLeftButton, 0, x, y);
-  return true;
+  return TreeView1.Drop(Text1.selected_text(), x, y);
 }
 
 void Work::ImportTree(const TreeDocument& tree) {

@@ -55,7 +55,7 @@ class Work final : public fb::ui::Form {
   fb::ui::Image Image4{"Image4"};
   fb::ui::Image Image7{"Image7"};
   fb::ui::Label Label3{"Label3"};  // the cause count
-  fb::ui::Control Line1{"Line1"};  // a horizontal rule: its height is 0
+  fb::ui::Line Line1{"Line1"};     // a horizontal rule: its height is 0
   ButtonCm About{"About"};
   ButtonCm Help{"Help"};
   ButtonCm AddFishbone{"AddFishbone", "生成报表"};
@@ -115,6 +115,8 @@ class Work final : public fb::ui::Form {
   void RefreshCauseCount();
   // The window's icon, its pictures (made by tools/artwork) and the controls' tooltips.
   void SetPictures();
+  // Lists the controls for a drawing layer, each in its container, bottom to top.
+  void ListControls();
   // Steps 4 and 5 of the add command: the new child and making it visible.
   fb::ui::TreeNode* InsertCause(fb::ui::TreeNode& parent, const std::string& text);
   void OpenAddState();

@@ -39,6 +39,12 @@ WorkSettings::WorkSettings() {
   Frame4.set_bounds({0, 1560, 2950, 720});
   Frame5.set_bounds({0, 2340, 2950, 720});
   Frame6.set_bounds({0, 3120, 2950, 780});
+  // Each group's buttons stand left to right on one line under its frame's caption.
+  for (fb::ui::OptionGroup* group : {&Option1, &Option2, &Option3, &Option4}) {
+    group->set_bounds({120, 300, 2710, 330});
+  }
+  Check1.set_bounds({120, 250, 2710, 240});
+  Check2.set_bounds({120, 500, 2710, 240});
   for (const char* caption : {" 仿宋", " 宋体", " 黑体"}) Option1.add(caption);
   for (const char* caption : {"8 号字", "6 号字", "4 号字"}) Option2.add(caption);
   for (const char* caption : {" 5 个", " 8 个", " 10 个"}) Option3.add(caption);

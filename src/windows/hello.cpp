@@ -1,5 +1,6 @@
 #include "src/windows/hello.h"
 
+#include <initializer_list>
 #include <memory>
 #include <utility>
 
@@ -40,6 +41,14 @@ Hello::Hello(fb::ui::FormRegistry& registry, fb::os::Clock& clock, std::function
   Image1.set_tooltip(std::string(kContactTooltip));
   Label4.set_fore_color(fb::ui::rgb(96, 104, 118));
   Label1.set_visible(false);  // holds the mode; never seen
+  // GoToWork covers the window under the pictures: a click anywhere that no picture takes is its.
+  add_control(GoToWork);
+  for (fb::ui::Control* control : std::initializer_list<fb::ui::Control*>{
+           &Image4, &Image2, &Flash1, &Image1, &Label4, &Label1}) {
+    add_control(*control);
+  }
+  GoToWork.set_on_click([this] { GoToWork_Click(); });
+  Image1.set_on_click([this] { Image1_Click(); });
   Flash1.set_animation(std::make_shared<const GifAnimation>(
       DecodeGif(PictureFile(picture::kWelcomeMovie), picture::kWelcomeMovie)));
 }

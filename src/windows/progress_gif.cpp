@@ -12,6 +12,7 @@ ProgressGif::ProgressGif(fb::ui::FormRegistry& registry, fb::os::Clock& clock)
   constexpr int kTwips = 15;
   set_bounds({0, 0, kWidth * kTwips, kHeight * kTwips});
   AniGIF1.set_bounds({0, 0, kWidth * kTwips, kHeight * kTwips});
+  add_control(AniGIF1);
   AniGIF1.set_animation(std::make_shared<const GifAnimation>(
       DecodeGif(PictureFile(picture::kProgressAnimation), picture::kProgressAnimation)));
 }

@@ -92,7 +92,7 @@ TEST(ButtonCm, ClickOnlyOnReleaseInsideAfterAPressInside) {
 TEST(ButtonCm, KeyboardSpaceClicksOnReleaseEnterOnlyWhenDefault) {
   Clicks t;
   t.button.KeyDown(Key::kSpace);
-  EXPECT_EQ(t.button.state(), ButtonCmState::kPressed);
+  EXPECT_EQ(t.button.look(), fb::ui::ButtonLook::kPressed);
   EXPECT_EQ(t.clicks, 0);
   EXPECT_TRUE(t.button.KeyUp(Key::kSpace));
   EXPECT_EQ(t.clicks, 1);
@@ -117,22 +117,22 @@ TEST(ButtonCm, LooksFollowThePointerAndPicturesFallBack) {
   button.set_tooltip("关于本程序");
   EXPECT_EQ(button.tooltip(), "关于本程序");
 
-  EXPECT_EQ(button.state(), ButtonCmState::kNormal);
+  EXPECT_EQ(button.look(), fb::ui::ButtonLook::kNormal);
   button.MouseEnter();
-  EXPECT_EQ(button.state(), ButtonCmState::kHover);
+  EXPECT_EQ(button.look(), fb::ui::ButtonLook::kHover);
   EXPECT_EQ(*button.current_picture(), normal);  // no hover picture: the normal one
   button.set_hover_picture(hover);
   EXPECT_EQ(*button.current_picture(), hover);
   button.MouseDown(kLeft);
-  EXPECT_EQ(button.state(), ButtonCmState::kPressed);
+  EXPECT_EQ(button.look(), fb::ui::ButtonLook::kPressed);
   EXPECT_EQ(*button.current_picture(), hover);  // no pressed picture: the hover one
   EXPECT_TRUE(button.has_focus());
   button.MouseMove(false);
-  EXPECT_EQ(button.state(), ButtonCmState::kNormal);
+  EXPECT_EQ(button.look(), fb::ui::ButtonLook::kNormal);
   button.MouseUp(kLeft, false);
   button.MouseLeave();
   button.set_enabled(false);
-  EXPECT_EQ(button.state(), ButtonCmState::kDisabled);
+  EXPECT_EQ(button.look(), fb::ui::ButtonLook::kDisabled);
   EXPECT_EQ(*button.current_picture(), normal);
 }
 

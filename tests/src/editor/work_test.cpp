@@ -206,6 +206,33 @@ TEST_F(WorkTest, PanelMembersMapToTheGenerationOptions) {
                std::invalid_argument);
 }
 
+// What a drawing layer gets: every control once, each container before what it holds, and every
+// control inside its container.
+TEST_F(WorkTest, ControlsAreListedInTheirContainers) {
+  const auto& placements = work_.controls();
+  std::set<const fb::ui::Control*> seen;
+  for (const auto& [control, container] : placements) {
+    SCOPED_TRACE(control->name());
+    EXPECT_TRUE(seen.insert(control).second) << "listed twice";
+    const fb::ui::Bounds outer =
+        container == nullptr
+            ? fb::ui::Bounds{0, 0, work_.bounds().width, work_.bounds().height}
+            : fb::ui::Bounds{0, 0, container->bounds().width, container->bounds().height};
+    if (container != nullptr) {
+      EXPECT_TRUE(seen.contains(container)) << "container after it";
+    }
+    const fb::ui::Bounds& b = control->bounds();
+    EXPECT_GE(b.left, 0);
+    EXPECT_GE(b.top, 0);
+    EXPECT_LE(b.left + b.width, outer.width);
+    EXPECT_LE(b.top + b.height, outer.height);
+  }
+  EXPECT_EQ(placements.size(), 36u);
+  EXPECT_EQ(work_.placement(work_.TreeView1)->container, &work_.Picture1);
+  EXPECT_EQ(work_.placement(work_.Settings.Option3)->container, &work_.Settings.Frame4);
+  EXPECT_EQ(work_.placement(work_.ButtonCm8)->container, nullptr);
+}
+
 TEST_F(WorkTest, ReloadStartsAgainFromTheDefaults) {
   Select("A1");
   work_.ButtonCm1_Click();

@@ -67,3 +67,17 @@ function(fb_embed_file target)
   target_sources(${target} PRIVATE ${header})
   target_include_directories(${target} PRIVATE ${generated_dir})
 endfunction()
+
+# fb_add_qtest(name SOURCES ... LIBS ...): one QtTest executable as one CTest test. It runs on Qt's
+# offscreen platform, set here through the test's environment, so a plain `ctest` passes on a
+# machine without a display.
+function(fb_add_qtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_link_libraries(${name} PRIVATE fb_options ${ARG_LIBS} Qt6::Test)
+  target_compile_definitions(${name} PRIVATE
+                             FB_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+endfunction()

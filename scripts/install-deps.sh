@@ -19,6 +19,8 @@ packages=(
   # the PDF's fonts: cut down by HarfBuzz's subsetter and read back by FreeType; its text is
   # checked with pdftotext in tests
   libharfbuzz-dev libfreetype-dev poppler-utils
+  # the desktop host: Qt 6 widgets, print support and QtTest (one -dev package)
+  qt6-base-dev
   # zip archives (the .xlsx package writer) and a real reader of its output in tests
   libzip-dev python3-openpyxl
   # a reader of the 97-2003 workbook format (tests check the report template with it)

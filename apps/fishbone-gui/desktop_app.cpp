@@ -1,13 +1,626 @@
 #include "apps/fishbone-gui/desktop_app.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <system_error>
+
+#include "apps/fishbone-gui/analysis_files.h"
+#include "platform/office/com_addins.h"
+#include "platform/os/atomic_file.h"
+#include "platform/os/host_error.h"
+#include "platform/os/registry.h"
+#include "platform/render/drawing/drawing_renderer.h"
+#include "platform/render/page/report_page.h"
+#include "platform/sheet/workbook.h"
+#include "platform/sheet/worksheet.h"
+#include "platform/ui/qt/qt_dialogs.h"
+#include "platform/ui/qt/sheet/sheet_printing.h"
+#include "platform/ui/qt/sheet/sheet_view.h"
+#include "platform/ui/qt/sheet/workbook_view.h"
+#include "platform/xlsx/model_adapter.h"
+#include "platform/xlsx/xlsx_writer.h"
+#include "src/addin/component_windows.h"
+#include "src/addin/connect.h"
+#include "src/addin/registration.h"
+#include "src/addin/version.h"
+#include "src/editor/exchange_writer.h"
+#include "src/editor/work.h"
+
 namespace fishbone_gui {
 
-DesktopApp::DesktopApp(const fb::os::Environment& process_environment)
-    : host_(process_environment, file_system_, clock_, dialogs_) {
-  window_ = std::make_unique<fb::ui::qt::HostWindow>(host_.app(), host_.office(),
-                                                     fb::ui::qt::BuiltInAction{});
+namespace {
+
+namespace vb = fb::ui::vb;
+
+constexpr int kRecoveryMilliseconds = 400;
+constexpr const char* kHostTitle = "Fishbone";
+constexpr const char* kRecoveryQuestion =
+    "上次退出时编辑器中有一份未保存的分析（程序未正常结束）。\r是否恢复这份分析？";
+constexpr const char* kReplaceQuestion = "编辑器中已有一份分析。是否用打开的文件替换它？";
+constexpr const char* kSaveAnalysisQuestion =
+    "编辑器中的分析尚未保存，退出后将会丢失。\r是否先保存这份分析？";
+
+std::string ProgramPath() {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string("fishbone-gui") : self.string();
 }
 
-DesktopApp::~DesktopApp() = default;
+std::string ProgramFolder() {
+  return std::filesystem::path(ProgramPath()).parent_path().string();
+}
+
+fb::os::Registry LoadRegistry(const std::filesystem::path& file) {
+  try {
+    return fb::os::Registry::load(file);
+  } catch (const fb::HostError&) {
+    // A damaged registry file is reported at start-up; until then the host runs on defaults.
+    return fb::os::Registry();
+  }
+}
+
+fb::os::MapEnvironment HostEnvironment(const fb::os::Environment& process,
+                                       const fb::os::HostFolders& folders) {
+  fb::os::MapEnvironment environment(&process);
+  fb::os::apply_host_folders(folders, environment);
+  return environment;
+}
+
+bool HasExtension(const std::filesystem::path& path, std::string_view extension) {
+  std::string ext = path.extension().string();
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == extension;
+}
+
+std::string ExchangeXml(const kivo2d::TreeDocument& tree) {
+  fb::os::NullPump pump;
+  const std::vector<kivo2d::ExchangeNode> nodes = kivo2d::ToExchangeNodes(tree);
+  return kivo2d::BuildExchangeDocument(nodes, pump);
+}
+
+}  // namespace
+
+DesktopApp::DesktopApp(const fb::os::Environment& process_environment, DesktopOptions options)
+    : process_environment_(process_environment),
+      options_(std::move(options)),
+      registry_file_(fb::os::default_registry_file(process_environment)),
+      settings_(LoadDesktopSettings(LoadRegistry(registry_file_))),
+      folders_(fb::os::resolve_host_folders(process_environment)),
+      environment_(HostEnvironment(process_environment, folders_)),
+      private_folder_(fb::os::ensure_private_folder(
+          fb::os::private_state_root(process_environment) / "fishbone" / "desktop")),
+      qt_dialogs_(options_.dialogs != nullptr
+                      ? nullptr
+                      : std::make_unique<fb::ui::qt::QtDialogs>(
+                            [this]() -> QWidget* { return window_.get(); })),
+      dialogs_(options_.dialogs != nullptr ? *options_.dialogs : *qt_dialogs_),
+      host_(environment_, file_system_, options_.clock != nullptr ? *options_.clock : system_clock_,
+            dialogs_, settings_.host_version),
+      pump_([this] { Refresh(); }) {
+  fb::sheet::Application& app = host_.app();
+  app.set_language_install_id(settings_.language_id);
+  app.set_analysis_library_enabled(settings_.analysis_library);
+  app.set_message_pump(&pump_);
+  app.set_workbook_saver([this](fb::sheet::Workbook& workbook) {
+    std::filesystem::path path = workbook.full_name();
+    if (path.empty() || !HasExtension(path, ".xlsx")) {
+      path = ChooseFile("save", "另存为", "工作簿 (*.xlsx)", workbook.name() + ".xlsx");
+      if (path.empty()) return false;
+    }
+    return SaveWorkbookAs(workbook, path);
+  });
+  host_.office().set_trust_vba_project_access(settings_.trust_vba_project);
+  host_.component().component_folder =
+      options_.component_folder.empty() ? ProgramFolder() : options_.component_folder;
+
+  InstallActions();
+  fb::ui::qt::BuiltInActions built_in{
+      [this](const fb::office::CommandBarControl& control) {
+        return actions_.contains(control.caption());
+      },
+      [this](fb::office::CommandBarControl& control) { RunMenuCommand(control.caption()); },
+      [this] { Refresh(); }};
+  window_ = std::make_unique<fb::ui::qt::HostWindow>(app, host_.office(), built_in,
+                                                     fb::render::render_drawing);
+  window_->setWindowTitle(kHostTitle);
+  window_->set_may_close([this] { return MayQuit(); });
+  connect(window_.get(), &fb::ui::qt::HostWindow::link_activated, this,
+          [](const QString& address) { QDesktopServices::openUrl(QUrl(address)); });
+  filter_ = std::make_unique<InteractiveFilter>(app, [this](QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    return widget != nullptr && widget->window() == window_.get();
+  });
+  qApp->installEventFilter(filter_.get());
+  // The component changes the models from its own windows too (the editor's "生成报表"): the
+  // window catches up on the same tick that keeps the recovery file.
+  connect(&recovery_timer_, &QTimer::timeout, this, [this] {
+    KeepRecoveryFile();
+    if (!closed_) Refresh();
+  });
+  recovery_timer_.start(kRecoveryMilliseconds);
+}
+
+DesktopApp::~DesktopApp() {
+  recovery_timer_.stop();
+  if (filter_) qApp->removeEventFilter(filter_.get());
+  if (!closed_) {
+    try {
+      host_.Close();
+    } catch (...) {
+      // Disconnection ignores its own failures; nothing may escape a destructor.
+    }
+  }
+}
+
+std::string DesktopApp::ChooseFile(const std::string& mode, const std::string& caption,
+                                   const std::string& filter, const std::string& proposed) {
+  if (options_.choose_file) return options_.choose_file(mode, caption, filter, proposed);
+  const QString start = QDir::home().filePath(QString::fromStdString(proposed));
+  const QString chosen =
+      mode == "open" ? QFileDialog::getOpenFileName(window_.get(), QString::fromStdString(caption),
+                                                    start, QString::fromStdString(filter))
+                     : QFileDialog::getSaveFileName(window_.get(), QString::fromStdString(caption),
+                                                    start, QString::fromStdString(filter));
+  return chosen.toStdString();
+}
+
+void DesktopApp::Inform(const std::string& text, const std::string& title, int icon) {
+  dialogs_.message_box(text, vb::vbOKOnly + icon, title);
+}
+
+bool DesktopApp::AddinConnected() const {
+  return const_cast<kivo2d::HeadlessHost&>(host_).component().connected();
+}
+
+void DesktopApp::RegisterWhenMissing(fb::os::Registry& registry) {
+  const bool registered = registry.key_exists(kivo2d::ClassKey(kivo2d::kConnectProgId)) &&
+                          registry.key_exists(kivo2d::AddinKey());
+  if (registered) return;
+  kivo2d::RegisterComponent(registry, ProgramPath());
+  registry.save(registry_file_);
+}
+
+void DesktopApp::Start() {
+  fb::os::Registry registry;
+  try {
+    registry = fb::os::Registry::load(registry_file_);
+    RegisterWhenMissing(registry);
+  } catch (const fb::HostError& failure) {
+    Inform("无法读写注册文件 \"" + registry_file_.string() + "\"：" + failure.description() +
+               "\r加载项将不会被加载。",
+           "警告！", vb::vbExclamation);
+  }
+  try {
+    host_.StartUp(registry);
+  } catch (const std::exception& failure) {
+    Inform(std::string("加载项连接失败：") + failure.what(), "错误", vb::vbCritical);
+  }
+  Refresh();
+  OfferRecovery();
+  Refresh();
+  emit started();
+}
+
+void DesktopApp::OfferRecovery() {
+  const std::filesystem::path file = recovery_file();
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec)) return;
+  const int answer = dialogs_.message_box(kRecoveryQuestion, vb::vbYesNo + vb::vbQuestion, "提示");
+  if (answer != vb::vbYes) {
+    std::filesystem::remove(file, ec);
+    return;
+  }
+  std::string error;
+  const auto tree = ReadAnalysisFile(file, error);
+  if (!tree) {
+    Inform("恢复文件无法读取，已保留在 \"" + file.string() + "\"。\r" + error, "错误",
+           vb::vbCritical);
+    return;
+  }
+  kivo2d::Work* editor = OpenEditor();
+  if (editor == nullptr) return;
+  editor->ImportTree(*tree);
+  KeepRecoveryFile();
+}
+
+kivo2d::Work* DesktopApp::Editor() {
+  if (!AddinConnected()) return nullptr;
+  kivo2d::Work& work = kivo2d::Windows(host_.component()).work();
+  return work.loaded() ? &work : nullptr;
+}
+
+kivo2d::Work* DesktopApp::OpenEditor() {
+  if (kivo2d::Work* open = Editor()) return open;
+  if (!AddinConnected()) {
+    Inform("加载项 Kivo Workbench 2 未连接：请在“工具 → 加载宏”中连接它。", "提示",
+           vb::vbInformation);
+    return nullptr;
+  }
+  try {
+    host_.ClickFishboneButton(kivo2d::kAddFishboneCaption);
+  } catch (const fb::HostError&) {
+    // The bar or its button is gone (the user removed it): no editor to open.
+  }
+  Refresh();
+  return Editor();
+}
+
+void DesktopApp::KeepRecoveryFile() {
+  const std::filesystem::path file = recovery_file();
+  kivo2d::Work* editor = Editor();
+  if (editor == nullptr) {
+    // An unload the program saw is an ordinary one (a crash never gets here): the user's choice.
+    if (!recovery_written_.empty()) {
+      std::error_code ec;
+      std::filesystem::remove(file, ec);
+      recovery_written_.clear();
+    }
+    return;
+  }
+  const std::string bytes = ExchangeXml(TreeOfEditor(*editor));
+  if (bytes == recovery_written_) return;
+  try {
+    fb::os::write_file_atomically(file, bytes);
+    recovery_written_ = bytes;
+  } catch (const std::exception&) {
+    // The next tick tries again; the editor itself is unharmed.
+  }
+}
+
+void DesktopApp::Refresh() {
+  fb::sheet::Application& app = host_.app();
+  window_->refresh();
+  // The host hides its window while a generation runs, and shows it again afterwards.
+  if (!app.visible() && window_->isVisible()) {
+    hidden_for_host_ = true;
+    window_->hide();
+  } else if (app.visible() && hidden_for_host_) {
+    hidden_for_host_ = false;
+    window_->show();
+  }
+}
+
+void DesktopApp::NewWorkbook() {
+  host_.app().workbooks().add();
+  Refresh();
+}
+
+bool DesktopApp::SaveWorkbookAs(fb::sheet::Workbook& workbook, const std::filesystem::path& path) {
+  try {
+    fb::xlsx::save_package(fb::xlsx::document_from_workbook(workbook, fb::render::render_drawing),
+                           path);
+  } catch (const std::exception& failure) {
+    Inform("无法保存 \"" + path.string() + "\"：" + failure.what(), "错误", vb::vbCritical);
+    return false;
+  }
+  workbook.set_full_name(path.string());
+  workbook.set_saved(true);
+  Refresh();
+  return true;
+}
+
+bool DesktopApp::ExportPdf(const fb::sheet::Worksheet& sheet, const std::filesystem::path& path) {
+  try {
+    fb::render::write_report_page(sheet, path, fb::render::PageFormat::kPdf,
+                                  fb::render::render_drawing);
+  } catch (const std::exception& failure) {
+    Inform("无法导出 \"" + path.string() + "\"：" + failure.what(), "错误", vb::vbCritical);
+    return false;
+  }
+  return true;
+}
+
+bool DesktopApp::CloseWorkbook(fb::sheet::Workbook& workbook) {
+  bool closed = false;
+  try {
+    closed = workbook.close();
+  } catch (const fb::HostError& failure) {
+    Inform(failure.description(), "错误", vb::vbCritical);
+  }
+  Refresh();
+  return closed;
+}
+
+bool DesktopApp::OpenAnalysis(const std::filesystem::path& path) {
+  std::string error;
+  const auto tree = ReadAnalysisFile(path, error);
+  if (!tree) {
+    Inform("无法打开分析 \"" + path.string() + "\"：\r" + error, "错误", vb::vbCritical);
+    return false;
+  }
+  if (Editor() != nullptr &&
+      dialogs_.message_box(kReplaceQuestion, vb::vbYesNo + vb::vbQuestion, "提示") != vb::vbYes) {
+    return false;
+  }
+  kivo2d::Work* editor = OpenEditor();
+  if (editor == nullptr) return false;
+  try {
+    editor->ImportTree(*tree);
+  } catch (const std::exception& failure) {
+    Inform("无法打开分析 \"" + path.string() + "\"：" + failure.what(), "错误", vb::vbCritical);
+    return false;
+  }
+  KeepRecoveryFile();
+  Refresh();
+  return true;
+}
+
+bool DesktopApp::SaveAnalysis(const std::filesystem::path& path) {
+  kivo2d::Work* editor = Editor();
+  if (editor == nullptr) {
+    Inform("没有打开的分析：请先用“Add Fishbone”打开编辑器。", "提示", vb::vbInformation);
+    return false;
+  }
+  if (auto failure = WriteAnalysisFile(TreeOfEditor(*editor), path)) {
+    Inform("无法保存分析：" + *failure, "错误", vb::vbCritical);
+    return false;
+  }
+  return true;
+}
+
+bool DesktopApp::MayQuit() {
+  if (closed_) return true;
+  if (Editor() != nullptr) {
+    const int answer = dialogs_.message_box(kSaveAnalysisQuestion,
+                                            vb::vbYesNoCancel + vb::vbExclamation, kHostTitle);
+    if (answer == vb::vbCancel) return false;
+    if (answer == vb::vbYes) {
+      const std::string path = ChooseFile("save", "保存分析", "分析 (*.xml *.txt)", "分析.xml");
+      if (path.empty() || !SaveAnalysis(path)) return false;
+    }
+  }
+  // Each unsaved workbook is asked about in turn; a Cancel stops the quit with the rest open.
+  std::vector<fb::sheet::Workbook*> books;
+  for (const auto& book : host_.app().open_workbooks()) {
+    if (!book->is_addin()) books.push_back(book.get());
+  }
+  for (fb::sheet::Workbook* book : books) {
+    if (!CloseWorkbook(*book)) return false;
+  }
+  try {
+    host_.Close();
+  } catch (...) {
+    // A closing host ignores failures of disconnection.
+  }
+  closed_ = true;
+  // The editor went with the add-in, as the user chose: its recovery file goes too.
+  std::error_code ec;
+  std::filesystem::remove(recovery_file(), ec);
+  recovery_written_.clear();
+  return true;
+}
+
+void DesktopApp::SetAddinConnected(bool connected) {
+  try {
+    if (connected) {
+      host_.Connect(fb::office::connect_mode::kAfterStartup);
+    } else {
+      host_.Disconnect(fb::office::remove_mode::kUserClosed);
+    }
+    fb::os::Registry registry = fb::os::Registry::load(registry_file_);
+    RegisterWhenMissing(registry);
+    // Load behaviour 3 loads it at the next start; 2 leaves it registered but unloaded.
+    registry.set_value(kivo2d::AddinKey(), "LoadBehavior",
+                       std::uint32_t{connected ? fb::office::kLoadAtStartup : 2u});
+    registry.save(registry_file_);
+  } catch (const fb::HostError& failure) {
+    Inform(failure.description(), "错误", vb::vbCritical);
+  }
+  Refresh();
+}
+
+void DesktopApp::SaveSettings() {
+  try {
+    fb::os::Registry registry = fb::os::Registry::load(registry_file_);
+    StoreDesktopSettings(registry, settings_);
+    registry.save(registry_file_);
+  } catch (const fb::HostError& failure) {
+    Inform("无法保存设置：" + failure.description(), "错误", vb::vbCritical);
+  }
+}
+
+bool DesktopApp::RunMenuCommand(const std::string& caption) {
+  auto it = actions_.find(caption);
+  if (it == actions_.end()) return false;
+  it->second();
+  Refresh();
+  return true;
+}
+
+void DesktopApp::InstallActions() {
+  auto active_book = [this]() -> fb::sheet::Workbook* {
+    return host_.app().workbooks().count() > 0 ? &host_.app().active_workbook() : nullptr;
+  };
+  auto no_workbook = [this] { Inform("没有打开的工作簿。", "提示", vb::vbInformation); };
+  actions_["新建(&N)"] = [this] { NewWorkbook(); };
+  actions_["打开分析(&O)..."] = [this] {
+    const std::string path = ChooseFile("open", "打开分析", "分析 (*.xml *.txt);;所有文件 (*)", "");
+    if (!path.empty()) OpenAnalysis(path);
+  };
+  actions_["保存分析(&A)..."] = [this] {
+    if (Editor() == nullptr) {
+      SaveAnalysis({});
+      return;
+    }
+    const std::string path =
+        ChooseFile("save", "保存分析", "分析 (*.xml);;大纲 (*.txt)", "分析.xml");
+    if (!path.empty()) SaveAnalysis(path);
+  };
+  actions_["另存为(&S)..."] = [this, active_book, no_workbook] {
+    fb::sheet::Workbook* book = active_book();
+    if (book == nullptr) return no_workbook();
+    const std::string path =
+        ChooseFile("save", "另存为", "工作簿 (*.xlsx)", book->name() + ".xlsx");
+    if (!path.empty()) SaveWorkbookAs(*book, path);
+  };
+  actions_["导出 PDF(&E)..."] = [this, active_book, no_workbook] {
+    fb::sheet::Workbook* book = active_book();
+    if (book == nullptr) return no_workbook();
+    const std::string path = ChooseFile("save", "导出 PDF", "PDF (*.pdf)", book->name() + ".pdf");
+    if (!path.empty()) ExportPdf(book->active_sheet(), path);
+  };
+  actions_["打印预览(&V)"] = [this] { PrintPreview(); };
+  actions_["打印(&P)..."] = [this] { Print(); };
+  actions_["关闭(&C)"] = [this, active_book, no_workbook] {
+    fb::sheet::Workbook* book = active_book();
+    if (book == nullptr) return no_workbook();
+    CloseWorkbook(*book);
+  };
+  actions_["退出(&X)"] = [this] { window_->close(); };
+  actions_["撤消(&U)"] = [this] {
+    if (auto* view = window_->current_view()) view->sheet_view().undo();
+  };
+  actions_["安全性(&S)..."] = [this] { ShowMacroSecurity(); };
+  actions_["加载宏(&I)..."] = [this] { ShowAddins(); };
+  actions_["选项(&O)..."] = [this] { ShowOptions(); };
+  actions_["关于(&A)..."] = [this] { ShowAbout(); };
+}
+
+void DesktopApp::ShowMacroSecurity() {
+  QDialog dialog(window_.get());
+  dialog.setWindowTitle("安全性");
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* trust = new QCheckBox("信任对 Visual Basic 项目的访问(&V)", &dialog);
+  trust->setChecked(host_.office().trust_vba_project_access());
+  layout->addWidget(new QLabel("加载项生成报表时需要访问 Visual Basic 项目。", &dialog));
+  layout->addWidget(trust);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  buttons->button(QDialogButtonBox::Ok)->setText("确定");
+  buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  if (dialog.exec() != QDialog::Accepted) return;
+  host_.office().set_trust_vba_project_access(trust->isChecked());
+  settings_.trust_vba_project = trust->isChecked();
+  SaveSettings();
+}
+
+void DesktopApp::ShowAddins() {
+  QDialog dialog(window_.get());
+  dialog.setWindowTitle("加载宏");
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* library = new QCheckBox("分析工具库(&A)", &dialog);
+  library->setChecked(host_.app().analysis_library_enabled());
+  auto* addin = new QCheckBox(
+      QString::fromUtf8(std::string(kivo2d::kFriendlyName).c_str()) + " (KIVO2D.Connect)(&K)",
+      &dialog);
+  addin->setChecked(AddinConnected());
+  layout->addWidget(new QLabel("可用加载宏：", &dialog));
+  layout->addWidget(library);
+  layout->addWidget(new QLabel("COM 加载项：", &dialog));
+  layout->addWidget(addin);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  buttons->button(QDialogButtonBox::Ok)->setText("确定");
+  buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (library->isChecked() != host_.app().analysis_library_enabled()) {
+    host_.app().set_analysis_library_enabled(library->isChecked());
+    settings_.analysis_library = library->isChecked();
+    SaveSettings();
+  }
+  if (addin->isChecked() != AddinConnected()) SetAddinConnected(addin->isChecked());
+}
+
+void DesktopApp::ShowOptions() {
+  QDialog dialog(window_.get());
+  dialog.setWindowTitle("选项");
+  auto* form = new QFormLayout(&dialog);
+  auto* version = new QComboBox(&dialog);
+  version->addItem("12.0", "12.0");
+  version->addItem("11.0", "11.0");
+  version->setCurrentIndex(settings_.host_version == "11.0" ? 1 : 0);
+  auto* language = new QComboBox(&dialog);
+  language->addItem("简体中文 (2052)", 2052);
+  language->addItem("English (1033)", 1033);
+  language->setCurrentIndex(settings_.language_id == 1033 ? 1 : 0);
+  form->addRow("主机版本(&V)：", version);
+  form->addRow("安装语言(&L)：", language);
+  form->addRow(new QLabel("更改在下次启动时生效。", &dialog));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  buttons->button(QDialogButtonBox::Ok)->setText("确定");
+  buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+  form->addRow(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  if (dialog.exec() != QDialog::Accepted) return;
+  settings_.host_version = version->currentData().toString().toStdString();
+  settings_.language_id = language->currentData().toInt();
+  SaveSettings();
+}
+
+void DesktopApp::ShowAbout() {
+  const kivo2d::ComponentVersion& v = kivo2d::kComponentVersion;
+  QMessageBox::about(
+      window_.get(), "关于 Fishbone",
+      QString("<b>Fishbone</b> 桌面版 %1.%2.%3<br>"
+              "鱼骨图（因果图）报表工作台：建立原因树，生成报表，填写、保存与打印。<br>"
+              "加载项：%4，主机版本 %5。")
+          .arg(v.major)
+          .arg(v.minor)
+          .arg(v.revision)
+          .arg(QString::fromUtf8(std::string(kivo2d::kFriendlyName).c_str()))
+          .arg(QString::fromStdString(host_.app().version())));
+}
+
+void DesktopApp::PrintPreview() {
+  if (host_.app().workbooks().count() == 0) {
+    Inform("没有打开的工作簿。", "提示", vb::vbInformation);
+    return;
+  }
+  const fb::sheet::Worksheet& sheet = host_.app().active_sheet();
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintPreviewDialog preview(&printer, window_.get());
+  preview.setWindowTitle("打印预览");
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &sheet](QPrinter* target) {
+    try {
+      fb::ui::qt::print_sheet(*target, sheet, fb::render::render_drawing);
+    } catch (const std::exception& failure) {
+      Inform(std::string("无法打印：") + failure.what(), "错误", vb::vbCritical);
+    }
+  });
+  preview.resize(980, 720);
+  preview.exec();
+}
+
+void DesktopApp::Print() {
+  if (host_.app().workbooks().count() == 0) {
+    Inform("没有打开的工作簿。", "提示", vb::vbInformation);
+    return;
+  }
+  const fb::sheet::Worksheet& sheet = host_.app().active_sheet();
+  QPrinter printer(QPrinter::HighResolution);
+  try {
+    fb::ui::qt::set_up_printer(printer, fb::render::report_page(sheet, fb::render::render_drawing));
+  } catch (const std::exception& failure) {
+    Inform(std::string("无法打印：") + failure.what(), "错误", vb::vbCritical);
+    return;
+  }
+  QPrintDialog dialog(&printer, window_.get());
+  dialog.setWindowTitle("打印");
+  if (dialog.exec() != QDialog::Accepted) return;
+  try {
+    fb::ui::qt::print_sheet(printer, sheet, fb::render::render_drawing);
+  } catch (const std::exception& failure) {
+    Inform(std::string("无法打印：") + failure.what(), "错误", vb::vbCritical);
+  }
+}
 
 }  // namespace fishbone_gui

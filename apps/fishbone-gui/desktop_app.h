@@ -1,34 +1,146 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <map>
 #include <memory>
+#include <optional>
+#include <string>
 
+#include "apps/fishbone-gui/desktop_settings.h"
+#include "apps/fishbone-gui/qt_pump.h"
 #include "platform/os/clock.h"
 #include "platform/os/environment.h"
 #include "platform/os/file_system.h"
-#include "platform/ui/headless_dialogs.h"
+#include "platform/os/host_folders.h"
+#include "platform/ui/dialogs.h"
 #include "platform/ui/qt/sheet/host_window.h"
 #include "src/addin/headless_host.h"
 
+namespace fb::ui::qt {
+class QtDialogs;
+}
+namespace kivo2d {
+class Work;
+}
+
 namespace fishbone_gui {
 
-// The desktop host: one host engine with the component, drawn by the host window.
+// What a test or a special run replaces; empty: the real thing.
+struct DesktopOptions {
+  // Message boxes; null: Qt message boxes over the host window.
+  fb::ui::Dialogs* dialogs = nullptr;
+  // The component's clock (the welcome window's wait); null: the system clock.
+  fb::os::Clock* clock = nullptr;
+  // Where the component lies (its help file); empty: the program's own folder.
+  std::string component_folder;
+  // Asks the user for a file to open or save ("open" or "save", a caption, a filter, a proposed
+  // name); returns "" when the user cancels. Empty: Qt's file dialogs.
+  std::function<std::string(const std::string& mode, const std::string& caption,
+                            const std::string& filter, const std::string& proposed)>
+      choose_file;
+};
+
+// The desktop host: one host engine with the component, as the command line has it, drawn by the
+// host window and driven by the user. It starts as the host does (registration when missing, the
+// add-ins of load behaviour 3 connected in connect mode 1), works the host's menus, saves,
+// exports and prints workbooks, keeps the editor's analysis in a recovery file while the editor
+// is open, and asks before anything unsaved is lost.
 class DesktopApp : public QObject {
   Q_OBJECT
 
  public:
-  explicit DesktopApp(const fb::os::Environment& process_environment);
+  explicit DesktopApp(const fb::os::Environment& process_environment, DesktopOptions options = {});
+  // Disconnects the add-ins as a closing host does.
   ~DesktopApp() override;
 
   fb::ui::qt::HostWindow& window() { return *window_; }
   kivo2d::HeadlessHost& host() { return host_; }
+  fb::sheet::Application& app() { return host_.app(); }
+  const DesktopSettings& settings() const { return settings_; }
+  const QtPump& pump() const { return pump_; }
+  const InteractiveFilter& input_filter() const { return *filter_; }
+  const std::filesystem::path& registry_file() const { return registry_file_; }
+  const std::filesystem::path& private_folder() const { return private_folder_; }
+  std::filesystem::path recovery_file() const { return private_folder_ / "recovery.xml"; }
+  std::filesystem::path instance_socket() const { return private_folder_ / "instance"; }
+
+  // Start-up, once the window can be seen: registers the component when the registry lacks it,
+  // connects the add-ins loaded at start-up (the welcome window shows meanwhile), then offers to
+  // restore an analysis a crash left in the recovery file.
+  void Start();
+  // Whether the add-in is connected.
+  bool AddinConnected() const;
+
+  // --- the host's commands, as the menus run them (paths given: no file dialog) ---
+  void NewWorkbook();
+  // Writes the workbook as .xlsx (atomically); it is then saved. A message box tells a failure.
+  bool SaveWorkbookAs(fb::sheet::Workbook& workbook, const std::filesystem::path& path);
+  // Writes the active sheet's page as a one-page PDF.
+  bool ExportPdf(const fb::sheet::Worksheet& sheet, const std::filesystem::path& path);
+  // Closes a workbook as the user does: unsaved changes are asked about; false when it stays open.
+  bool CloseWorkbook(fb::sheet::Workbook& workbook);
+  // Loads a tree file into the editor (opened from the "Fishbone" bar when needed).
+  bool OpenAnalysis(const std::filesystem::path& path);
+  // Writes the open editor's tree (an outline for .txt, else the exchange XML).
+  bool SaveAnalysis(const std::filesystem::path& path);
+  // Asks about everything unsaved (the editor's analysis, each workbook); false keeps the host
+  // running. On true the add-ins are disconnected.
+  bool MayQuit();
+  // The editor, when it is loaded.
+  kivo2d::Work* Editor();
+
+  // Writes the editor's tree to the recovery file when it changed since, or removes the file
+  // once the editor was unloaded; the program does this on a timer.
+  void KeepRecoveryFile();
+  // Draws the host window from the models again (also after each pump).
+  void Refresh();
+
+  // The built-in actions by the control's caption, as the menu bar runs them.
+  bool RunMenuCommand(const std::string& caption);
+
+ signals:
+  void started();
 
  private:
+  std::string ChooseFile(const std::string& mode, const std::string& caption,
+                         const std::string& filter, const std::string& proposed);
+  void Inform(const std::string& text, const std::string& title, int icon);
+  void RegisterWhenMissing(fb::os::Registry& registry);
+  void OfferRecovery();
+  kivo2d::Work* OpenEditor();
+  void SetAddinConnected(bool connected);
+  void SaveSettings();
+  void ShowMacroSecurity();
+  void ShowAddins();
+  void ShowOptions();
+  void ShowAbout();
+  void PrintPreview();
+  void Print();
+  void InstallActions();
+
+  const fb::os::Environment& process_environment_;
+  DesktopOptions options_;
+  std::filesystem::path registry_file_;
+  DesktopSettings settings_;
+  fb::os::HostFolders folders_;
+  fb::os::MapEnvironment environment_;
+  std::filesystem::path private_folder_;
   fb::os::FileSystemObject file_system_;
-  fb::os::SystemClock clock_;
-  fb::ui::HeadlessDialogs dialogs_{fb::ui::HeadlessDialogs::Policy::kDefaultButton};
+  fb::os::SystemClock system_clock_;
+  std::unique_ptr<fb::ui::qt::QtDialogs> qt_dialogs_;
+  fb::ui::Dialogs& dialogs_;
   kivo2d::HeadlessHost host_;
+  QtPump pump_;
   std::unique_ptr<fb::ui::qt::HostWindow> window_;
+  std::unique_ptr<InteractiveFilter> filter_;
+  std::map<std::string, std::function<void()>> actions_;
+  QTimer recovery_timer_;
+  std::string recovery_written_;
+  bool closed_ = false;
+  bool hidden_for_host_ = false;
 };
 
 }  // namespace fishbone_gui

@@ -67,17 +67,30 @@ void add_buttons(CommandBar& bar, std::initializer_list<std::string_view> captio
 void OfficeHost::add_built_in_bars() {
   CommandBar& menu = bars_.add_built_in("Worksheet Menu Bar", BarPosition::kMenuBar, true);
   menu.set_visible(true);
-  add_popup(menu.controls(), "文件(&F)", {"新建(&N)...", "打开(&O)...", "关闭(&C)", "保存(&S)"});
+  add_popup(menu.controls(), "文件(&F)",
+            {"新建(&N)", "打开分析(&O)...", "保存分析(&A)...", "另存为(&S)...", "导出 PDF(&E)...",
+             "打印预览(&V)", "打印(&P)...", "关闭(&C)", "退出(&X)"});
   add_popup(menu.controls(), "编辑(&E)", {"撤消(&U)", "剪切(&T)", "复制(&C)", "粘贴(&P)"});
   add_popup(menu.controls(), "视图(&V)", {"普通(&N)", "工具栏(&T)"});
   add_popup(menu.controls(), "插入(&I)", {"单元格(&E)...", "行(&R)", "列(&C)"});
   add_popup(menu.controls(), "格式(&O)", {"单元格(&E)...", "行(&R)", "列(&C)"});
-  add_popup(menu.controls(), std::string(kToolsMenu),
-            {"拼写检查(&S)...", "共享工作簿(&B)...", "保护(&P)", std::string_view(kMacroMenu),
-             "加载宏(&I)...", "自定义(&C)...", "选项(&O)..."});
+  {
+    // The "Macro" entry opens a submenu, as in the host; locking it locks the whole submenu.
+    auto tools = menu.controls().add(ControlType::kPopup);
+    tools->set_caption(std::string(kToolsMenu));
+    for (std::string_view item : {"拼写检查(&S)...", "共享工作簿(&B)...", "保护(&P)"}) {
+      tools->controls().add(ControlType::kButton)->set_caption(std::string(item));
+    }
+    auto macro = tools->controls().add(ControlType::kPopup);
+    macro->set_caption(std::string(kMacroMenu));
+    macro->controls().add(ControlType::kButton)->set_caption("安全性(&S)...");
+    for (std::string_view item : {"加载宏(&I)...", "自定义(&C)...", "选项(&O)..."}) {
+      tools->controls().add(ControlType::kButton)->set_caption(std::string(item));
+    }
+  }
   add_popup(menu.controls(), "数据(&D)", {"排序(&S)...", "筛选(&F)"});
   add_popup(menu.controls(), "窗口(&W)", {"新建窗口(&N)", "重排窗口(&A)..."});
-  add_popup(menu.controls(), "帮助(&H)", {"Microsoft Excel 帮助(&H)"});
+  add_popup(menu.controls(), "帮助(&H)", {"关于(&A)..."});
 
   bars_.add_built_in("Chart Menu Bar", BarPosition::kMenuBar, true);
   CommandBar& standard = bars_.add_built_in("Standard", BarPosition::kTop, false);

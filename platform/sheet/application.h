@@ -17,6 +17,10 @@
 #include "platform/sheet/host_profile.h"
 #include "platform/sheet/workbook.h"
 
+namespace fb::ui {
+class Dialogs;
+}
+
 namespace fb::sheet {
 
 class Application;
@@ -118,6 +122,16 @@ class Application {
   void set_analysis_library_enabled(bool on);
   std::string analysis_library_name() const;
 
+  // How the host asks the user (the unsaved-changes prompt of closing a workbook) and how it
+  // saves a workbook the user wants kept. Without dialogs the host never asks; without a saver
+  // a save is refused. Both must outlive the application.
+  void set_dialogs(ui::Dialogs* dialogs) { dialogs_ = dialogs; }
+  ui::Dialogs* dialogs() const { return dialogs_; }
+  // Returns false when the workbook was not saved (the user cancelled the file choice).
+  using WorkbookSaver = std::function<bool(Workbook& workbook)>;
+  void set_workbook_saver(WorkbookSaver saver) { saver_ = std::move(saver); }
+  const WorkbookSaver& workbook_saver() const { return saver_; }
+
   void set_message_pump(os::MessagePump* pump) { pump_ = pump; }
   // Lets the host process pending window messages.
   void do_events();
@@ -162,6 +176,8 @@ class Application {
   FaultInjector faults_;
   os::NullPump null_pump_;
   os::MessagePump* pump_ = &null_pump_;
+  ui::Dialogs* dialogs_ = nullptr;
+  WorkbookSaver saver_;
   std::vector<std::pair<std::string, FileOpener>> openers_;
   int next_book_number_ = 1;
   // The number the next workbook made from a template of that name gets ("Report1", "Report2").

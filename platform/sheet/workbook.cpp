@@ -6,8 +6,14 @@
 #include "platform/os/host_error.h"
 #include "platform/sheet/application.h"
 #include "platform/sheet/chart/chart.h"
+#include "platform/ui/dialogs.h"
 
 namespace fb::sheet {
+
+namespace {
+// The title of the host's own questions.
+constexpr std::string_view kPromptTitle = "Fishbone";
+}  // namespace
 
 // --- Worksheets ---
 
@@ -59,9 +65,9 @@ void Window::set_window_state(WindowState state) {
   state_ = state;
 }
 
-void Window::close(std::optional<bool> save_changes) {
+bool Window::close(std::optional<bool> save_changes) {
   workbook_->application().faults().check(HostOperation::WindowClose);
-  workbook_->close(save_changes);
+  return workbook_->close(save_changes);
 }
 
 void Window::activate() {
@@ -106,16 +112,27 @@ void Workbook::activate() {
   if (!is_addin_) app_->set_active_workbook(this);
 }
 
-void Workbook::close(std::optional<bool> save_changes) {
+bool Workbook::close(std::optional<bool> save_changes) {
   app_->faults().check(HostOperation::WorkbookClose);
-  if (save_changes.value_or(false) && !saved_) {
-    throw HostError(host_error::kApplicationDefined,
-                    "Cannot save " + name_ + ": no file writer in this host");
+  bool save = save_changes.value_or(false);
+  if (!saved_ && !save_changes && app_->display_alerts() && app_->dialogs() != nullptr) {
+    const std::string prompt = "是否保存对“" + name_ + "”的更改？";
+    const int answer = app_->dialogs()->message_box(
+        prompt, ui::vb::vbYesNoCancel + ui::vb::vbExclamation, kPromptTitle);
+    if (answer == ui::vb::vbCancel) return false;
+    save = answer == ui::vb::vbYes;
   }
-  // With alerts on and no answer given, the host would ask; the headless host answers "do not
-  // save", which is what the component's own calls ask for.
+  if (save && !saved_) {
+    if (!app_->workbook_saver()) {
+      throw HostError(host_error::kApplicationDefined,
+                      "Cannot save " + name_ + ": no file writer in this host");
+    }
+    // The user may still cancel the choice of a file: then nothing is lost and nothing closes.
+    if (!app_->workbook_saver()(*this)) return false;
+  }
   for (auto& sheet : sheets_) app_->clipboard().forget_sheet(sheet.get());
   app_->remove_workbook(*this);  // destroys this object
+  return true;
 }
 
 void Workbook::after_change() {

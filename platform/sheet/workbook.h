@@ -39,8 +39,9 @@ class Window {
   explicit Window(Workbook& workbook) : workbook_(&workbook) {}
   WindowState window_state() const { return state_; }
   void set_window_state(WindowState state);
-  // Closes the workbook the window shows (as closing its only window does).
-  void close(std::optional<bool> save_changes = std::nullopt);
+  // Closes the workbook the window shows (as closing its only window does); false when it stays
+  // open.
+  bool close(std::optional<bool> save_changes = std::nullopt);
   void activate();
   Workbook& workbook() const { return *workbook_; }
 
@@ -69,9 +70,13 @@ class Workbook {
   Worksheet& active_sheet();
   Window& window() { return window_; }
   void activate();
-  // Closes the workbook. Unsaved changes: with display alerts off, or save_changes false, they
-  // are dropped; a save is refused (HostError 1004), no file writer being present here.
-  void close(std::optional<bool> save_changes = std::nullopt);
+  // Closes the workbook; returns false when it stays open. Unsaved changes: save_changes false,
+  // or display alerts off, drops them; save_changes true saves through the host's saver first.
+  // With alerts on and no save_changes the host asks "是否保存对“name”的更改？" (Yes, No,
+  // Cancel) through its dialogs: Yes saves, No drops, Cancel keeps the workbook open (as does a
+  // save the user cancels). A host without dialogs drops the changes without asking. A save
+  // without a saver is refused with HostError 1004 and the workbook stays open.
+  bool close(std::optional<bool> save_changes = std::nullopt);
 
   bool saved() const { return saved_; }
   void set_saved(bool saved) { saved_ = saved; }

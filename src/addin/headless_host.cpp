@@ -12,6 +12,8 @@ HeadlessHost::HeadlessHost(const fb::os::Environment& environment,
     : app_(environment, version),
       office_(version),
       component_(environment, file_system, clock, dialogs) {
+  // The host's own questions (saving changes on close) go to the same boxes as the component's.
+  app_.set_dialogs(&dialogs);
   RegisterFunctionsClass(app_.addins());
   RegisterConnectClass(addins_, component_, app_, office_);
 }

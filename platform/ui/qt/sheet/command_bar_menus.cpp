@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/office/command_bars.h"
+#include "platform/ui/qt/sheet/face_icons.h"
 
 namespace fb::ui::qt {
 
@@ -17,17 +18,33 @@ QString caption_of(const office::CommandBarControl& control) {
 }
 
 void connect_click(QAction* action, std::shared_ptr<office::CommandBarControl> control,
-                   const BuiltInAction& built_in) {
+                   const BuiltInActions& built_in) {
   QObject::connect(action, &QAction::triggered, action, [control, built_in] {
     if (control->deleted()) return;
-    if (control->click() && built_in) built_in(*control);
+    const bool raised = control->click();
+    if (raised && built_in.run && (!built_in.handles || built_in.handles(*control))) {
+      built_in.run(*control);
+    }
+    if (built_in.after_click) built_in.after_click();
   });
 }
 
-void fill_menu(QMenu& menu, office::CommandBarControls& controls, const BuiltInAction& built_in) {
+bool shown(const office::CommandBarControl& control, const BuiltInActions& built_in) {
+  if (!control.visible()) return false;
+  if (control.type() != office::ControlType::kPopup) {
+    return !built_in.handles || built_in.handles(control);
+  }
+  office::CommandBarControls& children = const_cast<office::CommandBarControl&>(control).controls();
+  for (int i = 1; i <= children.count(); ++i) {
+    if (shown(children.item(i), built_in)) return true;
+  }
+  return false;
+}
+
+void fill_menu(QMenu& menu, office::CommandBarControls& controls, const BuiltInActions& built_in) {
   for (int i = 1; i <= controls.count(); ++i) {
     std::shared_ptr<office::CommandBarControl> control = controls.shared(i);
-    if (!control->visible()) continue;
+    if (!shown(*control, built_in)) continue;
     if (control->begin_group() && i > 1) menu.addSeparator();
     if (control->type() == office::ControlType::kPopup) {
       QMenu* sub = menu.addMenu(caption_of(*control));
@@ -43,12 +60,12 @@ void fill_menu(QMenu& menu, office::CommandBarControls& controls, const BuiltInA
 
 }  // namespace
 
-void build_menu_bar(QMenuBar& menu_bar, office::CommandBar& model, const BuiltInAction& built_in) {
+void build_menu_bar(QMenuBar& menu_bar, office::CommandBar& model, const BuiltInActions& built_in) {
   menu_bar.clear();
   office::CommandBarControls& controls = model.controls();
   for (int i = 1; i <= controls.count(); ++i) {
     std::shared_ptr<office::CommandBarControl> control = controls.shared(i);
-    if (!control->visible()) continue;
+    if (!shown(*control, built_in)) continue;
     if (control->type() == office::ControlType::kPopup) {
       QMenu* menu = menu_bar.addMenu(caption_of(*control));
       menu->setEnabled(control->enabled() && model.enabled());
@@ -61,7 +78,7 @@ void build_menu_bar(QMenuBar& menu_bar, office::CommandBar& model, const BuiltIn
   }
 }
 
-void build_tool_bar(QToolBar& tool_bar, office::CommandBar& model, const BuiltInAction& built_in) {
+void build_tool_bar(QToolBar& tool_bar, office::CommandBar& model, const BuiltInActions& built_in) {
   tool_bar.clear();
   tool_bar.setWindowTitle(QString::fromStdString(model.name()));
   office::CommandBarControls& controls = model.controls();
@@ -70,6 +87,14 @@ void build_tool_bar(QToolBar& tool_bar, office::CommandBar& model, const BuiltIn
     if (!control->visible()) continue;
     if (control->begin_group() && i > 1) tool_bar.addSeparator();
     QAction* action = tool_bar.addAction(caption_of(*control));
+    const office::ButtonStyle style = control->style();
+    const bool with_icon = style == office::ButtonStyle::kIcon ||
+                           style == office::ButtonStyle::kIconAndCaption ||
+                           style == office::ButtonStyle::kAutomatic;
+    if (with_icon) action->setIcon(face_icon(control->face_id()));
+    QString tip = caption_of(*control);
+    tip.remove(QChar('&'));
+    action->setToolTip(tip);
     action->setEnabled(control->enabled() && model.enabled());
     connect_click(action, control, built_in);
   }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "platform/os/registry.h"
+
+namespace fishbone_gui {
+
+// The desktop's own choices, kept in the per-user registry file beside the add-in's entries:
+// the host version profile and the install language (both applied at the next start), whether
+// the user trusts access to the VBA project, and whether the analysis function library loads.
+struct DesktopSettings {
+  std::string host_version = "12.0";  // "12.0" or "11.0"
+  int language_id = 2052;             // the install language the host reports
+  bool trust_vba_project = true;
+  bool analysis_library = true;
+};
+
+// "HKEY_CURRENT_USER\Software\Fishbone\Desktop".
+std::string DesktopSettingsKey();
+
+// Values missing from the registry, or not ones the host can take, keep their defaults.
+DesktopSettings LoadDesktopSettings(const fb::os::Registry& registry);
+void StoreDesktopSettings(fb::os::Registry& registry, const DesktopSettings& settings);
+
+}  // namespace fishbone_gui

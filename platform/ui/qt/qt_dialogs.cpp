@@ -1,0 +1,97 @@
+#include "platform/ui/qt/qt_dialogs.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <utility>
+#include <vector>
+
+#include "platform/os/host_error.h"
+
+namespace fb::ui::qt {
+
+namespace {
+
+struct ButtonSpec {
+  int answer;
+  const char* caption;
+  QMessageBox::ButtonRole role;
+};
+
+// The host speaks the install language: the buttons carry its captions and mnemonics.
+std::vector<ButtonSpec> buttons_for(int buttons) {
+  const ButtonSpec ok{vb::vbOK, "确定", QMessageBox::AcceptRole};
+  const ButtonSpec cancel{vb::vbCancel, "取消", QMessageBox::RejectRole};
+  const ButtonSpec yes{vb::vbYes, "是(&Y)", QMessageBox::YesRole};
+  const ButtonSpec no{vb::vbNo, "否(&N)", QMessageBox::NoRole};
+  const ButtonSpec abort{vb::vbAbort, "中止(&A)", QMessageBox::RejectRole};
+  const ButtonSpec retry{vb::vbRetry, "重试(&R)", QMessageBox::AcceptRole};
+  const ButtonSpec ignore{vb::vbIgnore, "忽略(&I)", QMessageBox::AcceptRole};
+  switch (buttons) {
+    case vb::vbOKCancel:
+      return {ok, cancel};
+    case vb::vbAbortRetryIgnore:
+      return {abort, retry, ignore};
+    case vb::vbYesNoCancel:
+      return {yes, no, cancel};
+    case vb::vbYesNo:
+      return {yes, no};
+    case vb::vbRetryCancel:
+      return {retry, cancel};
+    default:
+      return {ok};
+  }
+}
+
+QMessageBox::Icon icon_for(int icon) {
+  switch (icon) {
+    case vb::vbCritical:
+      return QMessageBox::Critical;
+    case vb::vbQuestion:
+      return QMessageBox::Question;
+    case vb::vbExclamation:
+      return QMessageBox::Warning;
+    case vb::vbInformation:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
+  }
+}
+
+}  // namespace
+
+int QtDialogs::message_box(std::string_view prompt, int style, std::string_view title) {
+  QString text = QString::fromUtf8(prompt.data(), static_cast<qsizetype>(prompt.size()));
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QChar('\r'), QChar('\n'));
+  QMessageBox box(parent_ ? parent_() : nullptr);
+  box.setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+  box.setText(text);
+  box.setIcon(icon_for(icon_of(style)));
+  const std::vector<ButtonSpec> specs = buttons_for(buttons_of(style));
+  std::vector<std::pair<QPushButton*, int>> pressed_answer;
+  const int default_answer_value = default_answer(style);
+  for (const ButtonSpec& spec : specs) {
+    QPushButton* button = box.addButton(QString::fromUtf8(spec.caption), spec.role);
+    pressed_answer.emplace_back(button, spec.answer);
+    if (spec.answer == default_answer_value) box.setDefaultButton(button);
+    if (spec.answer == vb::vbCancel || specs.size() == 1) box.setEscapeButton(button);
+  }
+  box.exec();
+  for (const auto& [button, answer] : pressed_answer) {
+    if (box.clickedButton() == button) return answer;
+  }
+  // Closed without a button: what Escape would have answered.
+  for (const ButtonSpec& spec : specs) {
+    if (spec.answer == vb::vbCancel) return vb::vbCancel;
+  }
+  return default_answer_value;
+}
+
+void QtDialogs::show_help(std::string_view help_file, std::string_view topic, const Form* owner) {
+  if (!help_viewer_) {
+    throw HostError(host_error::kApplicationDefined, "没有可用的帮助查看器");
+  }
+  help_viewer_(help_file, topic, owner);
+}
+
+}  // namespace fb::ui::qt

@@ -1,0 +1,307 @@
+// The desktop host as a user meets it: start-up, the "Fishbone" bar, the editor from the bar, a
+// generation with the window kept alive, the report filled in, saved, exported and closed, and the
+// analysis coming back after the program was killed.
+
+#include "apps/fishbone-gui/desktop_app.h"
+
+#include <signal.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QImage>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "apps/fishbone/sample_analysis.h"
+#include "platform/os/atomic_file.h"
+#include "platform/os/registry.h"
+#include "platform/sheet/range.h"
+#include "platform/sheet/workbook.h"
+#include "platform/sheet/worksheet.h"
+#include "platform/ui/headless_dialogs.h"
+#include "platform/ui/qt/sheet/sheet_view.h"
+#include "platform/ui/qt/sheet/workbook_view.h"
+#include "src/addin/registration.h"
+#include "src/editor/work.h"
+#include "support/python_reader.h"
+
+namespace {
+
+namespace vb = fb::ui::vb;
+namespace fs = std::filesystem;
+using fishbone_gui::DesktopApp;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// One user's machine: private configuration and state folders, answers for the message boxes,
+// a clock that does not make the welcome window wait, and file choices answered by the test.
+struct Desk {
+  Desk() : environment(&process) {
+    const std::string root = home.path().toStdString();
+    environment.set("XDG_CONFIG_HOME", root + "/config");
+    environment.set("XDG_RUNTIME_DIR", root + "/runtime");
+    environment.set("XDG_STATE_HOME", root + "/state");
+    environment.set("HOME", root);
+    environment.unset("WinDir");
+    environment.unset("userprofile");
+    sample = fs::path(root) / "sample.txt";
+    fb::os::write_file_atomically(sample, fishbone::SampleAnalysisText());
+  }
+  std::unique_ptr<DesktopApp> Make() {
+    fishbone_gui::DesktopOptions options;
+    options.dialogs = &dialogs;
+    options.clock = &clock;
+    options.choose_file = [this](const std::string&, const std::string&, const std::string&,
+                                 const std::string&) { return next_file; };
+    return std::make_unique<DesktopApp>(environment, options);
+  }
+
+  QTemporaryDir home;
+  fb::os::ProcessEnvironment process;
+  fb::os::MapEnvironment environment;
+  fb::ui::HeadlessDialogs dialogs;
+  fb::os::FakeClock clock;
+  fs::path sample;
+  std::string next_file;
+};
+
+QAction* ToolBarAction(DesktopApp& app, const QString& caption) {
+  QToolBar* bar = app.window().tool_bar("Fishbone");
+  if (bar == nullptr) return nullptr;
+  for (QAction* action : bar->actions()) {
+    if (action->text() == caption) return action;
+  }
+  return nullptr;
+}
+
+// Pixels of the grab inside `box` that are neither white nor the grid's grey.
+int InkPixels(const QImage& image, const QRect& box) {
+  int ink = 0;
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    for (int x = box.left(); x <= box.right(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.lightness() < 160) ++ink;
+    }
+  }
+  return ink;
+}
+
+}  // namespace
+
+class DesktopAppTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void start_up_registers_connects_and_shows_the_fishbone_bar() {
+    Desk desk;
+    auto app = desk.Make();
+    app->window().show();
+    app->Start();
+    // Registered as "fishbone register" does, loaded at start-up.
+    const fb::os::Registry registry = fb::os::Registry::load(app->registry_file());
+    QVERIFY(registry.key_exists(kivo2d::ClassKey(kivo2d::kConnectProgId)));
+    QCOMPARE(registry.dword_value(kivo2d::AddinKey(), "LoadBehavior").value_or(0), 3u);
+    QVERIFY(app->AddinConnected());
+    QAction* add = ToolBarAction(*app, "Add Fishbone(&D)");
+    QAction* about = ToolBarAction(*app, "About Fishbone(&B)");
+    QVERIFY(add != nullptr && about != nullptr);
+    QVERIFY(!add->icon().isNull() && !about->icon().isNull());
+    QCOMPARE(app->window().toolBarArea(app->window().tool_bar("Fishbone")), Qt::LeftToolBarArea);
+    // The welcome window came and went by itself, waiting on the component's clock.
+    QVERIFY(desk.clock.now().time_since_epoch().count() > 0);
+
+    // The editor opens from the bar; while it is open the bar's first button is disabled.
+    add->trigger();
+    QVERIFY(app->Editor() != nullptr);
+    QVERIFY(!ToolBarAction(*app, "Add Fishbone(&D)")->isEnabled());
+  }
+
+  void a_generation_keeps_the_window_alive_and_leaves_the_report_to_complete() {
+    Desk desk;
+    auto app = desk.Make();
+    app->window().resize(1280, 800);
+    app->window().show();
+    app->Start();
+    QVERIFY(app->OpenAnalysis(desk.sample));
+    kivo2d::Work* editor = app->Editor();
+    QVERIFY(editor != nullptr);
+    QCOMPARE(editor->TreeView1.count(), 34);
+
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(0);
+    const int pumps_before = app->pump().count();
+    editor->AddFishbone.click();
+    ticker.stop();
+    QVERIFY2(app->pump().count() - pumps_before > 14, "the component pumped after every step");
+    QVERIFY2(ticks > 0, "Qt's events ran while the generation ran");
+    QVERIFY(app->Editor() == nullptr);
+    // The host hid its window for the run and shows it again.
+    QTRY_VERIFY_WITH_TIMEOUT(app->window().isVisible(), 5000);
+    const auto boxes = desk.dialogs.message_boxes();
+    QVERIFY(!boxes.empty());
+    QCOMPARE(QString::fromStdString(boxes.back().title), QString("提示"));
+
+    // The report is open, unsaved, on its own tab, drawn with its diagram.
+    fb::sheet::Workbook& report = app->app().active_workbook();
+    QVERIFY(QString::fromStdString(report.name()).startsWith("Fishbone Diagram Report"));
+    QVERIFY(!report.saved());
+    fb::ui::qt::WorkbookView* view = app->window().current_view();
+    QVERIFY(view != nullptr && &view->workbook() == &report);
+    fb::ui::qt::SheetView& grid = view->sheet_view();
+    const QImage shot = grid.viewport()->grab().toImage();
+    const QRect diagram = grid.cell_rect({{9, 3}, {20, 20}}).intersected(shot.rect());
+    QVERIFY(!diagram.isEmpty());
+    QVERIFY2(InkPixels(shot, diagram) > 2000, "the diagram picture is painted over the cells");
+    const QRect empty_margin = grid.cell_rect({{1, 1}, {1, 1}}).adjusted(3, 3, -3, -3);
+    QCOMPARE(InkPixels(shot, empty_margin), 0);
+
+    // The user types the plant's name into the entry cell under "工场名：" and undoes a slip.
+    grid.setFocus();
+    grid.select_cell({7, 6});
+    QTest::keyClicks(&grid, "X");
+    QTest::keyClick(grid.findChild<QLineEdit*>(), Qt::Key_Return);
+    QCOMPARE(QString::fromStdString(report.active_sheet().range("F7").text()), QString("X"));
+    QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(QString::fromStdString(report.active_sheet().range("F7").text()), QString());
+    grid.select_cell({7, 6});
+    grid.begin_edit("注塑一车间", true);
+    grid.commit_edit();
+    QCOMPARE(QString::fromStdString(report.active_sheet().range("F7").text()),
+             QString("注塑一车间"));
+
+    // Saved as .xlsx: the tab loses its asterisk, a real reader finds the entry.
+    const fs::path xlsx = fs::path(desk.home.path().toStdString()) / "报表.xlsx";
+    QVERIFY(app->SaveWorkbookAs(report, xlsx));
+    QVERIFY(report.saved());
+    if (auto python = fbtest::PythonWith("openpyxl")) {
+      const auto read = fbtest::RunCommand(
+          *python + " -c \"import openpyxl,sys; ws=openpyxl.load_workbook(sys.argv[1]).active; " +
+          "print(ws['F7'].value); print(ws['F6'].value)\" '" + xlsx.string() + "'");
+      QCOMPARE(read.status, 0);
+      QVERIFY2(read.output.find("注塑一车间") != std::string::npos, read.output.c_str());
+      QVERIFY2(read.output.find("工场名") != std::string::npos, read.output.c_str());
+    }
+
+    // Exported as one A4 landscape page.
+    const fs::path pdf = fs::path(desk.home.path().toStdString()) / "report.pdf";
+    QVERIFY(app->ExportPdf(report.active_sheet(), pdf));
+    const std::string bytes = ReadFile(pdf);
+    QVERIFY(bytes.rfind("%PDF", 0) == 0);
+    std::size_t pages = 0;
+    for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos;
+         at = bytes.find("/Type /Page", at + 1)) {
+      if (bytes.compare(at, 12, "/Type /Pages") != 0) ++pages;
+    }
+    QCOMPARE(pages, std::size_t{1});
+    QVERIFY(bytes.find("/MediaBox [ 0 0 841.89 595.28 ]") != std::string::npos);
+  }
+
+  void closing_asks_before_unsaved_changes_are_lost() {
+    Desk desk;
+    auto app = desk.Make();
+    app->window().show();
+    app->Start();
+    app->NewWorkbook();
+    fb::sheet::Workbook& book = app->app().active_workbook();
+    const std::string name = book.name();
+    book.active_sheet().range("A1").set_value("待保存");
+    QVERIFY(!book.saved());
+
+    desk.dialogs.queue_answer(vb::vbCancel);
+    QVERIFY(!app->CloseWorkbook(book));
+    QVERIFY(app->app().workbooks().find(name) != nullptr);
+    const auto box = desk.dialogs.message_boxes().back();
+    QCOMPARE(QString::fromStdString(box.text),
+             QString::fromStdString("是否保存对“" + name + "”的更改？"));
+    QCOMPARE(box.buttons, vb::vbYesNoCancel);
+
+    // Quitting asks the same; Cancel keeps the host running with the workbook.
+    desk.dialogs.queue_answer(vb::vbCancel);
+    QVERIFY(!app->MayQuit());
+    QVERIFY(app->AddinConnected());
+
+    // Yes with a file chosen saves it, then closes.
+    desk.next_file = (fs::path(desk.home.path().toStdString()) / "kept.xlsx").string();
+    desk.dialogs.queue_answer(vb::vbYes);
+    QVERIFY(app->MayQuit());
+    QVERIFY(fs::exists(desk.next_file));
+    QVERIFY(!app->AddinConnected());
+  }
+
+  void input_to_the_host_window_is_ignored_while_the_host_is_not_interactive() {
+    Desk desk;
+    auto app = desk.Make();
+    app->window().show();
+    app->Start();
+    app->NewWorkbook();
+    fb::ui::qt::SheetView& grid = app->window().current_view()->sheet_view();
+    grid.setFocus();
+    app->app().set_interactive(false);
+    QTest::keyClicks(&grid, "7");
+    QTest::keyClick(&grid, Qt::Key_Return);
+    QCOMPARE(QString::fromStdString(app->app().active_sheet().range("A1").text()), QString());
+    QVERIFY(app->input_filter().dropped() > 0);
+    app->app().set_interactive(true);
+    QTest::keyClicks(&grid, "7");
+    QTest::keyClick(grid.findChild<QLineEdit*>(), Qt::Key_Return);
+    QCOMPARE(QString::fromStdString(app->app().active_sheet().range("A1").text()), QString("7"));
+  }
+
+  void the_analysis_survives_a_killed_program() {
+    Desk desk;
+    fs::path recovery;
+    {
+      auto probe = desk.Make();
+      recovery = probe->recovery_file();
+    }
+    // The real program, with the sample opened in its editor, killed without warning.
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_STATE_HOME", "HOME"}) {
+      environment.insert(name, QString::fromStdString(desk.environment.value(name)));
+    }
+    environment.remove("WinDir");
+    environment.remove("userprofile");
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(environment);
+    program.start(FB_GUI_EXE, {QString::fromStdString(desk.sample.string())});
+    QVERIFY(program.waitForStarted(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(fs::exists(recovery), 30000);
+    ::kill(static_cast<pid_t>(program.processId()), SIGKILL);
+    QVERIFY(program.waitForFinished(10000));
+    QVERIFY(fs::exists(recovery));
+
+    // The next start offers it back; the editor holds the tree again.
+    auto app = desk.Make();
+    desk.dialogs.queue_answer(vb::vbYes);
+    app->Start();
+    kivo2d::Work* editor = app->Editor();
+    QVERIFY(editor != nullptr);
+    QCOMPARE(editor->TreeView1.count(), 34);
+    QVERIFY(fs::exists(recovery));
+
+    // Closing the editor as the user chose removes the file.
+    desk.dialogs.queue_answer(vb::vbYes);
+    editor->ButtonCm8_Click();
+    app->KeepRecoveryFile();
+    QVERIFY(!fs::exists(recovery));
+  }
+};
+
+QTEST_MAIN(DesktopAppTest)
+#include "desktop_app_test.moc"

@@ -195,6 +195,8 @@ void DesktopApp::RegisterWhenMissing(fb::os::Registry& registry) {
 }
 
 void DesktopApp::Start() {
+  // The host opens with an empty workbook to work in, before its add-ins load.
+  if (host_.app().workbooks().count() == 0) NewWorkbook();
   fb::os::Registry registry;
   try {
     registry = fb::os::Registry::load(registry_file_);

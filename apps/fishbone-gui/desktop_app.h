@@ -67,7 +67,8 @@ class DesktopApp : public QObject {
   std::filesystem::path recovery_file() const { return private_folder_ / "recovery.xml"; }
   std::filesystem::path instance_socket() const { return private_folder_ / "instance"; }
 
-  // Start-up, once the window can be seen: registers the component when the registry lacks it,
+  // Start-up, once the window can be seen: opens an empty workbook, registers the component when
+  // the registry lacks it,
   // connects the add-ins loaded at start-up (the welcome window shows meanwhile), then offers to
   // restore an analysis a crash left in the recovery file.
   void Start();

@@ -60,7 +60,7 @@ TEST(ClosePromptTest, TheAnswerDecidesWhetherTheWorkbookIsSavedAndClosed) {
     EXPECT_EQ(fresh.book_open(), !c.closed);
     EXPECT_EQ(fresh.saves, c.saves);
     ASSERT_EQ(fresh.dialogs.message_boxes().size(), 1u);
-    const ui::DialogRecord& box = fresh.dialogs.message_boxes()[0];
+    const ui::DialogRecord box = fresh.dialogs.message_boxes()[0];
     EXPECT_EQ(box.text, "是否保存对“" + fresh.name + "”的更改？");
     EXPECT_EQ(box.buttons, ui::vb::vbYesNoCancel);
   }

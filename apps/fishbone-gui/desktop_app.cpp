@@ -103,13 +103,15 @@ DesktopApp::DesktopApp(const fb::os::Environment& process_environment, DesktopOp
       environment_(HostEnvironment(process_environment, folders_)),
       private_folder_(fb::os::ensure_private_folder(
           fb::os::private_state_root(process_environment) / "fishbone" / "desktop")),
+      recovery_folder_(fb::os::ensure_private_folder(
+          fb::os::persistent_state_root(process_environment) / "fishbone" / "desktop")),
       qt_dialogs_(options_.dialogs != nullptr
                       ? nullptr
                       : std::make_unique<fb::ui::qt::QtDialogs>(
                             [this]() -> QWidget* { return window_.get(); })),
       dialogs_(options_.dialogs != nullptr ? *options_.dialogs : *qt_dialogs_),
       host_(environment_, file_system_, options_.clock != nullptr ? *options_.clock : system_clock_,
-            dialogs_, settings_.host_version),
+            dialogs_, HostVersionText(settings_.host_profile)),
       pump_([this] { Refresh(); }) {
   fb::sheet::Application& app = host_.app();
   app.set_language_install_id(settings_.language_id);
@@ -546,9 +548,12 @@ void DesktopApp::ShowOptions() {
   dialog.setWindowTitle("选项");
   auto* form = new QFormLayout(&dialog);
   auto* version = new QComboBox(&dialog);
-  version->addItem("12.0", "12.0");
-  version->addItem("11.0", "11.0");
-  version->setCurrentIndex(settings_.host_version == "11.0" ? 1 : 0);
+  // The items carry the profile; their texts are the version texts the host reports.
+  for (fb::sheet::HostProfile profile :
+       {fb::sheet::HostProfile::V12, fb::sheet::HostProfile::V11}) {
+    version->addItem(QString::fromStdString(HostVersionText(profile)), static_cast<int>(profile));
+    if (profile == settings_.host_profile) version->setCurrentIndex(version->count() - 1);
+  }
   auto* language = new QComboBox(&dialog);
   language->addItem("简体中文 (2052)", 2052);
   language->addItem("English (1033)", 1033);
@@ -563,7 +568,7 @@ void DesktopApp::ShowOptions() {
   connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   if (dialog.exec() != QDialog::Accepted) return;
-  settings_.host_version = version->currentData().toString().toStdString();
+  settings_.host_profile = static_cast<fb::sheet::HostProfile>(version->currentData().toInt());
   settings_.language_id = language->currentData().toInt();
   SaveSettings();
 }

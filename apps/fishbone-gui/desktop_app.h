@@ -63,9 +63,10 @@ class DesktopApp : public QObject {
   const QtPump& pump() const { return pump_; }
   const InteractiveFilter& input_filter() const { return *filter_; }
   const std::filesystem::path& registry_file() const { return registry_file_; }
-  const std::filesystem::path& private_folder() const { return private_folder_; }
-  std::filesystem::path recovery_file() const { return private_folder_ / "recovery.xml"; }
+  // The running program's socket lives for the session; the recovery file must outlive it (a
+  // crash of the whole machine, a logout), so it is kept in the persistent state folder.
   std::filesystem::path instance_socket() const { return private_folder_ / "instance"; }
+  std::filesystem::path recovery_file() const { return recovery_folder_ / "recovery.xml"; }
 
   // Start-up, once the window can be seen: opens an empty workbook, registers the component when
   // the registry lacks it,
@@ -129,6 +130,7 @@ class DesktopApp : public QObject {
   fb::os::HostFolders folders_;
   fb::os::MapEnvironment environment_;
   std::filesystem::path private_folder_;
+  std::filesystem::path recovery_folder_;
   fb::os::FileSystemObject file_system_;
   fb::os::SystemClock system_clock_;
   std::unique_ptr<fb::ui::qt::QtDialogs> qt_dialogs_;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/os/registry.h"
+#include "platform/sheet/host_profile.h"
 
 namespace fishbone_gui {
 
@@ -10,14 +11,17 @@ namespace fishbone_gui {
 // the host version profile and the install language (both applied at the next start), whether
 // the user trusts access to the VBA project, and whether the analysis function library loads.
 struct DesktopSettings {
-  std::string host_version = "12.0";  // "12.0" or "11.0"
-  int language_id = 2052;             // the install language the host reports
+  fb::sheet::HostProfile host_profile = fb::sheet::HostProfile::V12;  // V12 or V11, never Other
+  int language_id = 2052;  // the install language the host reports
   bool trust_vba_project = true;
   bool analysis_library = true;
 };
 
 // "HKEY_CURRENT_USER\Software\Fishbone\Desktop".
 std::string DesktopSettingsKey();
+
+// The version text the host is started with for the chosen profile.
+std::string HostVersionText(fb::sheet::HostProfile profile);
 
 // Values missing from the registry, or not ones the host can take, keep their defaults.
 DesktopSettings LoadDesktopSettings(const fb::os::Registry& registry);

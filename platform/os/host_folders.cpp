@@ -61,14 +61,18 @@ fs::path choose(const std::optional<fs::path>& per_run, const Environment& env,
 
 }  // namespace
 
-fs::path private_state_root(const Environment& env) {
-  if (auto runtime = non_empty(env, "XDG_RUNTIME_DIR"); runtime && IsRuntimeFolder(*runtime)) {
-    return *runtime;
-  }
+fs::path persistent_state_root(const Environment& env) {
   if (auto state = non_empty(env, "XDG_STATE_HOME"); state && IsExistingFolder(*state)) {
     return *state;
   }
   return home_folder(env) / ".local" / "state";
+}
+
+fs::path private_state_root(const Environment& env) {
+  if (auto runtime = non_empty(env, "XDG_RUNTIME_DIR"); runtime && IsRuntimeFolder(*runtime)) {
+    return *runtime;
+  }
+  return persistent_state_root(env);
 }
 
 void check_private_folder(const fs::path& folder) {

@@ -49,6 +49,10 @@ void apply_host_folders(const HostFolders& folders, MapEnvironment& target);
 // 75 naming what was tried.
 std::filesystem::path private_state_root(const Environment& env);
 
+// The same choice without the runtime folder, for what must outlive the session (a recovery
+// file): the session manager empties $XDG_RUNTIME_DIR at logout, and it is gone after a reboot.
+std::filesystem::path persistent_state_root(const Environment& env);
+
 // Throws fb::HostError 70 unless `folder` is a directory (not a symbolic link) owned by the
 // effective user and without group or other write permission.
 void check_private_folder(const std::filesystem::path& folder);

@@ -57,6 +57,12 @@ struct Desk {
     environment.set("HOME", root);
     environment.unset("WinDir");
     environment.unset("userprofile");
+    // As a session manager leaves them: the runtime folder is emptied at logout, the state
+    // folder stays.
+    for (const char* folder : {"runtime", "state"}) {
+      fs::create_directory(fs::path(root) / folder);
+      fs::permissions(fs::path(root) / folder, fs::perms::owner_all);
+    }
     sample = fs::path(root) / "sample.txt";
     fb::os::write_file_atomically(sample, fishbone::SampleAnalysisText());
   }
@@ -269,6 +275,10 @@ class DesktopAppTest : public QObject {
       auto probe = desk.Make();
       recovery = probe->recovery_file();
     }
+    // Not in the runtime folder: the analysis must outlive a logout or a reboot.
+    QCOMPARE(
+        QString::fromStdString(recovery.parent_path().string()),
+        QString::fromStdString(desk.environment.value("XDG_STATE_HOME") + "/fishbone/desktop"));
     // The real program, with the sample opened in its editor, killed without warning.
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

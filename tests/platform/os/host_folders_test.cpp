@@ -55,21 +55,25 @@ TEST(HostFoldersTest, RootFolderChoiceTakesOnlyUsableFolders) {
     std::string runtime;
     std::string state;
     std::string expected;
+    std::string persistent;  // never the runtime folder
   };
+  const std::string local_state = (home / ".local" / "state").string();
   const Case cases[] = {
-      {runtime.string(), state.string(), runtime.string()},
-      {"", state.string(), state.string()},
-      {"relative/runtime", state.string(), state.string()},
-      {runtime_link.string(), state.string(), state.string()},
-      {open_runtime.string(), state.string(), state.string()},
-      {absent, state.string(), state.string()},
-      {"", "relative/state", (home / ".local" / "state").string()},
-      {"", absent, (home / ".local" / "state").string()},
+      {runtime.string(), state.string(), runtime.string(), state.string()},
+      {runtime.string(), "", runtime.string(), local_state},
+      {"", state.string(), state.string(), state.string()},
+      {"relative/runtime", state.string(), state.string(), state.string()},
+      {runtime_link.string(), state.string(), state.string(), state.string()},
+      {open_runtime.string(), state.string(), state.string(), state.string()},
+      {absent, state.string(), state.string(), state.string()},
+      {"", "relative/state", local_state, local_state},
+      {"", absent, local_state, local_state},
   };
   for (const Case& c : cases) {
     MapEnvironment env;
     env.set("XDG_RUNTIME_DIR", c.runtime).set("XDG_STATE_HOME", c.state).set("HOME", home.string());
     EXPECT_EQ(private_state_root(env), fs::path(c.expected)) << c.runtime << " " << c.state;
+    EXPECT_EQ(persistent_state_root(env), fs::path(c.persistent)) << c.runtime << " " << c.state;
   }
 }
 

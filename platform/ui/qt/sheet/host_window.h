@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/render/page/drawing_renderer.h"
+#include "platform/render/page/drawing_render_callback.h"
 #include "platform/ui/qt/sheet/command_bar_menus.h"
 
 class QTabWidget;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/render/display_list.h"
-#include "platform/render/page/drawing_renderer.h"
+#include "platform/render/page/drawing_render_callback.h"
 
 class QPrinter;
 

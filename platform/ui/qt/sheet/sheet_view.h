@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/render/display_list.h"
-#include "platform/render/page/drawing_renderer.h"
+#include "platform/render/page/drawing_render_callback.h"
 #include "platform/sheet/cell_address.h"
 
 class QLineEdit;

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "platform/render/page/drawing_renderer.h"
+#include "platform/render/page/drawing_render_callback.h"
 
 class QTabBar;
 

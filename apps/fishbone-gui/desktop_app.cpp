@@ -22,6 +22,7 @@
 #include "platform/office/com_addins.h"
 #include "platform/os/atomic_file.h"
 #include "platform/os/host_error.h"
+#include "platform/os/program_files.h"
 #include "platform/os/registry.h"
 #include "platform/render/drawing/drawing_renderer.h"
 #include "platform/render/page/report_page.h"
@@ -39,6 +40,7 @@
 #include "src/addin/version.h"
 #include "src/editor/exchange_writer.h"
 #include "src/editor/work.h"
+#include "src/windows/help_topics.h"
 
 namespace fishbone_gui {
 
@@ -55,13 +57,19 @@ constexpr const char* kSaveAnalysisQuestion =
     "编辑器中的分析尚未保存，退出后将会丢失。\r是否先保存这份分析？";
 
 std::string ProgramPath() {
-  std::error_code ec;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::string("fishbone-gui") : self.string();
+  const std::filesystem::path self = fb::os::running_program();
+  return self.empty() ? std::string("fishbone-gui") : self.string();
 }
 
-std::string ProgramFolder() {
-  return std::filesystem::path(ProgramPath()).parent_path().string();
+// The component's folder is where its help file lies: share/fishbone once installed, the
+// build's component folder otherwise.
+std::string ComponentFolder() {
+  const std::string help_file(kivo2d::kHelpFileLiteral.substr(1));
+  const std::filesystem::path build_copy =
+      std::filesystem::path(FB_BUILD_COMPONENT_DIR) / help_file;
+  return fb::os::installed_or(fb::os::running_program(), help_file, build_copy)
+      .parent_path()
+      .string();
 }
 
 fb::os::Registry LoadRegistry(const std::filesystem::path& file) {
@@ -127,7 +135,7 @@ DesktopApp::DesktopApp(const fb::os::Environment& process_environment, DesktopOp
   });
   host_.office().set_trust_vba_project_access(settings_.trust_vba_project);
   host_.component().component_folder =
-      options_.component_folder.empty() ? ProgramFolder() : options_.component_folder;
+      options_.component_folder.empty() ? ComponentFolder() : options_.component_folder;
 
   InstallActions();
   fb::ui::qt::BuiltInActions built_in{

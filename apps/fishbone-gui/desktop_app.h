@@ -34,7 +34,8 @@ struct DesktopOptions {
   fb::ui::Dialogs* dialogs = nullptr;
   // The component's clock (the welcome window's wait); null: the system clock.
   fb::os::Clock* clock = nullptr;
-  // Where the component lies (its help file); empty: the program's own folder.
+  // Where the component lies (its help file); empty: share/fishbone beside an installed
+  // program's bin folder, the build's component folder for one in the build tree.
   std::string component_folder;
   // Asks the user for a file to open or save ("open" or "save", a caption, a filter, a proposed
   // name); returns "" when the user cancels. Empty: Qt's file dialogs.

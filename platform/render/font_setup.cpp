@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/os/program_files.h"
+
 #ifndef FB_RENDER_FONT_ALIAS_FILE
 #error "FB_RENDER_FONT_ALIAS_FILE must name the font alias file"
 #endif
@@ -13,7 +15,11 @@
 namespace fb::render {
 
 std::filesystem::path font_alias_file() {
-  return FB_RENDER_FONT_ALIAS_FILE;
+  return font_alias_file_of(fb::os::running_program());
+}
+
+std::filesystem::path font_alias_file_of(const std::filesystem::path& program) {
+  return fb::os::installed_or(program, "fishbone-fonts.conf", FB_RENDER_FONT_ALIAS_FILE);
 }
 
 void load_product_fonts() {

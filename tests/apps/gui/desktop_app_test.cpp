@@ -133,6 +133,14 @@ class DesktopAppTest : public QObject {
     add->trigger();
     QVERIFY(app->Editor() != nullptr);
     QVERIFY(!ToolBarAction(*app, "Add Fishbone(&D)")->isEnabled());
+
+    // The editor's Help finds the help file the build made, not "the help file was removed".
+    desk.dialogs.clear_transcript();
+    app->Editor()->Help.click();
+    const auto help = desk.dialogs.help_requests();
+    QCOMPARE(help.size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(help[0].topic), QString("_12.htm"));
+    QVERIFY(desk.dialogs.message_boxes().empty());
   }
 
   void a_generation_keeps_the_window_alive_and_leaves_the_report_to_complete() {

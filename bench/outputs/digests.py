@@ -2,11 +2,14 @@
 """Prints one line per output of a generation: its name and a digest of what must not change.
 
 Byte-exact where the bytes are ours (the parts inside the .xlsx packages, EMF, SVG, trace CSV);
-pixels where an encoder may legitimately choose other bytes for the same picture (PNG); the
-extracted text and the rendered pixels for the PDF, whose embedded font may be stored
-differently without changing the page.
+pixels where an encoder may legitimately choose other bytes for the same picture (PNG files, PNG
+parts of a package, PNG pictures inside an SVG); the extracted text and the rendered pixels for
+the PDF, whose embedded font may be stored differently without changing the page.
 """
+import base64
 import hashlib
+import io
+import re
 import subprocess
 import sys
 import tempfile
@@ -20,7 +23,7 @@ def sha(data: bytes) -> str:
     return hashlib.sha256(data).hexdigest()[:32]
 
 
-def pixels(path: Path) -> str:
+def pixels(path) -> str:
     with Image.open(path) as image:
         rgba = image.convert("RGBA")
         return f"{rgba.width}x{rgba.height} {sha(rgba.tobytes())}"
@@ -29,7 +32,11 @@ def pixels(path: Path) -> str:
 def package(path: Path, name: str):
     with zipfile.ZipFile(path) as z:
         for info in sorted(z.infolist(), key=lambda i: i.filename):
-            yield f"{name}/{info.filename}", sha(z.read(info))
+            data = z.read(info)
+            if info.filename.endswith(".png"):
+                yield f"{name}/{info.filename} pixels", pixels(io.BytesIO(data))
+            else:
+                yield f"{name}/{info.filename}", sha(data)
 
 
 def pdf(path: Path, name: str):
@@ -44,6 +51,16 @@ def pdf(path: Path, name: str):
             yield f"{name} {page.stem} pixels", pixels(page)
 
 
+EMBEDDED_PNG = re.compile(rb"data:image/png;base64,([A-Za-z0-9+/=]+)")
+
+
+def svg(path: Path) -> str:
+    """The SVG's bytes with each embedded PNG picture standing as its pixels."""
+    def as_pixels(match):
+        return ("png:" + pixels(io.BytesIO(base64.b64decode(match.group(1))))).encode()
+    return sha(EMBEDDED_PNG.sub(as_pixels, path.read_bytes()))
+
+
 def digests(folder: Path):
     for path in sorted(p for p in folder.rglob("*") if p.is_file()):
         name = str(path.relative_to(folder))
@@ -53,6 +70,8 @@ def digests(folder: Path):
             yield name + " pixels", pixels(path)
         elif path.suffix == ".pdf":
             yield from pdf(path, name)
+        elif path.suffix == ".svg":
+            yield name, svg(path)
         else:
             yield name, sha(path.read_bytes())
 

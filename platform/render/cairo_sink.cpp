@@ -352,7 +352,9 @@ RgbaPixels rasterize(const DisplayList& list, double scale) {
       std::memcpy(&pixel,
                   data + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) * 4, 4);
       const unsigned a = pixel >> 24;
+      // Opaque pixels, most of a page, keep their values; only the others are divided out.
       auto channel = [a](unsigned v) {
+        if (a == 255) return static_cast<std::uint8_t>(v);
         return static_cast<std::uint8_t>(a == 0 ? 0 : std::min(255u, (v * 255 + a / 2) / a));
       };
       std::uint8_t* p = &out.rgba[(static_cast<std::size_t>(y) * width + x) * 4];

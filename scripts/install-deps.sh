@@ -15,12 +15,14 @@ packages=(
   # JSON (reference values in tests)
   nlohmann-json3-dev
   # drawing: cairo and pango, the fonts the product's font names map to, an EMF reader for tests
-  libcairo2-dev libpango1.0-dev fonts-noto-cjk fonts-liberation2 emf2svg
+  libcairo2-dev libpango1.0-dev fonts-noto-cjk fonts-liberation2 fonts-noto-color-emoji emf2svg
   # the PDF's fonts: cut down by HarfBuzz's subsetter and read back by FreeType; its text is
   # checked with pdftotext in tests
   libharfbuzz-dev libfreetype-dev poppler-utils
   # the desktop host: Qt 6 widgets, print support and QtTest (one -dev package)
   qt6-base-dev
+  # grapheme clusters (captions are wrapped between whole characters)
+  libicu-dev
   # zip archives (the .xlsx package writer) and a real reader of its output in tests
   libzip-dev python3-openpyxl
   # a reader of the 97-2003 workbook format (tests check the report template with it)

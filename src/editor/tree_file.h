@@ -95,8 +95,8 @@ TreeReadResult ReadTree(std::string_view bytes, TreeFormat format);
 // The rules of a keyed tree, whatever its source: a malformed key (not "A" followed by 1 to 5
 // digits 1-9) or a key deeper than level 5, a duplicate key, a key that does not extend its
 // ParentKey by one digit, a parent that does not exist, a main problem with a ParentKey, no main
-// problem, more than 50 causes, a main cause without a child (with the system's own text), a
-// caption XML cannot carry.
+// problem, more than 50 causes, a main cause without a child (with the system's own text), an
+// empty caption, a caption XML cannot carry or longer than kMaxCaptionLength.
 std::vector<TreeProblem> CheckTree(const TreeDocument& tree);
 
 // What an outline cannot hold, for a valid tree about to be written as one: a caption with a

@@ -95,6 +95,15 @@ void CheckCauseCount(const std::vector<const TreeEntry*>& causes,
 }
 
 void CheckCaptionText(const TreeEntry& entry, std::vector<TreeProblem>& problems) {
+  // The generation takes the last node from the last caption on the data sheet, so an empty one
+  // would lose nodes or miscount them; it is refused here, before any run.
+  if (entry.caption.empty()) {
+    problems.push_back({entry.line,
+                        "the caption of " + (entry.key.empty() ? std::string("a node") : entry.key) +
+                            " is empty: every node needs a caption, which the report shows",
+                        entry.column});
+    return;
+  }
   if (const std::size_t length = fb::os::utf16_length(entry.caption); length > kMaxCaptionLength) {
     TreeEntry shown = entry;
     shown.caption = fb::os::utf16_substr(entry.caption, 0, 20) + "...";

@@ -28,7 +28,7 @@ void CheckShape(const std::vector<ShapeNode>& nodes, std::vector<TreeProblem>& p
 void CheckCauseCount(const std::vector<const TreeEntry*>& causes,
                      std::vector<TreeProblem>& problems);
 
-// A caption XML cannot carry, or one longer than kMaxCaptionLength.
+// An empty caption, a caption XML cannot carry, or one longer than kMaxCaptionLength.
 void CheckCaptionText(const TreeEntry& entry, std::vector<TreeProblem>& problems);
 
 // `A12 "caption"`, or `"caption"` for an entry without a key.

@@ -50,6 +50,11 @@ std::string DeadProcessTag() {
   return mine.substr(0, mine.rfind('-')) + "-" + std::to_string(child);
 }
 
+// The line of a node in the small trees below: A1 on line 3, A11 on 4, A12 on 5.
+int LineOfKey(const std::string& key) {
+  return key == "A1" ? 3 : key == "A11" ? 4 : 5;
+}
+
 class Hardening : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -107,6 +112,32 @@ TEST_F(Hardening, ManyProblemsStopAfterAHundredLines) {
             "请确认:您录入的主原因下是否至少存在一个子原因！");
   EXPECT_THAT(lines[1], StartsWith("dup.xml:4:1: duplicate key \"A1\" (first on line 3)"));
   EXPECT_EQ(lines[100], "dup.xml: ... and 201 more problems");
+}
+
+TEST_F(Hardening, AnEmptyCaptionIsRefusedByCheckAndGenerateAlike) {
+  // Empty as the last cause, a middle cause, a main cause: each once broke the run differently.
+  const char* const keys[] = {"A12", "A11", "A1"};
+  for (const char* empty : keys) {
+    SCOPED_TRACE(empty);
+    std::string xml = "<NODES>\n<NODE Caption=\"p\" Key=\"A\" ParentKey=\"\"/>\n";
+    for (const char* key : {"A1", "A11", "A12"}) {
+      const std::string k = key;
+      xml += "<NODE Caption=\"" + std::string(k == empty ? "" : "c" + k) + "\" Key=\"" + k +
+             "\" ParentKey=\"" + k.substr(0, k.size() - 1) + "\"/>\n";
+    }
+    xml += "</NODES>\n";
+    std::ofstream(folder_ / "e.xml", std::ios::binary) << xml;
+    const std::string problem = "e.xml:" + std::to_string(LineOfKey(empty)) +
+                                ":1: the caption of " + empty +
+                                " is empty: every node needs a caption, which the report shows\n";
+    const auto check = Fishbone({"check", "e.xml"});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.err, problem);
+    const auto generate = Fishbone({"generate", "e.xml", "-o", "e.xlsx"});
+    EXPECT_EQ(generate.status, 1);
+    EXPECT_EQ(generate.err, problem + "fishbone: no report from e.xml: the tree has 1 problem\n");
+    EXPECT_FALSE(fs::exists(folder_ / "e.xlsx"));
+  }
 }
 
 TEST_F(Hardening, AnOutputThatIsTheInputIsRefusedAndTheTreeKept) {

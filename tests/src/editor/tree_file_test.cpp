@@ -352,10 +352,21 @@ TEST(TreeCheck, KeysWithGapsAreValid) {
   EXPECT_TRUE(CheckTree(tree).empty()) << Describe(CheckTree(tree));
 }
 
-TEST(TreeCheck, CaptionsMayBeEmptyOrHoldAnyText) {
+TEST(TreeCheck, CaptionsHoldAnyTextButNotNothing) {
   TreeDocument tree;
-  tree.entries = {{"A", "", "", 1}, {"A1", "a\\b", "A", 2}, {"A11", "两行\n文字", "A1", 3}};
+  tree.entries = {{"A", " ", "", 1}, {"A1", "a\\b", "A", 2}, {"A11", "两行\n文字", "A1", 3}};
   EXPECT_TRUE(CheckTree(tree).empty());
+  // An empty caption anywhere: the main problem, a main cause, the last cause.
+  for (const std::size_t empty : {0u, 1u, 2u}) {
+    TreeDocument with_empty = tree;
+    with_empty.entries[empty].caption.clear();
+    const auto problems = CheckTree(with_empty);
+    ASSERT_EQ(problems.size(), 1u) << Describe(problems);
+    EXPECT_EQ(problems[0].line, static_cast<int>(empty) + 1);
+    EXPECT_EQ(problems[0].message, "the caption of " + with_empty.entries[empty].key +
+                                       " is empty: every node needs a caption, which the report "
+                                       "shows");
+  }
 }
 
 // ---- What an outline cannot hold. ----

@@ -207,6 +207,22 @@ void Range::set_value(const Value& value) {
   writes.finish();
 }
 
+void Range::set_text(std::string_view text) {
+  sheet_->application().faults().check(HostOperation::SetValue);
+  const Value constant = text.empty() ? Value(Empty{}) : Value(std::string(text));
+  CellWrites writes(*sheet_);
+  for (const auto& a : areas_) {
+    for (int r = a.first.row; r <= a.last.row; ++r) {
+      for (int c = a.first.column; c <= a.last.column; ++c) {
+        if (is_empty(constant) && sheet_->store().find({r, c}) == nullptr) continue;
+        writes.set_constant({r, c}, constant);
+      }
+      if (is_empty(constant) && r >= sheet_->store().extent().row) break;
+    }
+  }
+  writes.finish();
+}
+
 std::string Range::formula() const {
   const Cell* c = sheet_->store().find(area().first);
   if (c == nullptr) return {};

@@ -76,6 +76,9 @@ class Range {
   void set_value(std::string_view text) { set_value(Value(std::string(text))); }
   void set_value(const char* text) { set_value(Value(std::string(text))); }
   void set_value(const std::string& text) { set_value(Value(text)); }
+  // Every cell receives `text` as text, whatever it looks like ("0001", "50%", "=1+1", "TRUE"):
+  // what a host's text-formatted cell or a leading apostrophe gives. The empty text clears.
+  void set_text(std::string_view text);
   // The values of the first area, row by row.
   std::vector<std::vector<Value>> values() const;
   std::string formula() const;       // A1 text, or the constant as typed

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "platform/os/environment.h"
+#include "platform/os/graphemes.h"
 #include "platform/os/utf16.h"
 #include "platform/sheet/application.h"
 #include "platform/sheet/range.h"
@@ -16,12 +17,11 @@ namespace {
 using fb::sheet::PasteOperation;
 using fb::sheet::PasteType;
 
-// Where the next line of a wrapped caption starts: `length` units on, or one more when that would
-// split a character outside the Basic Multilingual Plane (its two UTF-16 units stay together).
+// Where the next line of a wrapped caption starts: `length` units on, or further on to the end
+// of the character that would be cut there, so that a surrogate pair, a letter with its combining
+// marks and an emoji sequence stay whole on one line.
 std::size_t NextCut(const std::u16string& text, std::size_t start, std::size_t length) {
-  std::size_t cut = start + length;
-  if (cut < text.size() && fb::os::splits_surrogate_pair(text, cut)) ++cut;
-  return cut;
+  return fb::os::next_grapheme_start(text, std::min(start + length, text.size()));
 }
 
 }  // namespace
@@ -48,8 +48,10 @@ void WrapCaptions(Component& component) {
     fb::sheet::Range cell = sheet.cells(row, 1);
     const std::string text = fb::sheet::value_text(cell.value());
     const std::u16string units = fb::os::utf8_to_utf16(text);
+    // Captions are written as text: typed input would turn "0001" into 1 and "=C4" into a
+    // formula.
     if (units.size() <= line_length) {
-      cell.set_value(text);
+      cell.set_text(text);
     } else {
       std::u16string wrapped;
       for (std::size_t start = 0; start < units.size();) {
@@ -59,7 +61,7 @@ void WrapCaptions(Component& component) {
         start = cut;
         app.do_events();
       }
-      cell.set_value(fb::os::utf16_to_utf8(wrapped));
+      cell.set_text(fb::os::utf16_to_utf8(wrapped));
     }
     app.do_events();
   }

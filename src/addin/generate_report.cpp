@@ -2,10 +2,12 @@
 
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/os/host_error.h"
 #include "platform/os/host_error_text.h"
+#include "platform/os/utf16.h"
 #include "platform/os/win_path.h"
 #include "src/addin/component_windows.h"
 #include "src/addin/generation_messages.h"
@@ -13,6 +15,7 @@
 #include "src/component/exchange_paths.h"
 #include "src/editor/cause_tree.h"
 #include "src/editor/exchange_writer.h"
+#include "src/editor/tree_file.h"
 #include "src/pipeline/run_export.h"
 #include "src/windows/help_topics.h"
 
@@ -151,12 +154,29 @@ void AbandonRun(Component& component, Work& editor, const std::string& reason) {
   component.export_failed = false;
 }
 
+// A caption the generation cannot carry: an empty one loses or miscounts nodes on the data
+// sheet, and one over the tree files' limit cannot be shown. The warning names the first such
+// node; nothing is locked yet.
+std::optional<std::string> CaptionProblem(Work& editor) {
+  for (const ExchangeNode& node : ExchangeNodes(editor.TreeView1)) {
+    if (node.caption.empty()) return std::string(kEmptyCaptionLead) + node.key;
+    if (fb::os::utf16_length(node.caption) > kMaxCaptionLength) {
+      return std::string(kLongCaptionLead) + node.key;
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 void GenerateReport(Component& component, Work& editor) {
   if (!editor.NodeCheck()) {
     component.dialogs().message_box(kNodeCheckMessage, vb::vbExclamation | vb::vbOKOnly,
                                     kNodeCheckTitle);
+    return;
+  }
+  if (const auto problem = CaptionProblem(editor)) {
+    component.dialogs().message_box(*problem, vb::vbExclamation | vb::vbOKOnly, kNodeCheckTitle);
     return;
   }
   editor.hide();

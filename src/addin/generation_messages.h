@@ -10,6 +10,13 @@ inline constexpr std::string_view kNodeCheckMessage =
     "请确认:您录入的主原因下是否至少存在一个子原因！";
 inline constexpr std::string_view kNodeCheckTitle = "警告！";
 
+// Ours, for a caption the report cannot show: empty, or longer than the tree files allow. The
+// node's key follows the lead.
+inline constexpr std::string_view kEmptyCaptionLead =
+    "请确认:每个原因都有文字！\r\r文字为空的节点：";
+inline constexpr std::string_view kLongCaptionLead =
+    "请确认:每个原因的文字不超过255个字符！\r\r文字过长的节点：";
+
 inline constexpr std::string_view kTrustWarning =
     "由于“不信任到 Visual Basic Project 的程序连接”，程序无法继续进行！\r"
     " \r"

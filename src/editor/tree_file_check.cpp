@@ -99,7 +99,8 @@ void CheckCaptionText(const TreeEntry& entry, std::vector<TreeProblem>& problems
   // would lose nodes or miscount them; it is refused here, before any run.
   if (entry.caption.empty()) {
     problems.push_back({entry.line,
-                        "the caption of " + (entry.key.empty() ? std::string("a node") : entry.key) +
+                        "the caption of " +
+                            (entry.key.empty() ? std::string("a node") : entry.key) +
                             " is empty: every node needs a caption, which the report shows",
                         entry.column});
     return;

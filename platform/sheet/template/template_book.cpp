@@ -212,7 +212,9 @@ TemplateBook read_workbook_stream(const std::vector<std::uint8_t>& stream) {
     book.styles.push_back(std::move(p.style));
   }
 
-  for (auto& [offset, sheet] : sheets) {
+  for (auto& entry : sheets) {
+    const auto offset = entry.first;
+    auto& sheet = entry.second;  // a named reference: lambdas cannot capture a structured binding
     check_bof(stream, offset, kWorksheet);
     for_each_record(stream, offset, [&sheet](const RecordView& r) {
       if (r.type == kDefColWidth) sheet.default_column_width = static_cast<int>(r.body.u16(0));

@@ -261,6 +261,35 @@ TEST_F(GenerateReportTest, AMainCauseWithoutChildStopsAtTheWarningWithNothingLoc
   EXPECT_FALSE(host().FishboneButton(1).enabled());  // the editor is still open
 }
 
+// A caption the report cannot show stops the command at a warning naming the node, as a
+// childless main cause does: an empty one, and one longer than 255 characters.
+TEST_F(GenerateReportTest, AnEmptyOrOverlongCaptionStopsAtAWarningNamingTheNode) {
+  struct Case {
+    const char* key;
+    std::string caption;
+    std::string box;
+  };
+  const Case cases[] = {
+      {"A12", "", "[警告！] 请确认:每个原因都有文字！\r\r文字为空的节点：A12"},
+      {"A", std::string(256, 'x'),
+       "[警告！] 请确认:每个原因的文字不超过255个字符！\r\r文字过长的节点：A"},
+  };
+  ConnectAndOpenEditor();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    fb::ui::TreeNode& node = *editor().TreeView1.find(c.key);
+    const std::string before = node.text();
+    node.set_text(c.caption);
+    dialogs_.clear_transcript();
+    Generate();
+    EXPECT_EQ(Transcript(dialogs_), std::vector<std::string>{c.box});
+    EXPECT_TRUE(editor().visible());  // the user mends the caption and generates again
+    EXPECT_TRUE(app().interactive());
+    EXPECT_FALSE(std::filesystem::exists(ExchangeFile()));
+    node.set_text(before);
+  }
+}
+
 // Runs that cannot be prepared end as a failed run does, with our own reason.
 TEST_F(GenerateReportTest, ARunThatCannotBePreparedUnlocksAndSaysWhy) {
   struct Case {

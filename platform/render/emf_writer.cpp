@@ -57,7 +57,10 @@ struct Long4 {
 
 class RecordBuffer {
  public:
-  explicit RecordBuffer(std::uint32_t type) { u32(type), u32(0); }
+  explicit RecordBuffer(std::uint32_t type) {
+    bytes_.reserve(kTypicalSize);  // most records fit: no growing field by field
+    u32(type), u32(0);
+  }
   RecordBuffer& u32(std::uint32_t v) { return raw(&v, 4); }
   RecordBuffer& i32(std::int32_t v) { return raw(&v, 4); }
   RecordBuffer& u16(std::uint16_t v) { return raw(&v, 2); }
@@ -84,6 +87,7 @@ class RecordBuffer {
   }
 
  private:
+  static constexpr std::size_t kTypicalSize = 128;
   std::vector<std::uint8_t> bytes_;
 };
 
@@ -105,12 +109,13 @@ std::u16string utf16(std::string_view text) {
     const auto lead = static_cast<unsigned char>(text[i]);
     std::uint32_t cp = lead;
     std::size_t n = 1;
-    if (lead >= 0xF0)
+    if (lead >= 0xF0) {
       cp = lead & 0x07, n = 4;
-    else if (lead >= 0xE0)
+    } else if (lead >= 0xE0) {
       cp = lead & 0x0F, n = 3;
-    else if (lead >= 0xC0)
+    } else if (lead >= 0xC0) {
       cp = lead & 0x1F, n = 2;
+    }
     for (std::size_t k = 1; k < n && i + k < text.size(); ++k) {
       cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
     }
@@ -177,7 +182,7 @@ class EmfWriter {
     r.i32(14400).i32(14400).i32(254).i32(254);
     r.u32(0).u32(0).u32(0);
     r.i32(254000).i32(254000);
-    r.raw(kDescription, description_chars * 2);
+    r.raw(kDescription, static_cast<std::size_t>(description_chars) * 2);
     return r.finish();
   }
 
@@ -495,6 +500,8 @@ class EmfWriter {
     const auto bits_size = static_cast<std::uint32_t>(pixels.rgba.size());
     r.u32(40).i32(pixels.width).i32(pixels.height).u16(1).u16(32).u32(0).u32(bits_size);
     r.i32(0).i32(0).u32(0).u32(0);
+    std::vector<std::uint8_t> bits(pixels.rgba.size());
+    std::uint8_t* out = bits.data();
     for (int y = pixels.height - 1; y >= 0; --y) {
       for (int x = 0; x < pixels.width; ++x) {
         const std::uint8_t* p = &pixels.rgba[(static_cast<std::size_t>(y) * pixels.width + x) * 4];
@@ -502,9 +509,13 @@ class EmfWriter {
         auto channel = [&](std::uint8_t c) {
           return premultiplied ? static_cast<std::uint8_t>((c * alpha + 127) / 255) : c;
         };
-        r.u8(channel(p[2])).u8(channel(p[1])).u8(channel(p[0])).u8(p[3]);
+        *out++ = channel(p[2]);
+        *out++ = channel(p[1]);
+        *out++ = channel(p[0]);
+        *out++ = p[3];
       }
     }
+    r.raw(bits.data(), bits.size());
   }
 
   void draw_opaque(const RgbaPixels& pixels, const Long4& dest) {

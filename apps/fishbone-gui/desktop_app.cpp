@@ -312,6 +312,15 @@ void DesktopApp::NewWorkbook() {
 }
 
 bool DesktopApp::SaveWorkbookAs(fb::sheet::Workbook& workbook, const std::filesystem::path& path) {
+  // The workbook takes the file's name: asked before anything is written, so a refusal leaves
+  // both the file and the other workbook as they were.
+  const fb::sheet::Workbook* holder = host_.app().workbooks().find(path.filename().string());
+  if (holder != nullptr && holder != &workbook) {
+    Inform("无法保存 \"" + path.string() + "\"：已打开一个同名的工作簿“" + holder->name() +
+               "”。\r请换一个文件名，或先关闭那个工作簿。",
+           "错误", vb::vbCritical);
+    return false;
+  }
   try {
     fb::xlsx::save_package(fb::xlsx::document_from_workbook(workbook, fb::render::render_drawing),
                            path);
@@ -319,8 +328,7 @@ bool DesktopApp::SaveWorkbookAs(fb::sheet::Workbook& workbook, const std::filesy
     Inform("无法保存 \"" + path.string() + "\"：" + failure.what(), "错误", vb::vbCritical);
     return false;
   }
-  workbook.set_full_name(path.string());
-  workbook.set_saved(true);
+  workbook.saved_as(path.string());
   Refresh();
   return true;
 }

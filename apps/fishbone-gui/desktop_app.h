@@ -79,7 +79,8 @@ class DesktopApp : public QObject {
 
   // --- the host's commands, as the menus run them (paths given: no file dialog) ---
   void NewWorkbook();
-  // Writes the workbook as .xlsx (atomically); it is then saved. A message box tells a failure.
+  // Writes the workbook as .xlsx (atomically); it is then saved and named after the file. A
+  // message box tells a failure, and refuses a file named as another open workbook.
   bool SaveWorkbookAs(fb::sheet::Workbook& workbook, const std::filesystem::path& path);
   // Writes the active sheet's page as a one-page PDF.
   bool ExportPdf(const fb::sheet::Worksheet& sheet, const std::filesystem::path& path);

@@ -112,6 +112,19 @@ void Workbook::activate() {
   if (!is_addin_) app_->set_active_workbook(this);
 }
 
+void Workbook::saved_as(std::string path) {
+  const std::size_t slash = path.find_last_of("\\/");
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  const Workbook* holder = app_->workbooks().find(name);
+  if (holder != nullptr && holder != this) {
+    throw HostError(host_error::kApplicationDefined,
+                    "A workbook named '" + name + "' is already open");
+  }
+  name_ = std::move(name);
+  full_name_ = std::move(path);
+  saved_ = true;
+}
+
 bool Workbook::close(std::optional<bool> save_changes) {
   app_->faults().check(HostOperation::WorkbookClose);
   bool save = save_changes.value_or(false);

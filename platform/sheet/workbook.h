@@ -62,6 +62,10 @@ class Workbook {
   // The file the workbook was opened from ("" for a new one).
   const std::string& full_name() const { return full_name_; }
   void set_full_name(std::string path) { full_name_ = std::move(path); }
+  // Save As wrote the workbook to `path`: it is now that file, named after it (the name titles
+  // and Workbooks(name) show) and saved. Throws HostError 1004, changing nothing, when another
+  // open workbook has that name already: the host never has two open under one name.
+  void saved_as(std::string path);
   bool is_addin() const { return is_addin_; }
 
   Worksheets& worksheets() { return worksheets_; }

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QProcess>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
@@ -198,10 +199,16 @@ class DesktopAppTest : public QObject {
     QCOMPARE(QString::fromStdString(report.active_sheet().range("F7").text()),
              QString("注塑一车间"));
 
-    // Saved as .xlsx: the tab loses its asterisk, a real reader finds the entry.
+    // Saved as .xlsx: the tab takes the file's name without an asterisk, a real reader finds
+    // the entry.
     const fs::path xlsx = fs::path(desk.home.path().toStdString()) / "报表.xlsx";
     QVERIFY(app->SaveWorkbookAs(report, xlsx));
     QVERIFY(report.saved());
+    QCOMPARE(QString::fromStdString(report.name()), QString("报表.xlsx"));
+    auto* tabs = qobject_cast<QTabWidget*>(app->window().centralWidget());
+    QVERIFY(tabs != nullptr);
+    QCOMPARE(tabs->tabText(tabs->indexOf(view)), QString("报表.xlsx"));
+    QCOMPARE(app->window().windowTitle(), QString("报表.xlsx"));
     if (auto python = fbtest::PythonWith("openpyxl")) {
       const auto read = fbtest::RunCommand(
           *python + " -c \"import openpyxl,sys; ws=openpyxl.load_workbook(sys.argv[1]).active; " +
@@ -230,10 +237,22 @@ class DesktopAppTest : public QObject {
     auto app = desk.Make();
     app->window().show();
     app->Start();
+
+    // The start-up workbook saved, a second one may not take its file name: refused before the
+    // file is touched, and that second one stays as it was.
+    fb::sheet::Workbook& first = app->app().active_workbook();
+    const fs::path taken = fs::path(desk.home.path().toStdString()) / "taken.xlsx";
+    QVERIFY(app->SaveWorkbookAs(first, taken));
+    const std::string bytes = ReadFile(taken);
     app->NewWorkbook();
     fb::sheet::Workbook& book = app->app().active_workbook();
     const std::string name = book.name();
     book.active_sheet().range("A1").set_value("待保存");
+    QVERIFY(!book.saved());
+    QVERIFY(!app->SaveWorkbookAs(book, taken));
+    QVERIFY(desk.dialogs.message_boxes().back().text.find("taken.xlsx") != std::string::npos);
+    QCOMPARE(ReadFile(taken), bytes);
+    QCOMPARE(book.name(), name);
     QVERIFY(!book.saved());
 
     desk.dialogs.queue_answer(vb::vbCancel);

@@ -62,6 +62,24 @@ TEST_F(SheetTest, WorkbooksByNameAndClosing) {
   EXPECT_EQ(host_error_number([&] { app.active_workbook(); }), 91);
 }
 
+TEST_F(SheetTest, SaveAsNamesTheWorkbookAfterItsFileUnlessAnotherHasThatName) {
+  Workbook& second = app.workbooks().add();
+  const std::string second_name = second.name();
+  put("A1", num(1));
+  ASSERT_FALSE(book.saved());
+  book.saved_as("/home/q/报表.xlsx");
+  EXPECT_EQ(book.name(), "报表.xlsx");
+  EXPECT_EQ(book.full_name(), "/home/q/报表.xlsx");
+  EXPECT_TRUE(book.saved());
+  EXPECT_EQ(&app.workbooks().item("报表.XLSX"), &book);
+  book.saved_as("C:\\Reports\\报表.xlsx");  // the same name again, Windows-style
+  EXPECT_EQ(book.name(), "报表.xlsx");
+  // Another workbook may not take that name: nothing changes.
+  EXPECT_EQ(host_error_number([&] { second.saved_as("/tmp/报表.xlsx"); }), 1004);
+  EXPECT_EQ(second.name(), second_name);
+  EXPECT_EQ(second.full_name(), "");
+}
+
 TEST_F(SheetTest, AnalysisLibraryFollowsTheProfile) {
   EXPECT_EQ(app.workbooks().item("funcres.xlam").name(), "FUNCRES.XLAM");
   EXPECT_EQ(app.workbooks().count(), 1) << "an add-in workbook is not counted";

@@ -7,9 +7,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
 
 #include "apps/fishbone-gui/desktop_app.h"
@@ -19,7 +21,55 @@
 #include "platform/render/font_setup.h"
 #include "platform/ui/qt/sheet/face_icons.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+// What keeps the program from starting (an unsafe private folder, a missing font alias file):
+// said on standard error, and in a message box when there is a screen to show it on (a modal
+// box on the offscreen platform would wait for ever).
+int CannotStart(const std::exception& failure) {
+  const std::string text = std::string("cannot start: ") + failure.what();
+  std::fprintf(stderr, "fishbone-gui: %s\n", text.c_str());
+  if (qApp != nullptr && QGuiApplication::platformName() != "offscreen" &&
+      QGuiApplication::platformName() != "minimal") {
+    QMessageBox::critical(nullptr, "Fishbone", QString::fromStdString(text));
+  }
+  return 1;
+}
+
+int RunHost(const fb::os::Environment& environment, const std::string& screenshots,
+            const std::string& analysis, bool quit_after_start, const QElapsedTimer& since_start) {
+  if (!screenshots.empty()) return fishbone_gui::TakeScreenshots(environment, screenshots);
+
+  fishbone_gui::DesktopApp app(environment);
+  fishbone_gui::SingleInstance instance(QString::fromStdString(app.instance_socket().string()));
+  if (instance.RaiseRunningInstance()) return 0;
+  instance.Listen([&app] {
+    app.window().showNormal();
+    app.window().raise();
+    app.window().activateWindow();
+  });
+  qint64 shown_ms = -1;
+  app.window().show();
+  QObject::connect(&app, &fishbone_gui::DesktopApp::started, [&] {
+    if (!quit_after_start) return;
+    std::fprintf(stderr, "window shown after %lld ms; add-ins connected after %lld ms\n",
+                 static_cast<long long>(shown_ms), static_cast<long long>(since_start.elapsed()));
+    QTimer::singleShot(0, [&app] {
+      app.MayQuit();
+      QApplication::quit();
+    });
+  });
+  // The window is drawn first; the add-ins connect once the event loop runs, so the welcome
+  // window shows over a host that is already there.
+  QTimer::singleShot(0, [&] {
+    shown_ms = since_start.elapsed();
+    app.Start();
+    if (!analysis.empty()) app.OpenAnalysis(analysis);
+  });
+  return QApplication::exec();
+}
+
+int Run(int argc, char** argv) {
   QElapsedTimer since_start;
   since_start.start();
   std::string screenshots;
@@ -53,34 +103,19 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("fishbone-gui");
   QApplication::setWindowIcon(fb::ui::qt::application_icon());
   fb::os::ProcessEnvironment environment;
+  try {
+    return RunHost(environment, screenshots, analysis, quit_after_start, since_start);
+  } catch (const std::exception& failure) {
+    return CannotStart(failure);  // while the application can still show a box
+  }
+}
 
-  if (!screenshots.empty()) return fishbone_gui::TakeScreenshots(environment, screenshots);
+}  // namespace
 
-  fishbone_gui::DesktopApp app(environment);
-  fishbone_gui::SingleInstance instance(QString::fromStdString(app.instance_socket().string()));
-  if (instance.RaiseRunningInstance()) return 0;
-  instance.Listen([&app] {
-    app.window().showNormal();
-    app.window().raise();
-    app.window().activateWindow();
-  });
-  qint64 shown_ms = -1;
-  app.window().show();
-  QObject::connect(&app, &fishbone_gui::DesktopApp::started, [&] {
-    if (!quit_after_start) return;
-    std::fprintf(stderr, "window shown after %lld ms; add-ins connected after %lld ms\n",
-                 static_cast<long long>(shown_ms), static_cast<long long>(since_start.elapsed()));
-    QTimer::singleShot(0, [&app] {
-      app.MayQuit();
-      QApplication::quit();
-    });
-  });
-  // The window is drawn first; the add-ins connect once the event loop runs, so the welcome
-  // window shows over a host that is already there.
-  QTimer::singleShot(0, [&] {
-    shown_ms = since_start.elapsed();
-    app.Start();
-    if (!analysis.empty()) app.OpenAnalysis(analysis);
-  });
-  return QApplication::exec();
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& failure) {
+    return CannotStart(failure);  // before the application was made: standard error only
+  }
 }

@@ -295,6 +295,33 @@ class DesktopAppTest : public QObject {
     QCOMPARE(QString::fromStdString(app->app().active_sheet().range("A1").text()), QString("7"));
   }
 
+  void an_unsafe_private_folder_stops_the_program_with_a_message() {
+    // No runtime or state folder of its own and a home anyone may write: the recovery file and
+    // the component's folders have no private place. The program says so and ends, no crash.
+    Desk desk;
+    const fs::path open_home = fs::path(desk.home.path().toStdString()) / "open";
+    fs::create_directory(open_home);
+    fs::permissions(open_home, fs::perms::all);
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("XDG_RUNTIME_DIR");
+    environment.remove("XDG_STATE_HOME");
+    environment.insert("XDG_CONFIG_HOME",
+                       QString::fromStdString(desk.environment.value("XDG_CONFIG_HOME")));
+    environment.insert("HOME", QString::fromStdString(open_home.string()));
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(environment);
+    program.start(FB_GUI_EXE, {"--quit-after-start"});
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 1);
+    const QString error = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY2(error.contains("fishbone-gui: cannot start:") &&
+                 error.contains(QString::fromStdString(open_home.string())) &&
+                 error.contains("writable by its group or by others"),
+             qPrintable(error));
+  }
+
   void the_analysis_survives_a_killed_program() {
     Desk desk;
     fs::path recovery;

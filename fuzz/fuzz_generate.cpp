@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "apps/fishbone/generate_run.h"
+#include "platform/os/utf16.h"
 #include "src/editor/tree_file.h"
 #include "src/editor/tree_limits.h"
 #include "src/editor/xml_safe_text.h"
@@ -40,24 +41,6 @@ class Bytes {
   std::size_t at_ = 0;
 };
 
-void AppendUtf8(std::string& out, std::uint32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
 // A caption of up to 24 characters. A byte below 0xF0 is a character of its own (ASCII, or from
 // a table of scripts the report meets); 0xF0 and above take three more bytes for any code point.
 std::string Caption(Bytes& bytes) {
@@ -68,12 +51,12 @@ std::string Caption(Bytes& bytes) {
   for (unsigned i = 0; i < length && !bytes.empty(); ++i) {
     const unsigned b = bytes.next();
     if (b < 0x80) {
-      AppendUtf8(caption, b);
+      fb::os::append_utf8(caption, static_cast<char32_t>(b));
     } else if (b < 0xF0) {
-      AppendUtf8(caption, kScripts[b % 10] + (b >> 4) % 8);
+      fb::os::append_utf8(caption, static_cast<char32_t>(kScripts[b % 10] + (b >> 4) % 8));
     } else {
       const std::uint32_t code = (bytes.next() << 16 | bytes.next() << 8 | bytes.next()) % 0x110000;
-      AppendUtf8(caption, code);
+      fb::os::append_utf8(caption, static_cast<char32_t>(code));
     }
   }
   return kivo2d::ToXmlSafeText(caption);  // what an XML file can carry, as a tree file must

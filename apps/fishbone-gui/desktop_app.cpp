@@ -48,6 +48,17 @@ namespace {
 
 namespace vb = fb::ui::vb;
 
+// The host's settings dialogs end in OK and Cancel, captioned in the install language; the
+// caller places the row in its layout.
+QDialogButtonBox* OkCancelButtons(QDialog& dialog) {
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  buttons->button(QDialogButtonBox::Ok)->setText("确定");
+  buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  return buttons;
+}
+
 constexpr int kRecoveryMilliseconds = 400;
 constexpr const char* kHostTitle = "Fishbone";
 constexpr const char* kRecoveryQuestion =
@@ -518,12 +529,7 @@ void DesktopApp::ShowMacroSecurity() {
   trust->setChecked(host_.office().trust_vba_project_access());
   layout->addWidget(new QLabel("加载项生成报表时需要访问 Visual Basic 项目。", &dialog));
   layout->addWidget(trust);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  buttons->button(QDialogButtonBox::Ok)->setText("确定");
-  buttons->button(QDialogButtonBox::Cancel)->setText("取消");
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(OkCancelButtons(dialog));
   if (dialog.exec() != QDialog::Accepted) return;
   host_.office().set_trust_vba_project_access(trust->isChecked());
   settings_.trust_vba_project = trust->isChecked();
@@ -544,12 +550,7 @@ void DesktopApp::ShowAddins() {
   layout->addWidget(library);
   layout->addWidget(new QLabel("COM 加载项：", &dialog));
   layout->addWidget(addin);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  buttons->button(QDialogButtonBox::Ok)->setText("确定");
-  buttons->button(QDialogButtonBox::Cancel)->setText("取消");
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(OkCancelButtons(dialog));
   if (dialog.exec() != QDialog::Accepted) return;
   if (library->isChecked() != host_.app().analysis_library_enabled()) {
     host_.app().set_analysis_library_enabled(library->isChecked());
@@ -577,12 +578,7 @@ void DesktopApp::ShowOptions() {
   form->addRow("主机版本(&V)：", version);
   form->addRow("安装语言(&L)：", language);
   form->addRow(new QLabel("更改在下次启动时生效。", &dialog));
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  buttons->button(QDialogButtonBox::Ok)->setText("确定");
-  buttons->button(QDialogButtonBox::Cancel)->setText("取消");
-  form->addRow(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  form->addRow(OkCancelButtons(dialog));
   if (dialog.exec() != QDialog::Accepted) return;
   settings_.host_profile = static_cast<fb::sheet::HostProfile>(version->currentData().toInt());
   settings_.language_id = language->currentData().toInt();

@@ -9,7 +9,7 @@ std::optional<std::string> ParsedArgs::Value(std::string_view long_name) const {
 }
 
 std::optional<ParsedArgs> ParseArgs(std::span<const std::string> args,
-                                    std::span<const OptionSpec> specs, std::string& error) {
+                                    std::span<const OptionRule> rules, std::string& error) {
   ParsedArgs parsed;
   bool options_ended = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -34,8 +34,8 @@ std::optional<ParsedArgs> ParseArgs(std::span<const std::string> args,
         inline_value = arg.substr(equals + 1);
       }
     }
-    const OptionSpec* option = nullptr;
-    for (const OptionSpec& candidate : specs) {
+    const OptionRule* option = nullptr;
+    for (const OptionRule& candidate : rules) {
       if (name == candidate.long_name ||
           (!candidate.short_name.empty() && name == candidate.short_name)) {
         option = &candidate;

@@ -13,7 +13,7 @@
 
 namespace fishbone {
 
-struct OptionSpec {
+struct OptionRule {
   std::string_view long_name;   // "--output"
   std::string_view short_name;  // "-o", or empty
   bool takes_value = true;
@@ -31,6 +31,6 @@ struct ParsedArgs {
 // Parses `args`; on a wrong command line returns nothing and sets `error` to a message such as
 // `unknown option "--frm"` or `option "--to" needs a value`.
 std::optional<ParsedArgs> ParseArgs(std::span<const std::string> args,
-                                    std::span<const OptionSpec> specs, std::string& error);
+                                    std::span<const OptionRule> rules, std::string& error);
 
 }  // namespace fishbone

@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::array<OptionSpec, 13> kBatchOptions{{
+constexpr std::array<OptionRule, 13> kBatchOptions{{
     {"--output", "-o", true},
     {"--jobs", "-j", true},
     {"--pdf", "", false},
@@ -85,12 +85,12 @@ std::string Identity(const std::string& path) {
 
 }  // namespace
 
-std::span<const OptionSpec> BatchOptions() {
+std::span<const OptionRule> BatchOptions() {
   return kBatchOptions;
 }
 
 bool IsBatchCommandLine(std::span<const std::string> args,
-                        std::span<const OptionSpec> single_options) {
+                        std::span<const OptionRule> single_options) {
   std::string error;
   const auto batch = ParseArgs(args, kBatchOptions, error);
   if (!batch || batch->help) return false;

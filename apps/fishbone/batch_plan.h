@@ -32,14 +32,14 @@ struct BatchRequest {
 
 // The batch's own options: --pdf, --png and --pictures are switches here, since every tree's
 // files are named after it.
-std::span<const OptionSpec> BatchOptions();
+std::span<const OptionRule> BatchOptions();
 
 // Whether `args` ask for many reports rather than one. A command line that reads as one tree to
 // one report file (`-o REPORT.xlsx`, `--pdf FILE` ...) under `single_options` stays a single run;
 // it is a batch when it gives --jobs, several trees, a folder of trees, or -o a name ending in
 // "/", and reads under the batch options.
 bool IsBatchCommandLine(std::span<const std::string> args,
-                        std::span<const OptionSpec> single_options);
+                        std::span<const OptionRule> single_options);
 
 // The request of a batch command line. On a wrong one returns nothing and sets `error` to the
 // usage message. A folder argument contributes every .xml and .txt file in it (any letter case,

@@ -11,7 +11,7 @@
 namespace fishbone {
 namespace {
 
-constexpr std::array<OptionSpec, 1> kOptions{{{"--from", "", true}}};
+constexpr std::array<OptionRule, 1> kOptions{{{"--from", "", true}}};
 
 int Check(const std::string& display_name, const std::string& bytes, kivo2d::TreeFormat format,
           Io& io) {

@@ -17,7 +17,7 @@ namespace {
 
 using kivo2d::TreeFormat;
 
-constexpr std::array<OptionSpec, 3> kOptions{{
+constexpr std::array<OptionRule, 3> kOptions{{
     {"--output", "-o", true},
     {"--from", "", true},
     {"--to", "", true},

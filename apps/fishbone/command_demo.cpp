@@ -14,7 +14,7 @@
 namespace fishbone {
 namespace {
 
-constexpr std::array<OptionSpec, 2> kOptions{{
+constexpr std::array<OptionRule, 2> kOptions{{
     {"--output", "-o", true},
     {"--host-version", "", true},
 }};

@@ -20,7 +20,7 @@
 namespace fishbone {
 namespace {
 
-constexpr std::array<OptionSpec, 14> kOptions{{
+constexpr std::array<OptionRule, 14> kOptions{{
     {"--output", "-o", true},
     {"--pdf", "", true},
     {"--png", "", true},

@@ -24,7 +24,7 @@ std::string LibraryPath() {
 int RunRegistration(const Command& command, bool register_it, std::span<const std::string> args,
                     Io& io) {
   std::string error;
-  const auto parsed = ParseArgs(args, std::span<const OptionSpec>{}, error);
+  const auto parsed = ParseArgs(args, std::span<const OptionRule>{}, error);
   if (!parsed) return UsageError(command, error, io);
   if (parsed->help) {
     io.out << command.usage;

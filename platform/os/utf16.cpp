@@ -2,8 +2,6 @@
 
 namespace fb::os {
 
-namespace {
-
 void append_utf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out.push_back(static_cast<char>(cp));
@@ -21,6 +19,8 @@ void append_utf8(std::string& out, char32_t cp) {
     out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
   }
 }
+
+namespace {
 
 // Decodes one code point at `i`, advancing `i`; malformed input yields U+FFFD and advances past
 // the maximal invalid prefix (at least one byte).

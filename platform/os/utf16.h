@@ -25,6 +25,9 @@ constexpr bool is_surrogate(char16_t unit) {
 }
 
 std::u16string utf8_to_utf16(std::string_view utf8);
+// Appends one code point as UTF-8 (a surrogate or a value past U+10FFFF is the caller's fault:
+// it is encoded as given).
+void append_utf8(std::string& out, char32_t cp);
 std::string utf16_to_utf8(std::u16string_view utf16);
 
 // Length in UTF-16 code units (VB's Len).

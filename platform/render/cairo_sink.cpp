@@ -153,18 +153,6 @@ class CairoReplay {
     cairo_new_path(cr_);
   }
 
-  static Rect bounds_of(const std::vector<Point>& points) {
-    if (points.empty()) return {};
-    double x0 = points[0].x, y0 = points[0].y, x1 = x0, y1 = y0;
-    for (const Point& p : points) {
-      x0 = std::min(x0, p.x);
-      y0 = std::min(y0, p.y);
-      x1 = std::max(x1, p.x);
-      y1 = std::max(y1, p.y);
-    }
-    return {x0, y0, x1 - x0, y1 - y0};
-  }
-
   void draw(const LineCmd& line) {
     cairo_move_to(cr_, line.from.x, line.from.y);
     cairo_line_to(cr_, line.to.x, line.to.y);

@@ -1,11 +1,24 @@
 #include "platform/render/display_list.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
 #include <utility>
 
 namespace fb::render {
+
+Rect bounds_of(const std::vector<Point>& points) {
+  if (points.empty()) return {};
+  double x0 = points[0].x, y0 = points[0].y, x1 = x0, y1 = y0;
+  for (const Point& p : points) {
+    x0 = std::min(x0, p.x);
+    y0 = std::min(y0, p.y);
+    x1 = std::max(x1, p.x);
+    y1 = std::max(y1, p.y);
+  }
+  return {x0, y0, x1 - x0, y1 - y0};
+}
 
 Transform Transform::rotation(double degrees) {
   const double radians = degrees * std::numbers::pi / 180.0;

@@ -36,6 +36,10 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// The smallest rectangle holding every point (empty for no points): the box a gradient or a
+// pattern of a polygon spans, in every sink.
+Rect bounds_of(const std::vector<Point>& points);
+
 // Straight (not premultiplied) alpha; alpha 255 is opaque.
 struct Colour {
   std::uint8_t r = 0;

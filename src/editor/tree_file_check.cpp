@@ -169,37 +169,13 @@ std::optional<std::string> Utf16FileToUtf8(std::string_view bytes) {
     return little_endian ? static_cast<std::uint32_t>(first | (second << 8))
                          : static_cast<std::uint32_t>((first << 8) | second);
   };
-  const auto append = [](std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-      out += static_cast<char>(code);
-    } else if (code < 0x800) {
-      out += static_cast<char>(0xC0 | (code >> 6));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-      out += static_cast<char>(0xE0 | (code >> 12));
-      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (code >> 18));
-      out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-  };
-  std::string out;
-  out.reserve(bytes.size());
+  // The units as they come; the shared conversion pairs surrogates and turns a lone half into
+  // U+FFFD, as it does for every other UTF-16 text.
+  std::u16string units;
+  units.reserve(bytes.size() / 2);
   std::size_t i = start;
-  for (; i + 1 < bytes.size(); i += 2) {
-    std::uint32_t code = unit_at(i);
-    if (code >= 0xD800 && code <= 0xDBFF && i + 3 < bytes.size()) {
-      const std::uint32_t low = unit_at(i + 2);
-      if (low >= 0xDC00 && low <= 0xDFFF) {
-        code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-        i += 2;
-      }
-    }
-    append(out, code);
-  }
+  for (; i + 1 < bytes.size(); i += 2) units.push_back(static_cast<char16_t>(unit_at(i)));
+  std::string out = fb::os::utf16_to_utf8(units);
   if (i < bytes.size()) out += kReplacementUtf8;
   return out;
 }

@@ -11,21 +11,21 @@ namespace fb::ui::qt {
 
 namespace {
 
-struct ButtonSpec {
+struct MessageButton {
   int answer;
   const char* caption;
   QMessageBox::ButtonRole role;
 };
 
 // The host speaks the install language: the buttons carry its captions and mnemonics.
-std::vector<ButtonSpec> buttons_for(int buttons) {
-  const ButtonSpec ok{vb::vbOK, "确定", QMessageBox::AcceptRole};
-  const ButtonSpec cancel{vb::vbCancel, "取消", QMessageBox::RejectRole};
-  const ButtonSpec yes{vb::vbYes, "是(&Y)", QMessageBox::YesRole};
-  const ButtonSpec no{vb::vbNo, "否(&N)", QMessageBox::NoRole};
-  const ButtonSpec abort{vb::vbAbort, "中止(&A)", QMessageBox::RejectRole};
-  const ButtonSpec retry{vb::vbRetry, "重试(&R)", QMessageBox::AcceptRole};
-  const ButtonSpec ignore{vb::vbIgnore, "忽略(&I)", QMessageBox::AcceptRole};
+std::vector<MessageButton> buttons_for(int buttons) {
+  const MessageButton ok{vb::vbOK, "确定", QMessageBox::AcceptRole};
+  const MessageButton cancel{vb::vbCancel, "取消", QMessageBox::RejectRole};
+  const MessageButton yes{vb::vbYes, "是(&Y)", QMessageBox::YesRole};
+  const MessageButton no{vb::vbNo, "否(&N)", QMessageBox::NoRole};
+  const MessageButton abort{vb::vbAbort, "中止(&A)", QMessageBox::RejectRole};
+  const MessageButton retry{vb::vbRetry, "重试(&R)", QMessageBox::AcceptRole};
+  const MessageButton ignore{vb::vbIgnore, "忽略(&I)", QMessageBox::AcceptRole};
   switch (buttons) {
     case vb::vbOKCancel:
       return {ok, cancel};
@@ -67,22 +67,22 @@ int QtDialogs::message_box(std::string_view prompt, int style, std::string_view 
   box.setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
   box.setText(text);
   box.setIcon(icon_for(icon_of(style)));
-  const std::vector<ButtonSpec> specs = buttons_for(buttons_of(style));
+  const std::vector<MessageButton> buttons = buttons_for(buttons_of(style));
   std::vector<std::pair<QPushButton*, int>> pressed_answer;
   const int default_answer_value = default_answer(style);
-  for (const ButtonSpec& spec : specs) {
-    QPushButton* button = box.addButton(QString::fromUtf8(spec.caption), spec.role);
-    pressed_answer.emplace_back(button, spec.answer);
-    if (spec.answer == default_answer_value) box.setDefaultButton(button);
-    if (spec.answer == vb::vbCancel || specs.size() == 1) box.setEscapeButton(button);
+  for (const MessageButton& button_kind : buttons) {
+    QPushButton* button = box.addButton(QString::fromUtf8(button_kind.caption), button_kind.role);
+    pressed_answer.emplace_back(button, button_kind.answer);
+    if (button_kind.answer == default_answer_value) box.setDefaultButton(button);
+    if (button_kind.answer == vb::vbCancel || buttons.size() == 1) box.setEscapeButton(button);
   }
   box.exec();
   for (const auto& [button, answer] : pressed_answer) {
     if (box.clickedButton() == button) return answer;
   }
   // Closed without a button: what Escape would have answered.
-  for (const ButtonSpec& spec : specs) {
-    if (spec.answer == vb::vbCancel) return vb::vbCancel;
+  for (const MessageButton& button_kind : buttons) {
+    if (button_kind.answer == vb::vbCancel) return vb::vbCancel;
   }
   return default_answer_value;
 }

@@ -618,5 +618,14 @@ TEST(TreeFileInput, Utf16WithoutAByteOrderMarkIsReadLikeWithOne) {
   }
 }
 
+TEST(TreeFileInput, ALoneSurrogateWithoutAByteOrderMarkBecomesAReplacementCharacter) {
+  // A high half with no low half after it once went through as a three-byte sequence that is
+  // not UTF-8, and every later step inherited the invalid text.
+  const std::u16string outline = u"问题\n  人\n    培\xD83D训\n";
+  const TreeReadResult result = ReadOutlineTree(Utf16(outline, true));
+  ASSERT_TRUE(result.ok()) << Describe(result.problems);
+  EXPECT_EQ(result.tree.entries[2].caption, "培\uFFFD训");
+}
+
 }  // namespace
 }  // namespace kivo2d

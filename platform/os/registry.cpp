@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <system_error>
 
 #include "platform/os/atomic_file.h"
@@ -107,6 +108,8 @@ fs::path config_root(const Environment& env) {
 
 void Registry::create_key(std::string_view key) {
   const std::string path = normalise(key);
+  // Backslashes alone name no key; a value stored there could never be found or written back.
+  if (path.empty()) throw std::invalid_argument("a registry key needs a name");
   std::size_t pos = 0;
   while (pos != std::string::npos) {
     pos = path.find('\\', pos + 1);
@@ -231,6 +234,7 @@ Registry Registry::parse(std::string_view text) {
     if (line.front() == '[') {
       if (line.back() != ']' || line.size() < 3) malformed(line_number, "bad key line");
       current = std::string(line.substr(1, line.size() - 2));
+      if (normalise(current).empty()) malformed(line_number, "a key line without a key name");
       registry.create_key(current);
       if (!comments.empty()) {
         auto& before = registry.comments_before_[ascii_upper(normalise(current))];

@@ -32,7 +32,7 @@ class Registry {
  public:
   using Value = std::variant<std::string, std::uint32_t>;
 
-  // Creates the key and its missing ancestors.
+  // Creates the key and its missing ancestors; a key of backslashes only is std::invalid_argument.
   void create_key(std::string_view key);
   bool key_exists(std::string_view key) const;
   // Deletes the key with all its subkeys and values; an absent key is no error.

@@ -81,6 +81,12 @@ std::vector<std::uint8_t> WriteGif(const GifFile& file) {
             "graphics control");
     }
     const ColourMap local = MakeMap(image.local_colours);
+    // giflib keeps a copy of the previous frame's local table and, given none for this frame,
+    // drops the pointer without freeing it: free it here so a writer of many frames does not leak.
+    if (!local && gif->Image.ColorMap != nullptr) {
+      GifFreeMapObject(gif->Image.ColorMap);
+      gif->Image.ColorMap = nullptr;
+    }
     Check(gif,
           EGifPutImageDesc(gif, image.left, image.top, image.width, image.height, image.interlaced,
                            local.get()),

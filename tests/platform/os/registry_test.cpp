@@ -75,6 +75,9 @@ TEST(RegistryTest, MalformedFilesAreRefusedNamingFileAndLine) {
       {"Fishbone Registry 1\n[K]\n\"x\"=\"unterminated\n", "line 3: unterminated quoted text"},
       {"Fishbone Registry 1\n[K]\n\"x\"=\"a\\q\"\n", "line 3: unknown escape"},
       {"Fishbone Registry 1\n[K]\n\"x\"=\"a\" tail\n", "line 3: text after the value"},
+      // Found by fuzzing: backslashes only named an empty key and the reader threw out_of_range.
+      {"Fishbone Registry 1\n[\\]\n@=\"x\"\n", "line 2: a key line without a key name"},
+      {"Fishbone Registry 1\n[\\\\\\]\n", "line 2: a key line without a key name"},
   };
   TempFolder folder;
   for (const auto& c : cases) {

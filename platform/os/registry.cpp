@@ -220,7 +220,9 @@ Registry Registry::parse(std::string_view text) {
     std::string_view line = text.substr(start, end - start);
     start = end + 1;
     ++line_number;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    // Every carriage return before the line feed is line-end noise (editors that wrote "\r\r\n"),
+    // or a comment would lose one of them at each save.
+    while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty()) continue;
     if (line.front() == ';') {
       comments.emplace_back(line);

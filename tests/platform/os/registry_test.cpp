@@ -93,6 +93,17 @@ TEST(RegistryTest, MalformedFilesAreRefusedNamingFileAndLine) {
   }
 }
 
+TEST(RegistryTest, WhatItWritesReadsBackToTheSameText) {
+  // Found by fuzzing: a comment ending in several carriage returns lost one at every save.
+  for (const std::string& text :
+       {std::string(";\r\r\r\n;\n"), std::string("Fishbone Registry 1\r\r\n[K]\r\r\n; c\r\r\n")}) {
+    SCOPED_TRACE(text);
+    const std::string written = Registry::parse(text).to_text();
+    EXPECT_EQ(Registry::parse(written).to_text(), written);
+    EXPECT_EQ(written.find('\r'), std::string::npos);
+  }
+}
+
 TEST(RegistryTest, CommentsAndAByteOrderMarkSurviveALoadAndSave) {
   TempFolder folder;
   const auto file = folder.path() / "registry.reg";

@@ -187,10 +187,30 @@ void ChartPainter::layout() {
   if (area.width) outer.width = *area.width;
   if (area.height) outer.height = *area.height;
 
+  // Value labels stand centred on their ticks, so half of the first and the last reaches past
+  // the plot's ends; the host keeps that overhang inside the plot area's outer bounds too.
+  const Font label = label_font(chart_);
+  const auto reserve_end_overhang = [&](const PlacedAxis& placed, double& low, double& high) {
+    if (!placed.shows_labels() || placed.map.categorical) return;
+    const std::vector<double> fractions = placed.map.tick_fractions();
+    const std::vector<std::string>& texts = placed.levels.front();
+    if (fractions.empty() || fractions.size() != texts.size()) return;
+    const auto [first, last] = std::minmax_element(fractions.begin(), fractions.end());
+    const auto half = [&](auto at) {
+      const Size size = measure(texts[static_cast<std::size_t>(at - fractions.begin())], label);
+      return (placed.horizontal ? size.width : size.height) / 2;
+    };
+    low = std::max(low, half(first));
+    high = std::max(high, half(last));
+  };
+
   // Vertical axes first: their label widths do not depend on the plot's size.
   double left = 0, right = 0, top = 0, bottom = 0;
   for (PlacedAxis* placed : placed_axes()) {
-    if (placed->horizontal) continue;
+    if (placed->horizontal) {
+      reserve_end_overhang(*placed, left, right);
+      continue;
+    }
     measure_labels(*placed, outer.height);
     const bool at_edge = placed->line_fraction <= 0 || placed->line_fraction >= 1;
     if (!at_edge) continue;
@@ -199,7 +219,10 @@ void ChartPainter::layout() {
   }
   const double inner_width = std::max(outer.width - left - right, 1.0);
   for (PlacedAxis* placed : placed_axes()) {
-    if (!placed->horizontal) continue;
+    if (!placed->horizontal) {
+      reserve_end_overhang(*placed, bottom, top);
+      continue;
+    }
     measure_labels(*placed, inner_width);
     const bool at_edge = placed->line_fraction <= 0 || placed->line_fraction >= 1;
     if (!at_edge) continue;

@@ -280,6 +280,28 @@ TEST_F(ChartRendererTest, SecondaryLineRunsEdgeToEdgeOnItsOwnPercentAxis) {
   ASSERT_NE(TextOf(list, "3"), nullptr);  // the primary axis keeps its own scale
 }
 
+TEST_F(ChartRendererTest, EndTickLabelsStayInsideThePlotAreasOuterBounds) {
+  // The plot area's position and size are its outer bounds: the top value label, centred on the
+  // top gridline, once stuck out above them by half its height and was cut by the picture's edge.
+  Column("A1", {Value(1.0), Value(3.0)});
+  Chart& chart = MakeChart(ChartType::ColumnClustered, "A1:A2");
+  chart.plot_area.top = 0;
+  sheet::Axis& values = chart.axes(AxisType::ValueAxis);
+  values.minimum = 0;
+  values.maximum = 4;
+  values.major_unit = 1;
+  HideLabels(chart.axes(AxisType::CategoryAxis));
+
+  const DisplayList list = render_chart(chart);
+  const TextCmd* top = TextOf(list, "4");
+  const TextCmd* bottom = TextOf(list, "0");
+  ASSERT_NE(top, nullptr);
+  ASSERT_NE(bottom, nullptr);
+  // A line of text is taller than its font size, so half the size is a lower bound of the room.
+  EXPECT_GE(top->box.centre().y, top->font.size / 2);
+  EXPECT_LE(bottom->box.centre().y, 100 - bottom->font.size / 2);
+}
+
 TEST(AxisScaleTest, AutomaticScalingFollowsTheHostsRules) {
   struct Case {
     std::optional<double> low, high;

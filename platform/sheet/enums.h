@@ -51,6 +51,11 @@ enum class HorizontalAlignment {
 };
 enum class VerticalAlignment { Top = -4160, Center = -4108, Bottom = -4107, Justify = -4130 };
 
+// A text frame's AutoSize: the frame keeps its size and the text may overflow it, or the text
+// shrinks until it fits the frame. (The host's third choice, the frame growing to its text, is not
+// offered: nothing here asks for it.)
+enum class TextAutoSize { None = 0, TextToFitShape = 2 };
+
 enum class ReadingOrder { Context = -5002, LeftToRight = -5003, RightToLeft = -5004 };
 
 enum class Pattern { None = -4142, Solid = 1, Gray50 = -4125, Gray25 = -4124 };

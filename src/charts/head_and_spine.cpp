@@ -77,6 +77,9 @@ void DrawHeadAndSpine(Component& component) {
   selected_box.text_font.size = 8;
   selected_box.text_font.name = face;
   selected_box.text_font.size = 8 * scale;
+  // A long problem statement, or a large size, once ran out of the box and hid the one text the
+  // diagram exists for: the text shrinks to fit the box instead.
+  selected_box.text_auto_size = TextAutoSize::TextToFitShape;
 
   const std::string logo_file = component.win_dir + "\\Temp\\~l$go.gif";
   SaveLogoPicture(logo_file);

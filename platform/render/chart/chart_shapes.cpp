@@ -3,17 +3,13 @@
 #include <stdexcept>
 
 #include "platform/render/chart/chart_style.h"
-#include "platform/render/sheet_styles.h"
+#include "platform/render/text_box_text.h"
 #include "platform/sheet/shape/shape.h"
 #include "platform/sheet/shape/shape_collection.h"
 
 namespace fb::render {
 namespace {
 
-// The host's default text frame margins: a tenth of an inch beside the text, a twentieth above
-// and below it.
-constexpr double kTextMarginX = 7.2;
-constexpr double kTextMarginY = 3.6;
 constexpr Colour kBlack{0, 0, 0, 255};
 constexpr Colour kWhite{255, 255, 255, 255};
 
@@ -25,19 +21,8 @@ void draw_text_box(const sheet::Shape& shape, DisplayList& out) {
   }
   out.rect(box, element_fill(shape.fill, sheet::Interior{2, sheet::Pattern::Solid}, kWhite),
            outline);
-  const std::string text = shape.text();
-  if (text.empty()) return;
-  TextCmd command;
-  command.text = text;
-  command.font = chart_font(shape.text_font);
-  command.colour = palette_or(shape.text_font.color_index, kBlack);
-  command.box = {box.x + kTextMarginX, box.y + kTextMarginY,
-                 std::max(0.0, box.width - 2 * kTextMarginX),
-                 std::max(0.0, box.height - 2 * kTextMarginY)};
-  command.halign = text_halign(shape.text_horizontal_alignment);
-  command.valign = text_valign(shape.text_vertical_alignment);
-  command.wrap = true;
-  out.text(std::move(command));
+  if (shape.text().empty()) return;
+  out.text(text_box_text(shape, {box.x, box.y}));
 }
 
 void draw_picture(const sheet::Shape& shape, DisplayList& out) {

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "platform/render/page/word_art.h"
-#include "platform/render/sheet_styles.h"
+#include "platform/render/text_box_text.h"
 #include "platform/sheet/chart/chart.h"
 #include "platform/sheet/shape/shape.h"
 #include "platform/sheet/shape/shape_collection.h"
@@ -53,21 +53,10 @@ DisplayList raster_content(const sheet::Shape& shape) {
   return content;
 }
 
-// A text box's text, wrapped inside the box's default inner margins.
+// A text box's text, in the box's own frame.
 DisplayList text_box_content(const sheet::Shape& shape) {
-  constexpr double kInsetX = 7.2;
-  constexpr double kInsetY = 3.6;
   DisplayList content(shape.width(), shape.height());
-  TextCmd text;
-  text.text = shape.text();
-  text.font = {shape.text_font.name, shape.text_font.size, shape.text_font.bold, false};
-  text.colour = palette_or(shape.text_font.color_index, Colour{0, 0, 0, 255});
-  text.box = {kInsetX, kInsetY, std::max(0.0, shape.width() - 2 * kInsetX),
-              std::max(0.0, shape.height() - 2 * kInsetY)};
-  text.halign = text_halign(shape.text_horizontal_alignment);
-  text.valign = text_valign(shape.text_vertical_alignment);
-  text.wrap = true;
-  content.text(std::move(text));
+  content.text(text_box_text(shape, {0, 0}));
   return content;
 }
 

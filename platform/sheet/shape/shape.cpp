@@ -174,6 +174,7 @@ std::unique_ptr<Shape> Shape::clone() const {
   copy->text_ = text();
   copy->text_vertical_alignment = text_vertical_alignment;
   copy->text_horizontal_alignment = text_horizontal_alignment;
+  copy->text_auto_size = text_auto_size;
   copy->text_font = text_font;
   copy->raster = raster;
   copy->drawing = drawing;

@@ -77,6 +77,7 @@ class Shape {
   std::string text() const;
   VerticalAlignment text_vertical_alignment = VerticalAlignment::Top;
   HorizontalAlignment text_horizontal_alignment = HorizontalAlignment::Left;
+  TextAutoSize text_auto_size = TextAutoSize::None;
   ChartFont text_font;
 
   // --- picture ---

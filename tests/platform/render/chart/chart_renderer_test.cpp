@@ -11,10 +11,12 @@
 
 #include "platform/os/environment.h"
 #include "platform/render/chart/axis_scale.h"
+#include "platform/render/text_metrics.h"
 #include "platform/sheet/application.h"
 #include "platform/sheet/chart/chart.h"
 #include "platform/sheet/range.h"
 #include "platform/sheet/shape/shape.h"
+#include "platform/sheet/shape/shape_collection.h"
 #include "platform/sheet/workbook.h"
 
 namespace fb::render {
@@ -300,6 +302,29 @@ TEST_F(ChartRendererTest, EndTickLabelsStayInsideThePlotAreasOuterBounds) {
   // A line of text is taller than its font size, so half the size is a lower bound of the room.
   EXPECT_GE(top->box.centre().y, top->font.size / 2);
   EXPECT_LE(bottom->box.centre().y, 100 - bottom->font.size / 2);
+}
+
+TEST_F(ChartRendererTest, ATextBoxShrinksItsTextToFitOnlyWhenItsFrameAsks) {
+  Column("A1", {Value(1.0)});
+  Chart& chart = MakeChart(ChartType::ColumnClustered, "A1");
+  sheet::Shape& box = chart.shapes().add_text_box(10, 10, 60, 40);
+  const std::string text = "一段很长的问题描述，远远超出这个小小文本框所能容纳的范围";
+  box.set_text(text);
+  box.text_font.size = 12;
+  for (const auto auto_size : {sheet::TextAutoSize::None, sheet::TextAutoSize::TextToFitShape}) {
+    box.text_auto_size = auto_size;
+    const DisplayList list = render_chart(chart);
+    const TextCmd* drawn = TextOf(list, text);
+    ASSERT_NE(drawn, nullptr);
+    const Size block = measure_text(*drawn);
+    if (auto_size == sheet::TextAutoSize::None) {
+      EXPECT_EQ(drawn->font.size, 12);
+      EXPECT_GT(block.height, drawn->box.height);  // the text overflows, as the host shows it
+    } else {
+      EXPECT_LT(drawn->font.size, 12);
+      EXPECT_LE(block.height, drawn->box.height + 0.01);
+    }
+  }
 }
 
 TEST(AxisScaleTest, AutomaticScalingFollowsTheHostsRules) {

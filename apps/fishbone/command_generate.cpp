@@ -163,7 +163,7 @@ const Command kGenerateCommand{
     "  --size 8|6|4             its size: 8号字, 6号字 (default), 4号字\n"
     "  --wrap 5|8|10            characters per label line (换行字符, default 8)\n"
     "  --head left|right        the side of the problem head (鱼骨图方向: 左侧 default, 右侧);\n"
-    "                           not applied yet: the head stays on the left\n"
+    "                           right mirrors the diagram\n"
     "  --no-pareto              no Pareto chart of the main causes (主原因帕累托排列图)\n"
     "  --no-top-three           no chart of the top three causes (第2层原因最多前三项)\n"
     "\n"

@@ -61,6 +61,12 @@ void DrawFishbone(Component& component) {
   bones.border.line_style = ChartLineStyle::Continuous;
   bones.marker_style = MarkerStyle::None;
   bones.apply_data_labels(CategoryNameLabels());
+  if (component.generation_options.head == HeadSide::kRight) {
+    // " 右 侧": the bones open to the left, so the plot runs right to left and every caption
+    // stands on the other side of its bone's end.
+    category_axis.reverse_plot_order = true;
+    bones.set_data_label_position(DataLabelPosition::Left);
+  }
 
   ChartObjects objects = sheet.chart_objects();
   std::string name = objects.item(objects.count()).name();

@@ -100,6 +100,14 @@ void DrawHeadAndSpine(Component& component) {
   } else if (app.profile() == HostProfile::V12) {
     logo.increment_top(250);
   }
+  if (options.head == HeadSide::kRight) {
+    // The plot runs right to left (the fishbone step reversed it): the head box and the logo
+    // change sides with it, each as far from the chart's other edge.
+    const double chart_width = sheet.shapes().item(name).width();
+    for (Shape* shape : {&head_chart.shapes().item(box_name), &logo.item(1)}) {
+      shape->set_left(chart_width - shape->left() - shape->width());
+    }
+  }
   sheet.range("A1").select();
 }
 

@@ -95,6 +95,25 @@ void ArrangeDiagram(Application& app, Worksheet& sheet, const GenerationOptions&
     }
   }
 
+  if (options.head == HeadSide::kRight) {
+    // The fishbone is mirrored, its head and free room on the right: the auxiliary charts change
+    // sides with them, mirrored across the fishbone picture.
+    const Shape& fishbone = sheet.shapes().item("PIC1");
+    for (const std::string& name : pictures) {
+      if (name == "PIC1") continue;
+      Shape& picture = sheet.shapes().item(name);
+      picture.set_left(2 * fishbone.left() + fishbone.width() - picture.left() - picture.width());
+    }
+    // Mirrored, the Pareto chart's percent labels would meet the top-three chart's cause names:
+    // it keeps clear of them.
+    if (options.pareto_chart && options.top_three_chart) {
+      constexpr double kClearance = 6;
+      Shape& pareto = sheet.shapes().item("PIC2");
+      const double limit = sheet.shapes().item("PIC3").left() - kClearance;
+      if (pareto.left() + pareto.width() > limit) pareto.set_left(limit - pareto.width());
+    }
+  }
+
   sheet.shapes().range(pictures).select();
   if (pictures.size() > 1) app.selection_shape_range().group().select();
   app.selection_shape_range().cut();

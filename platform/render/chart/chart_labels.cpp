@@ -59,8 +59,11 @@ void ChartPainter::draw_data_labels() {
         }
         case ChartType::LineMarkers:
         case ChartType::XYScatterLinesNoMarkers:
-          // To the right of the point.
-          t.box = {at.x + kDataLabelGap, at.y - size.height / 2, size.width, size.height};
+          // Beside the point: to its right unless the series asks for the left.
+          t.box = {series.data_label_position() == sheet::DataLabelPosition::Left
+                       ? at.x - kDataLabelGap - size.width
+                       : at.x + kDataLabelGap,
+                   at.y - size.height / 2, size.width, size.height};
           break;
       }
       content_.text(std::move(t));

@@ -28,6 +28,8 @@ enum class DisplayUnit { None = -4142, Hundreds = -2, Thousands = -3 };
 enum class CategoryType { Automatic = -4105, Category = 2, Time = 3 };
 
 enum class MarkerStyle { Automatic = -4105, None = -4142, Square = 1, Diamond = 2 };
+// DataLabels.Position beside a line or scatter point (its default is to the right).
+enum class DataLabelPosition { Right = -4152, Left = -4131 };
 
 enum class ErrorBarDirection { X = -4168, Y = 1 };
 enum class ErrorBarInclude { Both = 1, Plus = 2, Minus = 3, None = -4142 };

@@ -144,6 +144,14 @@ void Series::apply_data_labels(const DataLabelOptions& options) {
   labels_ = options;
 }
 
+void Series::set_data_label_position(DataLabelPosition position) {
+  const ChartType type = chart_->series_type(*this);
+  if (!labels_ || (type != ChartType::LineMarkers && type != ChartType::XYScatterLinesNoMarkers)) {
+    refuse("Unable to set the Position property of the DataLabels class");
+  }
+  label_position_ = position;
+}
+
 void Series::check_point(int index) const {
   if (index < 1 || index > point_count()) {
     refuse("Unable to get the Points property of the Series class: point " + std::to_string(index) +

@@ -98,6 +98,10 @@ class Series {
   void set_point_label_text(int index, std::string text);
   // The text a point's label shows, nullopt when it shows none.
   std::optional<std::string> label_text(int index) const;
+  // DataLabels.Position: HostError 1004 for a series without labels or of a type other than line
+  // and scatter, where the host refuses a place beside the point.
+  void set_data_label_position(DataLabelPosition position);
+  DataLabelPosition data_label_position() const { return label_position_; }
 
   // --- error bars ---
   void set_error_bar(ErrorBarDirection direction, ErrorBarInclude include, ErrorBarType type,
@@ -123,6 +127,7 @@ class Series {
   AxisGroup axis_group_ = AxisGroup::Primary;
   std::optional<std::vector<SeriesPoint>> frozen_;
   std::optional<DataLabelOptions> labels_;
+  DataLabelPosition label_position_ = DataLabelPosition::Right;
   std::map<int, PointLabel> point_labels_;
   std::optional<ErrorBars> error_bars_;
 };

@@ -121,8 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ostringstream out_text;
   std::ostringstream err_text;
   fishbone::Io io{in, out_text, err_text};
-  const int status =
-      fishbone::GenerateReportFiles(tree, "<fuzz>", fishbone::GenerationOptions{}, outputs, io);
+  const int status = fishbone::GenerateReportFiles(tree, "<fuzz>",
+                                                   fishbone::GenerationHostSettings{}, outputs, io);
   if (problems.empty() && status != 0) {
     std::fprintf(stderr, "a tree that check accepts gave no report:\n%s", err_text.str().c_str());
     for (const auto& entry : tree.entries) {

@@ -27,7 +27,7 @@ struct BatchRequest {
   bool png = false;
   bool pictures = false;
   int jobs = 1;
-  GenerationOptions options;
+  GenerationHostSettings options;
 };
 
 // The batch's own options: --pdf, --png and --pictures are switches here, since every tree's

@@ -30,7 +30,7 @@ int RunDemo(std::span<const std::string> args, Io& io) {
   if (!parsed->positionals.empty()) {
     return UsageError(kDemoCommand, "no arguments, not \"" + parsed->positionals[0] + "\"", io);
   }
-  GenerationOptions options;
+  GenerationHostSettings options;
   const auto version = HostVersionOption(*parsed, error);
   if (!version) return UsageError(kDemoCommand, error, io);
   options.host_version = *version;

@@ -78,7 +78,7 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
     return UsageError(kGenerateCommand,
                       "one tree file only, not also \"" + parsed->positionals[1] + "\"", io);
   }
-  GenerationOptions options;
+  GenerationHostSettings options;
   const auto version = HostVersionOption(*parsed, error);
   if (!version) return UsageError(kGenerateCommand, error, io);
   options.host_version = *version;

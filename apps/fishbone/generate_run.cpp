@@ -73,7 +73,7 @@ std::optional<kivo2d::GenerationOptions> PanelChoices(const ParsedArgs& parsed,
 }
 
 int GenerateReportFiles(const kivo2d::TreeDocument& tree, std::string_view input_name,
-                        const GenerationOptions& options, RunOutputs outputs, Io& io) {
+                        const GenerationHostSettings& options, RunOutputs outputs, Io& io) {
   if (const auto problem = PrepareOutputFolders(outputs)) {
     io.err << "fishbone: " << *problem << '\n';
     return kExitFailure;

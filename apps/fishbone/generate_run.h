@@ -27,6 +27,6 @@ std::optional<kivo2d::GenerationOptions> PanelChoices(const ParsedArgs& parsed, 
 // then the report written. Without `outputs.report` the report is saved as the workbook's own
 // name with ".xlsx" in the current folder. Returns the exit status; every message names its file.
 int GenerateReportFiles(const kivo2d::TreeDocument& tree, std::string_view input_name,
-                        const GenerationOptions& options, RunOutputs outputs, Io& io);
+                        const GenerationHostSettings& options, RunOutputs outputs, Io& io);
 
 }  // namespace fishbone

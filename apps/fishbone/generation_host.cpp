@@ -82,7 +82,7 @@ std::string WithLineFeeds(std::string text) {
 }  // namespace
 
 GenerationHost::GenerationHost(const fb::os::Environment& process_environment,
-                               const GenerationOptions& options)
+                               const GenerationHostSettings& options)
     : run_folder_(MakeRunFolder(process_environment)),
       environment_(RunEnvironment(process_environment, run_folder_)),
       choices_(options.choices),

@@ -16,7 +16,8 @@
 
 namespace fishbone {
 
-struct GenerationOptions {
+// How one command-line run sets up its host, and the panel choices it hands the component.
+struct GenerationHostSettings {
   std::string host_version = std::string(fb::sheet::kV12VersionText);
   // Off: the host refuses access to its VBA project, so the command takes its trust path.
   bool trust_vba = true;
@@ -33,7 +34,7 @@ struct GenerationOptions {
 class GenerationHost {
  public:
   GenerationHost(const fb::os::Environment& process_environment,
-                 const GenerationOptions& options = {});
+                 const GenerationHostSettings& options = {});
   ~GenerationHost();
   GenerationHost(const GenerationHost&) = delete;
   GenerationHost& operator=(const GenerationHost&) = delete;

@@ -64,7 +64,7 @@ class AddinSessionTest : public ::testing::Test {
   }
   ~AddinSessionTest() override { fs::remove_all(root_); }
 
-  int Generate(const std::string& outline, const fishbone::GenerationOptions& options = {}) {
+  int Generate(const std::string& outline, const fishbone::GenerationHostSettings& options = {}) {
     const kivo2d::TreeReadResult read = kivo2d::ReadOutlineTree(outline);
     for (const auto& problem : read.problems) {
       EXPECT_TRUE(fishbone::IsLeftForTheComponent(problem)) << problem.message;
@@ -93,7 +93,7 @@ TEST_F(AddinSessionTest, AChildlessMainCauseGetsTheComponentsWarning) {
 }
 
 TEST_F(AddinSessionTest, WithoutTrustInTheVbaProjectTheTrustWarningEndsTheRun) {
-  fishbone::GenerationOptions options;
+  fishbone::GenerationHostSettings options;
   options.trust_vba = false;
   options.host_version = "11.0";
   EXPECT_EQ(Generate("问题\n  人\n    培训\n", options), fishbone::kExitFailure);

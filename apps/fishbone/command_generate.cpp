@@ -20,13 +20,14 @@
 namespace fishbone {
 namespace {
 
-constexpr std::array<OptionRule, 14> kOptions{{
+constexpr std::array<OptionRule, 15> kOptions{{
     {"--output", "-o", true},
     {"--pdf", "", true},
     {"--png", "", true},
     {"--pictures", "", true},
     {"--trace", "", true},
     {"--data", "", true},
+    {"--layout-report", "", true},
     {"--host-version", "", true},
     {"--no-trust-vba", "", false},
     {"--font", "", true},
@@ -56,7 +57,8 @@ bool PicturesWrite(const std::string& name) {
 
 OutputTargets TargetsOf(const RunOutputs& outputs) {
   OutputTargets targets;
-  for (const auto& file : {outputs.report, outputs.pdf, outputs.png, outputs.data}) {
+  for (const auto& file :
+       {outputs.report, outputs.pdf, outputs.png, outputs.data, outputs.layout_report}) {
     if (file) targets.files.push_back(*file);
   }
   if (outputs.trace) targets.folders.push_back({*outputs.trace, TraceWrites});
@@ -95,6 +97,8 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
   outputs.pictures = PathOption(*parsed, "--pictures");
   outputs.trace = PathOption(*parsed, "--trace");
   outputs.data = PathOption(*parsed, "--data");
+  outputs.layout_report = PathOption(*parsed, "--layout-report");
+  outputs.report_overlaps = true;
   if (const auto clash = OutputIsInput(input, TargetsOf(outputs))) {
     io.err << "fishbone: " << *clash << '\n';
     return kExitFailure;
@@ -128,6 +132,7 @@ const Command kGenerateCommand{
     "make the report of a tree: .xlsx, and on request PDF, PNG and the pictures",
     "Usage: fishbone generate TREE [-o REPORT.xlsx] [--pdf FILE] [--png FILE]\n"
     "                              [--pictures DIR] [--trace DIR] [--data FILE.xlsx]\n"
+    "                              [--layout-report FILE.json]\n"
     "                              [--host-version 11.0|12.0] [--no-trust-vba]\n"
     "                              [--font fangsong|song|hei] [--size 8|6|4] [--wrap 5|8|10]\n"
     "                              [--head left|right] [--no-pareto] [--no-top-three]\n"
@@ -153,6 +158,11 @@ const Command kGenerateCommand{
     "                           of every chart, DIR/NN-StepName-CHART.png\n"
     "  --data FILE.xlsx         the generation workbook (the data sheet with its values and\n"
     "                           charts) as it stands before the chart pictures step closes it\n"
+    "  --layout-report FILE.json where the diagram's texts overlap: label over label, a label\n"
+    "                           across another cause's bone, a text past the chart's edge or\n"
+    "                           out of its box, each with its tree key, caption and area in\n"
+    "                           points, and the choices the run used. Any run that finds\n"
+    "                           overlaps counts them in one line on standard error\n"
     "  --host-version 11.0|12.0 the host version to behave as (default 12.0)\n"
     "  --no-trust-vba           the host does not trust access to its VBA project (the\n"
     "                           component then refuses to run and says how to allow it)\n"

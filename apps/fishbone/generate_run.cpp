@@ -3,8 +3,11 @@
 #include <array>
 #include <initializer_list>
 #include <ostream>
+#include <vector>
 
+#include "apps/fishbone/layout_report.h"
 #include "apps/fishbone/tree_input.h"
+#include "platform/os/atomic_file.h"
 #include "platform/os/environment.h"
 #include "platform/os/host_error.h"
 #include "platform/sheet/application.h"
@@ -83,9 +86,15 @@ int GenerateReportFiles(const kivo2d::TreeDocument& tree, std::string_view input
     GenerationHost host(process_environment, options);
     RunObserver observer(outputs);
     int last_step = 0;
+    // The fishbone chart is laid out for good once the last chart step is done.
+    constexpr int kLastChartStep = 12;
+    std::vector<fb::render::LabelOverlap> overlaps;
     host.component().after_step = [&](int step) {
       last_step = step;
       observer.AfterStep(host.app(), step);
+      if (step == kLastChartStep && (outputs.layout_report || outputs.report_overlaps)) {
+        overlaps = MeasureDiagram(host.app());
+      }
     };
     const int status = host.Generate(tree, io);
     if (host.run_failed()) {
@@ -105,6 +114,13 @@ int GenerateReportFiles(const kivo2d::TreeDocument& tree, std::string_view input
              << "fishbone: the report was generated but not saved: the run failed\n";
       return kExitFailure;
     }
+    if (outputs.layout_report) {
+      // A failure here is a host error naming the file, reported below like any other.
+      fb::os::write_file_atomically(*outputs.layout_report,
+                                    LayoutReportJson(overlaps, options.choices, tree));
+      io.out << "wrote " << outputs.layout_report->string() << '\n';
+    }
+    if (outputs.report_overlaps && !overlaps.empty()) io.err << OverlapSummary(overlaps) << '\n';
     io.out << input_name << ": " << SummaryText(tree) << '\n';
     return kExitOk;
   } catch (const fb::HostError& failure) {

@@ -14,12 +14,15 @@ namespace fishbone {
 
 // The files a generation run writes besides the host's own state. Empty: not wanted.
 struct RunOutputs {
-  std::optional<std::filesystem::path> report;    // the report workbook as .xlsx
-  std::optional<std::filesystem::path> pdf;       // the report page as PDF
-  std::optional<std::filesystem::path> png;       // ... and as PNG (144 dpi)
-  std::optional<std::filesystem::path> pictures;  // folder: PIC1..PIC3 as .emf, .svg, .png
-  std::optional<std::filesystem::path> data;      // the generation workbook as .xlsx
-  std::optional<std::filesystem::path> trace;     // folder: each step's sheet, each chart
+  std::optional<std::filesystem::path> report;         // the report workbook as .xlsx
+  std::optional<std::filesystem::path> pdf;            // the report page as PDF
+  std::optional<std::filesystem::path> png;            // ... and as PNG (144 dpi)
+  std::optional<std::filesystem::path> pictures;       // folder: PIC1..PIC3 as .emf, .svg, .png
+  std::optional<std::filesystem::path> data;           // the generation workbook as .xlsx
+  std::optional<std::filesystem::path> trace;          // folder: each step's sheet, each chart
+  std::optional<std::filesystem::path> layout_report;  // the diagram's overlaps as JSON
+  // Say on standard error when the diagram's texts overlap (generate does; demo keeps quiet).
+  bool report_overlaps = false;
 };
 
 // Watches a run step by step and writes what can only be seen while it runs: the trace, the

@@ -250,6 +250,27 @@ TEST_F(Generate, TheComponentsMessagesReachStandardError) {
 
 namespace {
 
+TEST_F(Generate, OverlapsAreCountedOnStandardErrorAndListedInTheLayoutReport) {
+  const std::string sample = std::string(FB_SOURCE_DIR) + "/src/resources/sample_analysis.txt";
+  const auto run = Fishbone(
+      {"generate", sample, "--size", "4", "--layout-report", (folder_ / "layout.json").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string json = ReadAll(folder_ / "layout.json");
+  EXPECT_THAT(json, HasSubstr("\"options\": {\"font\": \"fangsong\", \"size\": 4, \"wrap\": 8"));
+  // One entry per overlap, as many as the line on standard error counts.
+  std::size_t entries = 0;
+  for (std::size_t at = json.find("\"kind\""); at != std::string::npos;
+       at = json.find("\"kind\"", at + 1)) {
+    ++entries;
+  }
+  ASSERT_GT(entries, 0u);  // the sample at the largest size crowds its labels
+  EXPECT_THAT(run.err, HasSubstr("fishbone: the diagram has " + std::to_string(entries) +
+                                 " overlaps; the worst: "));
+  // Items are named by their tree key and caption.
+  EXPECT_THAT(json, HasSubstr("{\"key\": \"A"));
+  EXPECT_THAT(json, HasSubstr("\"caption\": \""));
+}
+
 TEST_F(Generate, DemoMakesTheSamplesReportInThreeFormats) {
   const auto run = Fishbone({"demo", "-o", (folder_ / "demo").string()});
   ASSERT_EQ(run.status, 0) << run.err;

@@ -11,6 +11,7 @@
 
 #include "platform/os/environment.h"
 #include "platform/render/chart/axis_scale.h"
+#include "platform/render/chart/label_overlaps.h"
 #include "platform/render/text_metrics.h"
 #include "platform/sheet/application.h"
 #include "platform/sheet/chart/chart.h"
@@ -325,6 +326,51 @@ TEST_F(ChartRendererTest, ATextBoxShrinksItsTextToFitOnlyWhenItsFrameAsks) {
       EXPECT_LE(block.height, drawn->box.height + 0.01);
     }
   }
+}
+
+TEST_F(ChartRendererTest, OverlapsAreCountedBetweenLabelsAndAcrossOtherLinesOnly) {
+  // 甲 and 乙 end two bones a hair apart, so their labels cover each other; a third line runs
+  // down through both labels; 丙 stands alone. No label is counted against its own bone.
+  const Value gap;
+  Column("A1", {Value(1.0), Value(4.0), gap, Value(1.0), Value(4.0), gap, Value(4.6), Value(4.6),
+                gap, Value(1.0), Value(2.0)});
+  Column("B1", {Value(1.0), Value(1.0), gap, Value(1.1), Value(1.1), gap, Value(0.0), Value(3.0),
+                gap, Value(8.0), Value(8.0)});
+  Chart& chart = MakeChart(ChartType::XYScatterLinesNoMarkers, "A1:B11");
+  for (sheet::Axis* axis :
+       {&chart.axes(AxisType::CategoryAxis), &chart.axes(AxisType::ValueAxis)}) {
+    axis->minimum = 0;
+    axis->maximum = 10;
+    HideLabels(*axis);
+  }
+  sheet::Series& bones = chart.series(1);
+  bones.apply_data_labels({true, false, false, true, false, false, false});
+  for (int p = 1; p <= 11; ++p) bones.delete_point_label(p);
+  bones.set_point_label_text(2, "甲");
+  bones.set_point_label_text(5, "乙");
+  bones.set_point_label_text(11, "丙");
+
+  const auto overlaps = find_label_overlaps(chart);
+  std::vector<std::string> seen;
+  for (const LabelOverlap& o : overlaps) {
+    seen.push_back(std::string(overlap_kind_name(o.kind)) + " " + o.first + "|" + o.second);
+    EXPECT_GT(o.area, 0);
+  }
+  std::sort(seen.begin(), seen.end());
+  EXPECT_EQ(seen,
+            (std::vector<std::string>{"label-label 甲|乙", "label-line 乙|", "label-line 甲|"}));
+
+  // At the plot's right end, a long label runs past the chart's edge.
+  sheet.cells(10, 1).set_value(Value(9.9));
+  sheet.cells(11, 1).set_value(Value(10.0));
+  bones.set_point_label_text(11, "丙丙丙丙丙丙");
+  const auto moved = find_label_overlaps(chart);
+  EXPECT_EQ(std::count_if(moved.begin(), moved.end(),
+                          [](const LabelOverlap& o) {
+                            return o.kind == OverlapKind::kOutsideChart &&
+                                   o.first == "丙丙丙丙丙丙";
+                          }),
+            1);
 }
 
 TEST(AxisScaleTest, AutomaticScalingFollowsTheHostsRules) {

@@ -14,13 +14,14 @@
 #include "apps/fishbone/batch_run.h"
 #include "apps/fishbone/commands.h"
 #include "apps/fishbone/generate_run.h"
+#include "apps/fishbone/layout_fit.h"
 #include "apps/fishbone/same_file.h"
 #include "apps/fishbone/tree_input.h"
 
 namespace fishbone {
 namespace {
 
-constexpr std::array<OptionRule, 15> kOptions{{
+constexpr std::array<OptionRule, 16> kOptions{{
     {"--output", "-o", true},
     {"--pdf", "", true},
     {"--png", "", true},
@@ -28,6 +29,7 @@ constexpr std::array<OptionRule, 15> kOptions{{
     {"--trace", "", true},
     {"--data", "", true},
     {"--layout-report", "", true},
+    {"--fit", "", false},
     {"--host-version", "", true},
     {"--no-trust-vba", "", false},
     {"--font", "", true},
@@ -121,6 +123,14 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
     return kExitFailure;
   }
 
+  if (parsed->Has("--fit")) {
+    if (const auto fit = FitLayout(read.tree, options, parsed->Has("--head"))) {
+      options.choices = fit->choices;
+      io.out << "--fit: " << ChoiceFlags(fit->choices) << " gives " << fit->overlaps
+             << (fit->overlaps == 1 ? " overlap" : " overlaps") << " (" << fit->given_overlaps
+             << " with the choices given; " << fit->layouts << " layouts tried)\n";
+    }
+  }
   return GenerateReportFiles(read.tree, input_name, options, outputs, io);
 }
 
@@ -132,7 +142,7 @@ const Command kGenerateCommand{
     "make the report of a tree: .xlsx, and on request PDF, PNG and the pictures",
     "Usage: fishbone generate TREE [-o REPORT.xlsx] [--pdf FILE] [--png FILE]\n"
     "                              [--pictures DIR] [--trace DIR] [--data FILE.xlsx]\n"
-    "                              [--layout-report FILE.json]\n"
+    "                              [--layout-report FILE.json] [--fit]\n"
     "                              [--host-version 11.0|12.0] [--no-trust-vba]\n"
     "                              [--font fangsong|song|hei] [--size 8|6|4] [--wrap 5|8|10]\n"
     "                              [--head left|right] [--no-pareto] [--no-top-three]\n"
@@ -163,6 +173,10 @@ const Command kGenerateCommand{
     "                           out of its box, each with its tree key, caption and area in\n"
     "                           points, and the choices the run used. Any run that finds\n"
     "                           overlaps counts them in one line on standard error\n"
+    "  --fit                    lays the tree out at every size and line length (and on both\n"
+    "                           sides unless --head is given) and keeps the layout with the\n"
+    "                           fewest overlaps, a tie going to the one nearest the choices\n"
+    "                           given; says which it kept\n"
     "  --host-version 11.0|12.0 the host version to behave as (default 12.0)\n"
     "  --no-trust-vba           the host does not trust access to its VBA project (the\n"
     "                           component then refuses to run and says how to allow it)\n"

@@ -271,6 +271,31 @@ TEST_F(Generate, OverlapsAreCountedOnStandardErrorAndListedInTheLayoutReport) {
   EXPECT_THAT(json, HasSubstr("\"caption\": \""));
 }
 
+TEST_F(Generate, FitKeepsTheLayoutWithFewerOverlapsAndSaysWhich) {
+  const std::string tree = std::string(FB_SOURCE_DIR) + "/tests/data/trees/good/fifty_causes.txt";
+  const auto plain = Fishbone({"generate", tree, "-o", "plain.xlsx"});
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  const std::string counted = "fishbone: the diagram has ";
+  const auto at = plain.err.find(counted);
+  ASSERT_NE(at, std::string::npos) << plain.err;
+  const int before = std::stoi(plain.err.substr(at + counted.size()));
+
+  const auto fit = Fishbone({"generate", tree, "-o", "fit.xlsx", "--fit", "--head", "right",
+                             "--layout-report", "fit.json"});
+  ASSERT_EQ(fit.status, 0) << fit.err;
+  const std::string said = "--fit: --size ";
+  const auto line = fit.out.find(said);
+  ASSERT_NE(line, std::string::npos) << fit.out;
+  // The side the user chose stays; only sizes and line lengths were tried.
+  EXPECT_THAT(fit.out, HasSubstr("--head right gives "));
+  EXPECT_THAT(fit.out, HasSubstr("; 9 layouts tried)"));
+  const auto gives = fit.out.find(" gives ", line);
+  const int after = std::stoi(fit.out.substr(gives + 7));
+  EXPECT_LT(after, before);
+  // The layout report describes the layout that was kept.
+  EXPECT_THAT(ReadAll(folder_ / "fit.json"), HasSubstr("\"head\": \"right\""));
+}
+
 TEST_F(Generate, DemoMakesTheSamplesReportInThreeFormats) {
   const auto run = Fishbone({"demo", "-o", (folder_ / "demo").string()});
   ASSERT_EQ(run.status, 0) << run.err;

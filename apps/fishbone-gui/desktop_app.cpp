@@ -24,10 +24,12 @@
 #include "platform/os/host_error.h"
 #include "platform/os/program_files.h"
 #include "platform/os/registry.h"
+#include "platform/os/win_path.h"
 #include "platform/render/drawing/drawing_renderer.h"
 #include "platform/render/page/report_page.h"
 #include "platform/sheet/workbook.h"
 #include "platform/sheet/worksheet.h"
+#include "platform/ui/qt/help_window.h"
 #include "platform/ui/qt/qt_dialogs.h"
 #include "platform/ui/qt/sheet/sheet_printing.h"
 #include "platform/ui/qt/sheet/sheet_view.h"
@@ -145,6 +147,10 @@ DesktopApp::DesktopApp(const fb::os::Environment& process_environment, DesktopOp
     return SaveWorkbookAs(workbook, path);
   });
   host_.office().set_trust_vba_project_access(settings_.trust_vba_project);
+  if (qt_dialogs_) {
+    qt_dialogs_->set_help_viewer([this](std::string_view file, std::string_view topic,
+                                        const fb::ui::Form*) { ShowHelp(file, topic); });
+  }
   host_.component().component_folder =
       options_.component_folder.empty() ? ComponentFolder() : options_.component_folder;
 
@@ -462,6 +468,22 @@ void DesktopApp::SaveSettings() {
   } catch (const fb::HostError& failure) {
     Inform("无法保存设置：" + failure.description(), "错误", vb::vbCritical);
   }
+}
+
+void DesktopApp::ShowHelp(std::string_view file, std::string_view topic) {
+  // A new window for every request: a request may name another file, and the old window's
+  // history belongs to what the user read before.
+  auto window =
+      std::make_unique<fb::ui::qt::HelpWindow>(fb::os::native_path(file), topic, window_.get());
+  help_window_ = std::move(window);
+  help_window_->show();
+  help_window_->raise();
+  help_window_->activateWindow();
+}
+
+std::filesystem::path DesktopApp::HelpFile() {
+  return std::filesystem::path(host_.component().component_folder) /
+         std::string(kivo2d::kHelpFileLiteral.substr(1));
 }
 
 bool DesktopApp::RunMenuCommand(const std::string& caption) {

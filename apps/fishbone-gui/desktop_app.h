@@ -21,7 +21,8 @@
 
 namespace fb::ui::qt {
 class QtDialogs;
-}
+class HelpWindow;
+}  // namespace fb::ui::qt
 namespace kivo2d {
 class Work;
 }
@@ -105,6 +106,14 @@ class DesktopApp : public QObject {
   // The built-in actions by the control's caption, as the menu bar runs them.
   bool RunMenuCommand(const std::string& caption);
 
+  // The component's help requests: the help window opens (or turns) to the topic of the file,
+  // a path as the component spells it. Throws fb::HostError for a damaged file or a missing
+  // topic, which the component reports to the user.
+  void ShowHelp(std::string_view file, std::string_view topic);
+  fb::ui::qt::HelpWindow* help_window() { return help_window_.get(); }
+  // The component's help file where this program finds it.
+  std::filesystem::path HelpFile();
+
  signals:
   void started();
 
@@ -140,6 +149,7 @@ class DesktopApp : public QObject {
   kivo2d::HeadlessHost host_;
   QtPump pump_;
   std::unique_ptr<fb::ui::qt::HostWindow> window_;
+  std::unique_ptr<fb::ui::qt::HelpWindow> help_window_;
   std::unique_ptr<InteractiveFilter> filter_;
   std::map<std::string, std::function<void()>> actions_;
   QTimer recovery_timer_;

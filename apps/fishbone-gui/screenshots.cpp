@@ -14,6 +14,7 @@
 #include "platform/render/drawing/drawing_renderer.h"
 #include "platform/sheet/worksheet.h"
 #include "platform/ui/headless_dialogs.h"
+#include "platform/ui/qt/help_window.h"
 #include "platform/ui/qt/sheet/sheet_printing.h"
 #include "src/editor/work.h"
 
@@ -102,6 +103,10 @@ int TakeScreenshots(const fb::os::Environment& process_environment, const std::s
   preview.fitInView();
   Settle();
   ok = Save(preview.grab(), out / "print-preview.png") && ok;
+
+  app.ShowHelp(app.HelpFile().string(), "_12.htm");
+  Settle();
+  ok = Save(app.help_window()->grab(), out / "help-topic.png") && ok;
   return ok ? 0 : 1;
 }
 

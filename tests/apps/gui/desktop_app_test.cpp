@@ -23,11 +23,13 @@
 
 #include "apps/fishbone/sample_analysis.h"
 #include "platform/os/atomic_file.h"
+#include "platform/os/host_error.h"
 #include "platform/os/registry.h"
 #include "platform/sheet/range.h"
 #include "platform/sheet/workbook.h"
 #include "platform/sheet/worksheet.h"
 #include "platform/ui/headless_dialogs.h"
+#include "platform/ui/qt/help_window.h"
 #include "platform/ui/qt/sheet/sheet_view.h"
 #include "platform/ui/qt/sheet/workbook_view.h"
 #include "src/addin/registration.h"
@@ -320,6 +322,23 @@ class DesktopAppTest : public QObject {
                  error.contains(QString::fromStdString(open_home.string())) &&
                  error.contains("writable by its group or by others"),
              qPrintable(error));
+  }
+
+  void help_requests_open_the_help_window_at_their_topic() {
+    Desk desk;
+    auto app = desk.Make();
+    QVERIFY(app->help_window() == nullptr);
+    app->ShowHelp(app->HelpFile().string(), "_10.htm");
+    QVERIFY(app->help_window() != nullptr);
+    QVERIFY(app->help_window()->isVisible());
+    QCOMPARE(app->help_window()->browser().topic(), std::string("_10.htm"));
+    bool refused = false;
+    try {
+      app->ShowHelp(app->HelpFile().string(), "_99.htm");
+    } catch (const fb::HostError&) {
+      refused = true;  // the component turns it into its failed-help message
+    }
+    QVERIFY(refused);
   }
 
   void the_analysis_survives_a_killed_program() {

@@ -23,9 +23,9 @@ void ChartPainter::draw_data_labels() {
     const ChartType type = chart_.series_type(series);
     const auto points = series.points();
     for (int p = 1; p <= static_cast<int>(points.size()); ++p) {
-      const auto text = series.label_text(p);
-      if (!text || text->empty()) continue;
       const auto& point = points[static_cast<std::size_t>(p - 1)];
+      const auto text = series.label_text(p, point);
+      if (!text || text->empty()) continue;
       const auto v = number(point.y);
       if (!v) continue;
       const double along = along_of(series, point, p);

@@ -142,8 +142,11 @@ std::vector<LabelOverlap> find_label_overlaps(const sheet::Chart& chart) {
   std::set<std::string> label_texts;
   for (int s = 1; s <= chart.series_count(); ++s) {
     const sheet::Series& series = chart.series(s);
-    for (int p = 1; p <= series.point_count(); ++p) {
-      if (const auto text = series.label_text(p)) label_texts.insert(*text);
+    const auto points = series.points();
+    for (int p = 1; p <= static_cast<int>(points.size()); ++p) {
+      if (const auto text = series.label_text(p, points[static_cast<std::size_t>(p - 1)])) {
+        label_texts.insert(*text);
+      }
     }
   }
 

@@ -174,12 +174,21 @@ void Series::set_point_label_text(int index, std::string text) {
 std::optional<std::string> Series::label_text(int index) const {
   check_point(index);
   const auto own = point_labels_.find(index);
+  if (own != point_labels_.end() && (own->second.deleted || own->second.text)) {
+    return own->second.deleted ? std::nullopt : own->second.text;
+  }
+  if (!labels_) return std::nullopt;
+  return label_text(index, points()[static_cast<std::size_t>(index - 1)]);
+}
+
+std::optional<std::string> Series::label_text(int index, const SeriesPoint& point) const {
+  check_point(index);
+  const auto own = point_labels_.find(index);
   if (own != point_labels_.end()) {
     if (own->second.deleted) return std::nullopt;
     if (own->second.text) return own->second.text;
   }
   if (!labels_) return std::nullopt;
-  const SeriesPoint point = points()[static_cast<std::size_t>(index - 1)];
   if (is_empty(point.y)) return std::nullopt;
   std::string text;
   auto add = [&](const std::string& part) {

@@ -98,6 +98,9 @@ class Series {
   void set_point_label_text(int index, std::string text);
   // The text a point's label shows, nullopt when it shows none.
   std::optional<std::string> label_text(int index) const;
+  // The same for a point the caller has read with points(): going through every point, the
+  // series is read once instead of once a point.
+  std::optional<std::string> label_text(int index, const SeriesPoint& point) const;
   // DataLabels.Position: HostError 1004 for a series without labels or of a type other than line
   // and scatter, where the host refuses a place beside the point.
   void set_data_label_position(DataLabelPosition position);

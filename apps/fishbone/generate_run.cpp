@@ -86,13 +86,13 @@ int GenerateReportFiles(const kivo2d::TreeDocument& tree, std::string_view input
     GenerationHost host(process_environment, options);
     RunObserver observer(outputs);
     int last_step = 0;
-    // The fishbone chart is laid out for good once the last chart step is done.
-    constexpr int kLastChartStep = 12;
+    // The chart pictures step leaves the fishbone's picture on the clipboard.
+    constexpr int kChartPicturesStep = 13;
     std::vector<fb::render::LabelOverlap> overlaps;
     host.component().after_step = [&](int step) {
       last_step = step;
       observer.AfterStep(host.app(), step);
-      if (step == kLastChartStep && (outputs.layout_report || outputs.report_overlaps)) {
+      if (step == kChartPicturesStep && (outputs.layout_report || outputs.report_overlaps)) {
         overlaps = MeasureDiagram(host.app());
       }
     };

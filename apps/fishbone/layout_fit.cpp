@@ -15,8 +15,8 @@ using kivo2d::DiagramSize;
 using kivo2d::GenerationOptions;
 using kivo2d::HeadSide;
 
-// The fishbone chart is laid out for good once the last chart step is done.
-constexpr int kLastChartStep = 12;
+// The chart pictures step leaves the fishbone's picture on the clipboard.
+constexpr int kChartPicturesStep = 13;
 
 // How far a choice is from the user's: one for each of size, line length and side that differ.
 int Distance(const GenerationOptions& a, const GenerationOptions& b) {
@@ -33,7 +33,7 @@ std::optional<std::size_t> OverlapsOf(const kivo2d::TreeDocument& tree,
   GenerationHost host(environment, settings);
   std::optional<std::size_t> count;
   host.component().after_step = [&](int step) {
-    if (step == kLastChartStep) count = MeasureDiagram(host.app()).size();
+    if (step == kChartPicturesStep) count = MeasureDiagram(host.app()).size();
   };
   std::istringstream no_input;
   std::ostringstream quiet;  // the component's messages belong to the real run

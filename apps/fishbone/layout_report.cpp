@@ -6,7 +6,9 @@
 
 #include "platform/sheet/application.h"
 #include "platform/sheet/chart/chart.h"
+#include "platform/sheet/shape/drawing.h"
 #include "platform/sheet/shape/shape.h"
+#include "platform/sheet/shape/shape_clipboard.h"
 #include "platform/sheet/shape/shape_collection.h"
 #include "platform/sheet/worksheet.h"
 
@@ -120,11 +122,15 @@ int SizeNumber(kivo2d::DiagramSize size) {
 }  // namespace
 
 std::vector<LabelOverlap> MeasureDiagram(fb::sheet::Application& app) {
-  const fb::sheet::ShapeCollection& shapes = app.active_sheet().shapes();
-  for (int i = 1; i <= shapes.count(); ++i) {
-    const fb::sheet::Chart* chart = shapes.item(i).chart_or_null();
-    if (chart != nullptr && chart->chart_type() == fb::sheet::ChartType::XYScatterLinesNoMarkers) {
-      return fb::render::find_label_overlaps(*chart);
+  // The fishbone as its picture froze it: its points are read already, where the live chart
+  // would read and format every cell of the data sheet again.
+  if (!app.clipboard().has_shapes()) return {};
+  for (const auto& shape : app.clipboard().shapes().shapes) {
+    if (!shape->drawing) continue;
+    for (const fb::sheet::DrawingItem& item : shape->drawing->items) {
+      if (item.chart && item.chart->chart_type() == fb::sheet::ChartType::XYScatterLinesNoMarkers) {
+        return fb::render::find_label_overlaps(*item.chart);
+      }
     }
   }
   return {};

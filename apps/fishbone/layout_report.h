@@ -13,8 +13,8 @@ class Application;
 
 namespace fishbone {
 
-// Where the diagram's texts get in each other's way, measured on the fishbone chart of the
-// active sheet once the chart steps have laid it out; nothing when the sheet has no fishbone.
+// Where the diagram's texts get in each other's way, measured on the fishbone chart's picture
+// that the chart pictures step leaves on the clipboard; nothing when there is none.
 std::vector<fb::render::LabelOverlap> MeasureDiagram(fb::sheet::Application& app);
 
 // One line for standard error: the count and the three worst, by their captions.

@@ -1,5 +1,9 @@
 #include "platform/sheet/formula/parser.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "platform/sheet/formula/function_table.h"
 #include "platform/sheet/formula/lexer.h"
 
@@ -11,6 +15,12 @@ struct ParseFailure {
   std::string message;
   std::size_t position;
 };
+
+// The parser and the evaluator both recurse along the formula's tree. A hostile or broken text
+// of a few thousand "(" or "-" overflowed the stack; these bounds refuse such a text long before
+// that, and lie far beyond any formula a sheet needs (the host itself allows 64 nested calls).
+constexpr int kMaxNesting = 512;     // the parser's own recursion: two levels a parenthesis or call
+constexpr int kMaxTreeDepth = 1024;  // operators chained on operators ("1+1+...+1")
 
 class Parser {
  public:
@@ -29,6 +39,22 @@ class Parser {
     throw ParseFailure{std::move(message), peek().position};
   }
 
+  // Counts one level of the parser's recursion for as long as it lives.
+  class Nested {
+   public:
+    explicit Nested(Parser& parser) : parser_(parser) {
+      if (++parser_.nesting_ > kMaxNesting) {
+        parser_.fail("the formula is nested too deeply");
+      }
+    }
+    ~Nested() { --parser_.nesting_; }
+    Nested(const Nested&) = delete;
+    Nested& operator=(const Nested&) = delete;
+
+   private:
+    Parser& parser_;
+  };
+
   std::uint32_t space_index(const std::string& s) {
     if (s.empty()) return kNoSpace;
     f_.spaces.push_back(s);
@@ -36,6 +62,12 @@ class Parser {
   }
 
   std::uint32_t add(Node n, std::initializer_list<std::uint32_t> kids = {}) {
+    int depth = 1;
+    for (const std::uint32_t kid : kids) depth = std::max(depth, depths_[kid] + 1);
+    if (depth > kMaxTreeDepth) {
+      fail("the formula chains too many operations");
+    }
+    depths_.push_back(depth);
     n.first_child = static_cast<std::uint32_t>(f_.children.size());
     n.child_count = static_cast<std::uint32_t>(kids.size());
     f_.children.insert(f_.children.end(), kids.begin(), kids.end());
@@ -69,6 +101,7 @@ class Parser {
 
   // Binary operators are left-associative at every level, "^" included (2^3^2 is 64).
   std::uint32_t parse_expression(int min_precedence) {
+    const Nested level(*this);
     std::uint32_t lhs = parse_unary();
     while (peek().kind == TokenKind::Operator) {
       const int p = precedence(peek().text);
@@ -86,6 +119,7 @@ class Parser {
 
   // Unary minus binds tighter than '^' (-2^2 is 4), '%' tighter than both.
   std::uint32_t parse_unary() {
+    const Nested level(*this);
     if (peek().kind == TokenKind::Operator && (peek().text == "-" || peek().text == "+")) {
       Token& op = take();
       Node n;
@@ -284,6 +318,9 @@ class Parser {
       n.index = static_cast<std::uint32_t>(f_.names.size());
       f_.names.push_back(std::move(name));
     }
+    int depth = 1;
+    for (const std::uint32_t arg : args) depth = std::max(depth, depths_[arg] + 1);
+    depths_.push_back(depth);
     n.first_child = static_cast<std::uint32_t>(f_.children.size());
     n.child_count = static_cast<std::uint32_t>(args.size());
     f_.children.insert(f_.children.end(), args.begin(), args.end());
@@ -294,6 +331,8 @@ class Parser {
   std::vector<Token> tokens_;
   std::size_t pos_ = 0;
   Formula& f_;
+  int nesting_ = 0;
+  std::vector<int> depths_;  // of each node's subtree, by node index
 };
 
 }  // namespace

@@ -106,6 +106,33 @@ TEST(ParserPrinter, MalformedTextsAreRejectedWithAPosition) {
   }
 }
 
+TEST(ParserPrinter, DeepNestingIsRefusedInsteadOfOverflowingTheStack) {
+  // Found by fuzzing: a few thousand "(" crashed the process in the parser's recursion.
+  const auto nested = [](int levels, std::string_view open, std::string_view close) {
+    std::string text = "=";
+    for (int i = 0; i < levels; ++i) text += open;
+    text += "1";
+    for (int i = 0; i < levels; ++i) text += close;
+    return text;
+  };
+  std::string chain = "=1";
+  for (int i = 0; i < 3000; ++i) chain += "+1";
+  const struct {
+    std::string text;
+    bool refused;
+  } cases[] = {
+      {nested(200, "(", ")"), false},        {nested(5000, "(", ")"), true},
+      {nested(200, "ABS(", ")"), false},     {nested(5000, "ABS(", ")"), true},
+      {nested(5000, "-", ""), true},         {chain, true},
+      {"=1" + std::string(600, '%'), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 12) + "... (" + std::to_string(c.text.size()) + " characters)");
+    const ParseResult r = parse(c.text, Notation::A1, {1, 1});
+    EXPECT_EQ(r.error.has_value(), c.refused) << (r.error ? r.error->message : "");
+  }
+}
+
 // In R1C1 texts an A1-looking word is a name, and names that look like references but are
 // followed by '(' are function calls.
 TEST(ParserPrinter, NamesFunctionsAndReferencesAreTold) {

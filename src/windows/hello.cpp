@@ -49,8 +49,8 @@ Hello::Hello(fb::ui::FormRegistry& registry, fb::os::Clock& clock, std::function
   }
   GoToWork.set_on_click([this] { GoToWork_Click(); });
   Image1.set_on_click([this] { Image1_Click(); });
-  Flash1.set_animation(std::make_shared<const GifAnimation>(
-      DecodeGif(PictureFile(picture::kWelcomeMovie), picture::kWelcomeMovie)));
+  // The movie plays in the About window only; it is decoded when that first opens, so that the
+  // welcome and a headless host, which never show it, do not pay for its 450 × 400 frames.
 }
 
 void Hello::Form_Load() {
@@ -66,6 +66,10 @@ void Hello::Form_Load() {
 void Hello::Form_Activate() {
   set_top_most(true);
   if (!Label1.caption().empty()) {  // About: clickable until the user clicks
+    if (!Flash1.animation()) {
+      Flash1.set_animation(std::make_shared<const GifAnimation>(
+          DecodeGif(PictureFile(picture::kWelcomeMovie), picture::kWelcomeMovie)));
+    }
     if (!Flash1.playing()) Flash1.Play(clock_.now());
     return;
   }

@@ -146,6 +146,15 @@ TEST(ProgressGifTest, ShowsOnlyTheAnimationOnAKeyedOutBlueBackground) {
 }
 
 TEST_F(HelloTest, TheMoviePlaysInTheAboutWindowOnly) {
+  hello_.show(fb::ui::ShowMode::kModal);  // the welcome: hidden, never started nor decoded
+  EXPECT_FALSE(hello_.Flash1.playing());
+  EXPECT_EQ(hello_.Flash1.animation(), nullptr);
+
+  hello_.load();
+  hello_.Label1.set_caption("AboutFishbone");
+  hello_.show();
+  EXPECT_TRUE(hello_.Flash1.playing());
+  ASSERT_NE(hello_.Flash1.animation(), nullptr);
   const GifAnimation& movie = *hello_.Flash1.animation();
   EXPECT_EQ(movie.width, Hello::kStageWidth);
   EXPECT_EQ(movie.height, Hello::kStageHeight);
@@ -155,14 +164,6 @@ TEST_F(HelloTest, TheMoviePlaysInTheAboutWindowOnly) {
   const double fps =
       1000.0 * static_cast<double>(movie.frames.size() - 1) / static_cast<double>(drawing.count());
   EXPECT_NEAR(fps, Hello::kFramesPerSecond, 0.5);
-
-  hello_.show(fb::ui::ShowMode::kModal);  // the welcome: hidden, never started
-  EXPECT_FALSE(hello_.Flash1.playing());
-
-  hello_.load();
-  hello_.Label1.set_caption("AboutFishbone");
-  hello_.show();
-  EXPECT_TRUE(hello_.Flash1.playing());
   clock_.advance(milliseconds(1000));
   hello_.Flash1.Tick(clock_.now());
   EXPECT_GT(hello_.Flash1.frame_index(), 20);

@@ -1,11 +1,10 @@
 #include "apps/fishbone/generate_run.h"
 
-#include <array>
-#include <initializer_list>
 #include <ostream>
 #include <vector>
 
 #include "apps/fishbone/layout_report.h"
+#include "apps/fishbone/panel_words.h"
 #include "apps/fishbone/tree_input.h"
 #include "platform/os/atomic_file.h"
 #include "platform/os/environment.h"
@@ -29,47 +28,36 @@ std::optional<std::string> HostVersionOption(const ParsedArgs& parsed, std::stri
 
 namespace {
 
-// A flag's value among the words it takes, in the order of `values`; -1 and the usage message in
-// `error` when it is none of them.
-int ChoiceIndex(const ParsedArgs& parsed, std::string_view name,
-                std::initializer_list<std::string_view> words, std::string& error) {
-  const auto value = parsed.Value(name);
-  if (!value) return -2;
-  int index = 0;
+// Reads a flag's value into `value` when it is one of the table's words. False, with the usage
+// message in `error`, when it is none of them; an absent flag leaves `value` as it is.
+template <typename Value, std::size_t N>
+bool ReadChoice(const ParsedArgs& parsed, std::string_view name, const PanelWords<Value, N>& words,
+                Value& value, std::string& error) {
+  const auto given = parsed.Value(name);
+  if (!given) return true;
   std::string listed;
-  for (const std::string_view word : words) {
-    if (*value == word) return index;
-    listed += (index == 0 ? "" : "|") + std::string(word);
-    ++index;
+  for (const auto& [word, of] : words) {
+    if (*given == word) {
+      value = of;
+      return true;
+    }
+    listed += (listed.empty() ? "" : "|") + std::string(word);
   }
-  error = std::string(name) + " takes " + listed + ", not \"" + *value + "\"";
-  return -1;
+  error = std::string(name) + " takes " + listed + ", not \"" + *given + "\"";
+  return false;
 }
 
 }  // namespace
 
 std::optional<kivo2d::GenerationOptions> PanelChoices(const ParsedArgs& parsed,
                                                       std::string& error) {
-  using kivo2d::DiagramFont;
-  using kivo2d::DiagramSize;
-  using kivo2d::HeadSide;
   kivo2d::GenerationOptions choices;
-  const int font = ChoiceIndex(parsed, "--font", {"fangsong", "song", "hei"}, error);
-  if (font == -1) return std::nullopt;
-  if (font >= 0) {
-    choices.font = std::array{DiagramFont::kFangSong, DiagramFont::kSong, DiagramFont::kHei}[font];
+  if (!ReadChoice(parsed, "--font", kFontWords, choices.font, error) ||
+      !ReadChoice(parsed, "--size", kSizeWords, choices.size, error) ||
+      !ReadChoice(parsed, "--wrap", kWrapWords, choices.line_length, error) ||
+      !ReadChoice(parsed, "--head", kHeadWords, choices.head, error)) {
+    return std::nullopt;
   }
-  const int size = ChoiceIndex(parsed, "--size", {"8", "6", "4"}, error);
-  if (size == -1) return std::nullopt;
-  if (size >= 0) {
-    choices.size = std::array{DiagramSize::kNo8, DiagramSize::kNo6, DiagramSize::kNo4}[size];
-  }
-  const int wrap = ChoiceIndex(parsed, "--wrap", {"5", "8", "10"}, error);
-  if (wrap == -1) return std::nullopt;
-  if (wrap >= 0) choices.line_length = std::array{5, 8, 10}[wrap];
-  const int head = ChoiceIndex(parsed, "--head", {"left", "right"}, error);
-  if (head == -1) return std::nullopt;
-  if (head >= 0) choices.head = head == 0 ? HeadSide::kLeft : HeadSide::kRight;
   choices.pareto_chart = !parsed.Has("--no-pareto");
   choices.top_three_chart = !parsed.Has("--no-top-three");
   return choices;

@@ -5,15 +5,14 @@
 #include <vector>
 
 #include "apps/fishbone/layout_report.h"
+#include "apps/fishbone/panel_words.h"
 #include "platform/os/environment.h"
 #include "platform/os/host_error.h"
 
 namespace fishbone {
 namespace {
 
-using kivo2d::DiagramSize;
 using kivo2d::GenerationOptions;
-using kivo2d::HeadSide;
 
 // The chart pictures step leaves the fishbone's picture on the clipboard.
 constexpr int kChartPicturesStep = 13;
@@ -48,9 +47,9 @@ std::optional<LayoutFit> FitLayout(const kivo2d::TreeDocument& tree,
                                    const GenerationHostSettings& settings, bool side_chosen) {
   const GenerationOptions& given = settings.choices;
   std::vector<GenerationOptions> candidates;
-  for (const DiagramSize size : {DiagramSize::kNo6, DiagramSize::kNo8, DiagramSize::kNo4}) {
-    for (const int line_length : {8, 5, 10}) {
-      for (const HeadSide head : {HeadSide::kLeft, HeadSide::kRight}) {
+  for (const auto& [size_word, size] : kSizeWords) {
+    for (const auto& [wrap_word, line_length] : kWrapWords) {
+      for (const auto& [head_word, head] : kHeadWords) {
         if (side_chosen && head != given.head) continue;
         GenerationOptions choices = given;
         choices.size = size;
@@ -80,11 +79,9 @@ std::optional<LayoutFit> FitLayout(const kivo2d::TreeDocument& tree,
 }
 
 std::string ChoiceFlags(const GenerationOptions& choices) {
-  const char* size = choices.size == DiagramSize::kNo8   ? "8"
-                     : choices.size == DiagramSize::kNo4 ? "4"
-                                                         : "6";
-  return std::string("--size ") + size + " --wrap " + std::to_string(choices.line_length) +
-         " --head " + (choices.head == HeadSide::kRight ? "right" : "left");
+  return "--size " + std::string(WordOf(kSizeWords, choices.size)) + " --wrap " +
+         std::string(WordOf(kWrapWords, choices.line_length)) + " --head " +
+         std::string(WordOf(kHeadWords, choices.head));
 }
 
 }  // namespace fishbone

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "apps/fishbone/panel_words.h"
 #include "platform/sheet/application.h"
 #include "platform/sheet/chart/chart.h"
 #include "platform/sheet/shape/drawing.h"
@@ -95,30 +96,6 @@ std::string Area(double area) {
   return text;
 }
 
-std::string_view FontName(kivo2d::DiagramFont font) {
-  switch (font) {
-    case kivo2d::DiagramFont::kFangSong:
-      return "fangsong";
-    case kivo2d::DiagramFont::kSong:
-      return "song";
-    case kivo2d::DiagramFont::kHei:
-      return "hei";
-  }
-  return "fangsong";
-}
-
-int SizeNumber(kivo2d::DiagramSize size) {
-  switch (size) {
-    case kivo2d::DiagramSize::kNo8:
-      return 8;
-    case kivo2d::DiagramSize::kNo6:
-      return 6;
-    case kivo2d::DiagramSize::kNo4:
-      return 4;
-  }
-  return 6;
-}
-
 }  // namespace
 
 std::vector<LabelOverlap> MeasureDiagram(fb::sheet::Application& app) {
@@ -168,11 +145,11 @@ std::string LayoutReportJson(const std::vector<LabelOverlap>& overlaps,
                              const kivo2d::GenerationOptions& options,
                              const kivo2d::TreeDocument& tree) {
   std::string out = "{\n  \"options\": {\"font\": ";
-  AppendJsonString(out, FontName(options.font));
-  out += ", \"size\": " + std::to_string(SizeNumber(options.size)) +
-         ", \"wrap\": " + std::to_string(options.line_length) +
-         ", \"head\": " + (options.head == kivo2d::HeadSide::kRight ? "\"right\"" : "\"left\"") +
-         ", \"pareto\": " + (options.pareto_chart ? "true" : "false") +
+  AppendJsonString(out, WordOf(kFontWords, options.font));
+  out += ", \"size\": " + std::string(WordOf(kSizeWords, options.size)) +
+         ", \"wrap\": " + std::string(WordOf(kWrapWords, options.line_length)) + ", \"head\": ";
+  AppendJsonString(out, WordOf(kHeadWords, options.head));
+  out += std::string(", \"pareto\": ") + (options.pareto_chart ? "true" : "false") +
          ", \"top_three\": " + (options.top_three_chart ? "true" : "false") +
          "},\n  \"overlaps\": [";
   for (std::size_t i = 0; i < overlaps.size(); ++i) {

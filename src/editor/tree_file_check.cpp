@@ -80,6 +80,15 @@ void CheckShape(const std::vector<ShapeNode>& nodes, std::vector<TreeProblem>& p
                               " has no child: " + std::string(kMainCauseWithoutChildText),
                           nodes[i].column});
     }
+    // The editor never lets the last main cause go; a file without any once passed the check and
+    // then failed the run at the fishbone chart, which has no bone to draw.
+    if (nodes[i].level == 0 && child_count[i] == 0) {
+      problems.push_back({nodes[i].line,
+                          "the main problem " + nodes[i].label +
+                              " has no main cause: a diagram needs at least one main cause with "
+                              "a cause under it",
+                          nodes[i].column});
+    }
   }
 }
 

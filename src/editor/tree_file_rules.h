@@ -21,7 +21,7 @@ struct ShapeNode {
 };
 
 // More than nine children (each child past the ninth), deeper than level 5 (each node), a main
-// cause without a child (with the system's own text).
+// cause without a child (with the system's own text), a main problem without a main cause.
 void CheckShape(const std::vector<ShapeNode>& nodes, std::vector<TreeProblem>& problems);
 
 // More than 50 causes: one problem on the line of the 51st cause.
@@ -38,9 +38,8 @@ std::string Label(const TreeEntry& entry);
 // known by its byte-order mark (FF FE little-endian, FE FF big-endian) or, without one, by its
 // zero bytes: an even length, at least one zero byte, and every zero byte at an odd offset
 // (little-endian) or every one at an even offset (big-endian), as the high bytes of line ends
-// and ASCII characters are, and at least one unit a line feed or "<". A lone surrogate becomes its
-// three-byte encoding (ED A0..BF 80..BF), which CheckCaptionText reports; an odd last byte becomes
-// U+FFFD.
+// and ASCII characters are, and at least one unit a line feed or "<". A lone surrogate and an odd
+// last byte become U+FFFD.
 std::optional<std::string> Utf16FileToUtf8(std::string_view bytes);
 
 // The problem of a file over kMaxTreeFileBytes, or nothing.

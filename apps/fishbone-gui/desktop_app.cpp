@@ -29,6 +29,7 @@
 #include "platform/render/page/report_page.h"
 #include "platform/sheet/workbook.h"
 #include "platform/sheet/worksheet.h"
+#include "platform/ui/qt/forms/form_windows.h"
 #include "platform/ui/qt/help_window.h"
 #include "platform/ui/qt/qt_dialogs.h"
 #include "platform/ui/qt/sheet/sheet_printing.h"
@@ -172,6 +173,14 @@ DesktopApp::DesktopApp(const fb::os::Environment& process_environment, DesktopOp
     return widget != nullptr && widget->window() == window_.get();
   });
   qApp->installEventFilter(filter_.get());
+  fb::os::Clock& clock = options_.clock != nullptr ? *options_.clock : system_clock_;
+  form_windows_ = std::make_unique<fb::ui::qt::FormWindows>(
+      host_.component().forms(),
+      fb::ui::qt::FormWindows::Options{window_.get(), [&clock] { return clock.now(); }});
+  kivo2d::Windows(host_.component()).hello().set_page_opener([](std::string_view address) {
+    QDesktopServices::openUrl(
+        QUrl(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size()))));
+  });
   // The component changes the models from its own windows too (the editor's "生成报表"): the
   // window catches up on the same tick that keeps the recovery file.
   connect(&recovery_timer_, &QTimer::timeout, this, [this] {
@@ -313,6 +322,8 @@ void DesktopApp::KeepRecoveryFile() {
 void DesktopApp::Refresh() {
   fb::sheet::Application& app = host_.app();
   window_->refresh();
+  // A generation pumps messages between its steps: the progress animation moves on then.
+  if (form_windows_) form_windows_->tick_animations();
   // The host hides its window while a generation runs, and shows it again afterwards.
   if (!app.visible() && window_->isVisible()) {
     hidden_for_host_ = true;

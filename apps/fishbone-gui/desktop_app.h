@@ -22,6 +22,7 @@
 namespace fb::ui::qt {
 class QtDialogs;
 class HelpWindow;
+class FormWindows;
 }  // namespace fb::ui::qt
 namespace kivo2d {
 class Work;
@@ -111,6 +112,8 @@ class DesktopApp : public QObject {
   // topic, which the component reports to the user.
   void ShowHelp(std::string_view file, std::string_view topic);
   fb::ui::qt::HelpWindow* help_window() { return help_window_.get(); }
+  // The component's windows on the desktop.
+  fb::ui::qt::FormWindows& form_windows() { return *form_windows_; }
   // The component's help file where this program finds it.
   std::filesystem::path HelpFile();
 
@@ -150,6 +153,8 @@ class DesktopApp : public QObject {
   QtPump pump_;
   std::unique_ptr<fb::ui::qt::HostWindow> window_;
   std::unique_ptr<fb::ui::qt::HelpWindow> help_window_;
+  // After the host window, their owner, so that they go first.
+  std::unique_ptr<fb::ui::qt::FormWindows> form_windows_;
   std::unique_ptr<InteractiveFilter> filter_;
   std::map<std::string, std::function<void()>> actions_;
   QTimer recovery_timer_;

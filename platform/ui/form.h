@@ -19,6 +19,9 @@ class FormRegistry;
 enum class WindowState { kNormal = 0, kMinimized = 1, kMaximized = 2 };
 // VB's Show modes: vbModeless 0, vbModal 1.
 enum class ShowMode { kModeless = 0, kModal = 1 };
+// VB's BorderStyle values the windows use: none (a splash or an animation alone on the desktop)
+// and fixed single (a title bar, not resizable).
+enum class BorderStyle { kNone = 0, kFixedSingle = 1 };
 
 // The base of the component's windows (Work, Hello, ProgressGif): a plain model with VB's form
 // life cycle. A derived window overrides the hooks (Form_Load, Form_Activate, Form_Unload) and
@@ -60,6 +63,9 @@ class Form : public Control {
   void hide();
   void activate();
   void unload();
+
+  BorderStyle border_style() const { return border_style_; }
+  void set_border_style(BorderStyle style) { update(border_style_, style); }
 
   // Window-system properties the component sets through Windows calls.
   bool close_command_removed() const { return close_removed_; }
@@ -105,6 +111,7 @@ class Form : public Control {
   bool loaded_ = false;
   bool shown_modal_ = false;
   WindowState window_state_ = WindowState::kNormal;
+  BorderStyle border_style_ = BorderStyle::kFixedSingle;
   bool close_removed_ = false;
   bool top_most_ = false;
   std::optional<int> opacity_;

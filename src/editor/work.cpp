@@ -376,11 +376,15 @@ bool Work::NodeCheck() {
 // --- window commands ---
 
 void Work::ButtonCm7_Click() {
+  // The notes show while the panel is hidden: the panel, a little narrower, covers them but
+  // for their right edge.
   if (Settings.Frame1.visible()) {
     Settings.Frame1.set_visible(false);
+    Image5.set_visible(true);
     ButtonCm7.set_caption(kSettingsCaption);
   } else {
     Settings.Frame1.set_visible(true);
+    Image5.set_visible(false);
     ButtonCm7.set_caption(kNotesCaption);
   }
 }

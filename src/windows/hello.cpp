@@ -33,6 +33,8 @@ Hello::Hello(fb::ui::FormRegistry& registry, fb::os::Clock& clock, std::function
   place(Image1, 22, 200, 120, 30);
   place(Label4, 54, 254, 120, 16);
   place(GoToWork, 0, 0, 514, 284);
+  // The background picture is the whole window: no title bar or border around it.
+  set_border_style(fb::ui::BorderStyle::kNone);
   set_picture(kivo2d::LoadPicture(picture::kHelloBackground));
   set_icon(kivo2d::LoadPicture(picture::kWorkIcon));
   Image4.set_picture(kivo2d::LoadPicture(picture::kHelloBadge));

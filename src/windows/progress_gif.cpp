@@ -11,6 +11,7 @@ ProgressGif::ProgressGif(fb::ui::FormRegistry& registry, fb::os::Clock& clock)
     : Form(registry, "ProgressGif"), clock_(clock) {
   constexpr int kTwips = 15;
   set_bounds({0, 0, kWidth * kTwips, kHeight * kTwips});
+  set_border_style(fb::ui::BorderStyle::kNone);
   AniGIF1.set_bounds({0, 0, kWidth * kTwips, kHeight * kTwips});
   add_control(AniGIF1);
   AniGIF1.set_animation(std::make_shared<const GifAnimation>(

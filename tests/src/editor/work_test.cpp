@@ -498,9 +498,11 @@ TEST_F(WorkTest, DropOnEmptyAreaOrWithoutTextInsertsAsTheRulesSay) {
 TEST_F(WorkTest, SettingsToggleSwapsPanelAndCaption) {
   work_.ButtonCm7_Click();
   EXPECT_TRUE(work_.Settings.Frame1.visible());
+  EXPECT_FALSE(work_.Image5.visible());
   EXPECT_EQ(work_.ButtonCm7.caption(), "  特别说明  ");
   work_.ButtonCm7_Click();
   EXPECT_FALSE(work_.Settings.Frame1.visible());
+  EXPECT_TRUE(work_.Image5.visible());
   EXPECT_EQ(work_.ButtonCm7.caption(), "鱼骨图设置");
 }
 

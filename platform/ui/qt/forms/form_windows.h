@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "platform/ui/form.h"
+#include "platform/ui/qt/forms/form_window.h"
+
+class QEventLoop;
+
+namespace fb::ui::qt {
+
+// The component's windows on the desktop: follows a form registry and keeps one FormWindow for
+// each loaded form. A loaded form gets its window (hidden), a shown form shows it (centred over
+// the owner the first time; a modal show blocks the other windows and runs an event loop until
+// the form is hidden or unloaded), an activated one comes to the front, a state change minimises
+// or restores it, and an unloaded form's window is detached at once and deleted when the event
+// loop next runs (the unload may come from one of its own buttons). The registry's forms must
+// stay alive, or be unloaded, while this object lives.
+class FormWindows final : public QObject {
+ public:
+  struct Options {
+    // The window the component's windows stand over (its child windows); may be null.
+    QWidget* owner = nullptr;
+    // The clock the animations run on: the component's, so a test's clock drives them too.
+    std::function<Animated::time_point()> now;
+  };
+
+  FormWindows(FormRegistry& registry, Options options);
+  // Lets go of the registry's hooks and deletes every window, dying ones included.
+  ~FormWindows() override;
+  FormWindows(const FormWindows&) = delete;
+  FormWindows& operator=(const FormWindows&) = delete;
+
+  // The window of a loaded form, or nullptr.
+  FormWindow* window(const Form& form) const;
+  // Shows the frames due now in every animation on screen; the host calls this when it pumps
+  // messages during a long task.
+  void tick_animations() const;
+
+ private:
+  void on_form_event(Form& form, FormEvent event);
+  void run_modal(Form& form);
+  FormWindow* make_window(Form& form);
+  void show_window(Form& form, FormWindow& window);
+  void take_down(Form& form);
+
+  FormRegistry& registry_;
+  Options options_;
+  std::map<const Form*, QPointer<FormWindow>> windows_;
+  std::vector<QPointer<FormWindow>> dying_;
+  std::map<const Form*, QEventLoop*> modal_loops_;
+  std::map<const Form*, bool> placed_;
+};
+
+}  // namespace fb::ui::qt

@@ -176,7 +176,10 @@ DesktopApp::DesktopApp(const fb::os::Environment& process_environment, DesktopOp
   fb::os::Clock& clock = options_.clock != nullptr ? *options_.clock : system_clock_;
   form_windows_ = std::make_unique<fb::ui::qt::FormWindows>(
       host_.component().forms(),
-      fb::ui::qt::FormWindows::Options{window_.get(), [&clock] { return clock.now(); }});
+      fb::ui::qt::FormWindows::Options{window_.get(), [&clock] { return clock.now(); },
+                                       [this] {
+                                         if (!closed_) Refresh();
+                                       }});
   kivo2d::Windows(host_.component()).hello().set_page_opener([](std::string_view address) {
     QDesktopServices::openUrl(
         QUrl(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size()))));

@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include "platform/ui/qt/forms/animation_widget.h"
 
@@ -65,6 +66,13 @@ void FormWindows::show_window(Form& form, FormWindow& window) {
 }
 
 void FormWindows::on_form_event(Form& form, FormEvent event) {
+  if (options_.after_change && !catch_up_pending_) {
+    catch_up_pending_ = true;
+    QTimer::singleShot(0, this, [this] {
+      catch_up_pending_ = false;
+      options_.after_change();
+    });
+  }
   FormWindow* window = this->window(form);
   switch (event) {
     case FormEvent::kLoaded:

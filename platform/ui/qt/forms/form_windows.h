@@ -27,6 +27,9 @@ class FormWindows final : public QObject {
     QWidget* owner = nullptr;
     // The clock the animations run on: the component's, so a test's clock drives them too.
     std::function<Animated::time_point()> now;
+    // Runs once the event loop is back after the forms changed (a window loaded, shown, hidden,
+    // unloaded): the host catches up with what the component did to its models meanwhile.
+    std::function<void()> after_change;
   };
 
   FormWindows(FormRegistry& registry, Options options);
@@ -54,6 +57,7 @@ class FormWindows final : public QObject {
   std::vector<QPointer<FormWindow>> dying_;
   std::map<const Form*, QEventLoop*> modal_loops_;
   std::map<const Form*, bool> placed_;
+  bool catch_up_pending_ = false;
 };
 
 }  // namespace fb::ui::qt

@@ -9,6 +9,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 
@@ -173,9 +174,29 @@ int TakeScreenshots(const fb::os::Environment& process_environment, const std::s
   app.window().resize(kWindowSize);
   app.window().show();
   Settle();
+  // The welcome window stands over the host while the add-in connects; the component lets the
+  // host process its events then, which is when this runs.
+  bool welcome_taken = false;
+  QTimer::singleShot(0, [&] {
+    fb::ui::Form* hello = app.host().component().forms().find("Hello");
+    QWidget* welcome = hello != nullptr ? WindowOf(app, *hello) : nullptr;
+    if (welcome == nullptr || !welcome->isVisible()) return;
+    QPixmap picture = app.window().grab();
+    QPainter painter(&picture);
+    painter.setOpacity(welcome->windowOpacity());
+    QRect place(QPoint(0, 0), welcome->size());
+    place.moveCenter(picture.rect().center());
+    painter.drawPixmap(place, welcome->grab());
+    painter.end();
+    welcome_taken = Save(picture, out / "host-welcome.png");
+  });
   app.Start();
   Settle();
   bool ok = Save(app.window().grab(), out / "host-start.png");
+  if (!welcome_taken) {
+    std::fprintf(stderr, "fishbone-gui: the welcome window was not seen at start-up\n");
+    ok = false;
+  }
 
   kivo2d::Work* editor = nullptr;
   {

@@ -9,10 +9,12 @@
 #include <QCheckBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QRadioButton>
 #include <QToolBar>
 #include <QtTest>
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -364,6 +366,32 @@ class ComponentWindowsTest : public QObject {
              std::string(kivo2d::kHelpFileMissingMessage));
     QCOMPARE(session.editor->window_state(), fb::ui::WindowState::kNormal);
     QVERIFY(session.window->isVisible());
+  }
+
+  void a_damaged_help_file_is_taken_as_missing_on_the_desktop() {
+    Desk desk;
+    QTemporaryDir folder;
+    desk.component_folder = folder.path().toStdString();
+    desk.qt_dialogs = true;
+    {
+      std::ofstream damaged(kivo2d::HelpFilePath(desk.component_folder), std::ios::binary);
+      damaged << "ITSF but nothing after it";
+    }
+    Editing session(desk);
+    // The message box is real: read it and answer it once it is up.
+    QString shown;
+    QTimer::singleShot(0, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        shown = box->text();
+        box->accept();
+      }
+    });
+    session.click(session.editor->Help);
+    QCOMPARE(shown,
+             QString::fromUtf8(kivo2d::kHelpFileMissingMessage.data(),
+                               static_cast<qsizetype>(kivo2d::kHelpFileMissingMessage.size())));
+    QVERIFY(session.app->help_window() == nullptr);
+    QCOMPARE(session.editor->window_state(), fb::ui::WindowState::kNormal);
   }
 };
 

@@ -39,7 +39,7 @@ struct Desk {
   }
   std::unique_ptr<DesktopApp> Make() {
     fishbone_gui::DesktopOptions options;
-    options.dialogs = &dialogs;
+    options.dialogs = qt_dialogs ? nullptr : &dialogs;
     options.clock = &clock;
     options.component_folder = component_folder;
     options.choose_file = [this](const std::string&, const std::string&, const std::string&,
@@ -56,6 +56,8 @@ struct Desk {
   std::string next_file;
   // Where the component lies (its help file); empty: where the build put it.
   std::string component_folder;
+  // Real Qt message boxes (and the help window) instead of the recorded answers.
+  bool qt_dialogs = false;
 };
 
 }  // namespace gui_test

@@ -14,11 +14,14 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <system_error>
 
 #include "apps/fishbone-gui/analysis_files.h"
+#include "apps/fishbone/layout_fit.h"
+#include "apps/fishbone/panel_words.h"
 #include "platform/office/com_addins.h"
 #include "platform/os/atomic_file.h"
 #include "platform/os/host_error.h"
@@ -154,6 +157,9 @@ DesktopApp::DesktopApp(const fb::os::Environment& process_environment, DesktopOp
   }
   host_.component().component_folder =
       options_.component_folder.empty() ? ComponentFolder() : options_.component_folder;
+  host_.component().fit_layout = [this](const kivo2d::GenerationOptions& given) {
+    return FitEditorLayout(given);
+  };
 
   InstallActions();
   fb::ui::qt::BuiltInActions built_in{
@@ -320,6 +326,25 @@ void DesktopApp::KeepRecoveryFile() {
   } catch (const std::exception&) {
     // The next tick tries again; the editor itself is unharmed.
   }
+}
+
+kivo2d::GenerationOptions DesktopApp::FitEditorLayout(const kivo2d::GenerationOptions& given) {
+  kivo2d::Work* editor = Editor();
+  if (editor == nullptr) return given;
+  fishbone::GenerationHostSettings settings;
+  settings.host_version = HostVersionText(settings_.host_profile);
+  settings.component_folder = host_.component().component_folder;
+  settings.choices = given;
+  // The panel always shows a side: the one the user sees is kept.
+  const auto fit = fishbone::FitLayout(TreeOfEditor(*editor), settings, /*side_chosen=*/true);
+  if (!fit) return given;
+  const std::string chosen =
+      std::string(fishbone::WordOf(fishbone::kSizeWords, fit->choices.size)) + " 号字、每行 " +
+      std::string(fishbone::WordOf(fishbone::kWrapWords, fit->choices.line_length)) + " 个字";
+  window_->statusBar()->showMessage(QString::fromStdString(
+      "自动适配：选用 " + chosen + "，文字重叠 " + std::to_string(fit->overlaps) + " 处（原设置 " +
+      std::to_string(fit->given_overlaps) + " 处）"));
+  return fit->choices;
 }
 
 void DesktopApp::Refresh() {

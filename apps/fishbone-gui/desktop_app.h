@@ -116,6 +116,9 @@ class DesktopApp : public QObject {
   fb::ui::qt::FormWindows& form_windows() { return *form_windows_; }
   // The component's help file where this program finds it.
   std::filesystem::path HelpFile();
+  // The panel's " 自动适配 ": the choices whose diagram of the editor's tree overlaps least,
+  // told in the status bar; `given` when there is no editor or no layout could be made.
+  kivo2d::GenerationOptions FitEditorLayout(const kivo2d::GenerationOptions& given);
 
  signals:
   void started();

@@ -200,6 +200,9 @@ void GenerateReport(Component& component, Work& editor) {
     Windows(component).progress().show(fb::ui::ShowMode::kModeless);
     WriteTree(component, editor);
     component.generation_options = editor.Settings.Choices();
+    if (editor.Settings.AutoFit() && component.fit_layout) {
+      component.generation_options = component.fit_layout(component.generation_options);
+    }
   } catch (const std::exception& error) {
     AbandonRun(component, editor, Reason(error));
     return;

@@ -68,6 +68,10 @@ class Component {
   std::vector<std::string> run_workbooks;
   // The editor panel's choices for the running generation, set by the generation command.
   GenerationOptions generation_options;
+  // The host's layout fitting, which the panel's " 自动适配 " asks for: given the panel's choices,
+  // the choices (size, line length) whose diagram of the editor's tree overlaps least. Unset:
+  // the host cannot lay a tree out on the side, and the run takes the choices as they are.
+  std::function<GenerationOptions(const GenerationOptions& given)> fit_layout;
   // Called after each pipeline step with the step's number; hosts use it to trace a run.
   std::function<void(int step)> after_step;
 

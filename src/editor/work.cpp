@@ -81,7 +81,8 @@ void Work::SetPictures() {
   for (fb::ui::Control* panel : std::initializer_list<fb::ui::Control*>{
            &Picture1, &Settings.Frame1, &Settings.Frame2, &Settings.Frame3, &Settings.Frame4,
            &Settings.Frame5, &Settings.Frame6, &Settings.Option1, &Settings.Option2,
-           &Settings.Option3, &Settings.Option4, &Settings.Check1, &Settings.Check2}) {
+           &Settings.Option3, &Settings.Option4, &Settings.Check1, &Settings.Check2,
+           &Settings.Check3}) {
     panel->set_back_color(back_color());
   }
   Image1.set_picture(LoadPicture(kTreeIcon));
@@ -129,6 +130,7 @@ void Work::ListControls() {
     add_control(*choice, frame);
   }
   add_control(Settings.Check2, &Settings.Frame6);
+  add_control(Settings.Check3, &Settings.Frame6);
   for (fb::ui::Control* control :
        std::initializer_list<fb::ui::Control*>{&ButtonCm7, &Image4, &Image7, &Label3, &Line1}) {
     add_control(*control, &Picture1);

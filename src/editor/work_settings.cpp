@@ -34,17 +34,18 @@ T Chosen(const fb::ui::OptionGroup& group, const T (&members)[N], T fallback) {
 WorkSettings::WorkSettings() {
   // Frame1 lies at (7080, 1400) in Picture1 and covers the notes picture; the groups stack inside.
   Frame1.set_bounds({7080, 1400, 2950, 3900});
-  Frame2.set_bounds({0, 0, 2950, 720});
-  Frame3.set_bounds({0, 780, 2950, 720});
-  Frame4.set_bounds({0, 1560, 2950, 720});
-  Frame5.set_bounds({0, 2340, 2950, 720});
-  Frame6.set_bounds({0, 3120, 2950, 780});
+  Frame2.set_bounds({0, 0, 2950, 680});
+  Frame3.set_bounds({0, 720, 2950, 680});
+  Frame4.set_bounds({0, 1440, 2950, 680});
+  Frame5.set_bounds({0, 2160, 2950, 680});
+  Frame6.set_bounds({0, 2880, 2950, 1020});
   // Each group's buttons stand left to right on one line under its frame's caption.
   for (fb::ui::OptionGroup* group : {&Option1, &Option2, &Option3, &Option4}) {
-    group->set_bounds({120, 300, 2710, 330});
+    group->set_bounds({120, 290, 2710, 330});
   }
   Check1.set_bounds({120, 250, 2710, 240});
   Check2.set_bounds({120, 500, 2710, 240});
+  Check3.set_bounds({120, 750, 2710, 240});
   for (const char* caption : {" 仿宋", " 宋体", " 黑体"}) Option1.add(caption);
   for (const char* caption : {"8 号字", "6 号字", "4 号字"}) Option2.add(caption);
   for (const char* caption : {" 5 个", " 8 个", " 10 个"}) Option3.add(caption);
@@ -60,6 +61,7 @@ void WorkSettings::ResetDefaults() {
   Option4.select(1);
   Check1.set_value(fb::ui::CheckBox::kChecked);
   Check2.set_value(fb::ui::CheckBox::kChecked);
+  Check3.set_value(fb::ui::CheckBox::kUnchecked);
 }
 
 GenerationOptions WorkSettings::Choices() const {

@@ -10,7 +10,7 @@ namespace kivo2d {
 struct WorkSettings {
   WorkSettings();
 
-  // Selects the defaults: " 仿宋", "6 号字", " 8 个", " 左 侧", both charts.
+  // Selects the defaults: " 仿宋", "6 号字", " 8 个", " 左 侧", both charts, no fitting.
   void ResetDefaults();
 
   // The current choices as generation applies them.
@@ -31,6 +31,11 @@ struct WorkSettings {
   fb::ui::Frame Frame6{"Frame6", " 辅助图表 "};
   fb::ui::CheckBox Check1{"Check1", " 主原因帕累托排列图"};
   fb::ui::CheckBox Check2{"Check2", " 第2层原因最多前三项"};
+  // Off by default: on, the generation tries the panel's sizes and line lengths and keeps the
+  // layout whose texts overlap least (when the host can lay a tree out on the side).
+  fb::ui::CheckBox Check3{"Check3", " 自动适配 "};
+
+  bool AutoFit() const { return Check3.value() == fb::ui::CheckBox::kChecked; }
 };
 
 }  // namespace kivo2d

@@ -12,9 +12,12 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -37,6 +40,7 @@ namespace {
 namespace vb = fb::ui::vb;
 using fb::ui::qt::FormWindow;
 using fb::ui::qt::TreeViewWidget;
+namespace fs = std::filesystem;
 using gui_test::Desk;
 using gui_test::DesktopApp;
 
@@ -261,6 +265,42 @@ class ComponentWindowsTest : public QObject {
     QTest::keyClick(toggle, Qt::Key_Space);
     QCOMPARE(editor.ButtonCm7.caption(), std::string("鱼骨图设置"));
     QVERIFY(!panel->isVisible() && notes->isVisible());
+  }
+
+  void auto_fit_in_the_panel_picks_the_layout_that_overlaps_least() {
+    Desk desk;
+    Editing session(desk);
+    desk.dialogs.queue_answer(vb::vbYes);  // the open editor's tree is replaced
+    QVERIFY(session.app->OpenAnalysis(fs::path(FB_TEST_DATA_DIR) / "trees/good/fifty_causes.txt"));
+    kivo2d::Work& editor = *session.app->Editor();
+    kivo2d::Component& component = session.app->host().component();
+    std::optional<kivo2d::GenerationOptions> used;
+    component.after_step = [&](int) { used = component.generation_options; };
+
+    session.click(editor.ButtonCm7);
+    QCheckBox* fit = session.widget<QCheckBox>(editor.Settings.Check3);
+    QVERIFY(fit != nullptr && fit->isVisible() && !fit->isChecked());
+    QCOMPARE(fit->text(), QString(" 自动适配 "));
+    QTest::mouseClick(fit, Qt::LeftButton, {}, QPoint(8, fit->height() / 2));
+    QVERIFY(editor.Settings.AutoFit());
+    const kivo2d::GenerationOptions given = editor.Settings.Choices();
+    session.click(editor.AddFishbone);
+    component.after_step = nullptr;
+
+    // The run took the fitted choices, said so, and they overlap no more than the panel's own.
+    const QString told = session.app->window().statusBar()->currentMessage();
+    QVERIFY2(told.startsWith("自动适配：选用 "), qPrintable(told));
+    const QRegularExpressionMatch counts =
+        QRegularExpression("重叠 (\\d+) 处（原设置 (\\d+) 处）").match(told);
+    QVERIFY(counts.hasMatch());
+    QVERIFY(counts.captured(1).toInt() <= counts.captured(2).toInt());
+    QVERIFY(used.has_value());
+    QCOMPARE(used->font, given.font);
+    QCOMPARE(used->head, given.head);
+    QVERIFY(told.contains(QString::fromStdString(std::to_string(used->line_length) + " 个字")));
+    // This tree's dense bones do overlap with the panel's defaults; the fit changes something.
+    QVERIFY(counts.captured(2).toInt() > 0);
+    QVERIFY(*used != given);
   }
 
   void close_asks_and_yes_takes_the_window_down() {

@@ -194,10 +194,11 @@ class ComponentWindowsTest : public QObject {
     session.click_row(added, Qt::RightButton);
     QCOMPARE(desk.dialogs.message_boxes().back().text, std::string(kivo2d::kDeleteQuestion));
     QCOMPARE(main_cause.child_count(), before + 1);
+    const std::string added_key = added.key();
     desk.dialogs.queue_answer(vb::vbYes);
     session.click_row(*main_cause.children().back(), Qt::RightButton);
     QCOMPARE(main_cause.child_count(), before);
-    QVERIFY(editor.TreeView1.find(added.key()) == nullptr);
+    QVERIFY(editor.TreeView1.find(added_key) == nullptr);
   }
 
   void text_dragged_from_the_text_box_lands_on_the_node() {

@@ -195,6 +195,40 @@ TEST_F(GenerateReportTest, ThePanelsChoicesReachTheRun) {
   EXPECT_EQ(component().generation_options, GenerationOptions{});
 }
 
+// " 自动适配 " hands the panel's choices to the host's fitting and runs with what it returns; off,
+// or with a host that cannot fit, the panel's choices run as they are.
+TEST_F(GenerateReportTest, AutoFitRunsWithTheHostsFittedChoices) {
+  MakeHost("12.0");
+  ConnectAndOpenEditor();
+  std::vector<GenerationOptions> asked;
+  GenerationOptions fitted;
+  fitted.size = DiagramSize::kNo8;
+  fitted.line_length = 10;
+  component().fit_layout = [&](const GenerationOptions& given) {
+    asked.push_back(given);
+    return fitted;
+  };
+  Generate();  // the box is off
+  EXPECT_TRUE(asked.empty());
+  EXPECT_EQ(component().generation_options, GenerationOptions{});
+
+  ASSERT_TRUE(host().ClickFishboneButton("Add Fishbone(&D)"));
+  editor().Settings.Option1.select(1);
+  editor().Settings.Check3.set_value(fb::ui::CheckBox::kChecked);
+  dialogs_.clear_transcript();
+  Generate();
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].font, DiagramFont::kSong);
+  EXPECT_EQ(component().generation_options, fitted);
+  EXPECT_EQ(Transcript(dialogs_), std::vector<std::string>{kSuccessBox});
+
+  ASSERT_TRUE(host().ClickFishboneButton("Add Fishbone(&D)"));
+  editor().Settings.Check3.set_value(fb::ui::CheckBox::kChecked);
+  component().fit_layout = nullptr;
+  Generate();
+  EXPECT_EQ(component().generation_options, GenerationOptions{});
+}
+
 // Without trust in the VBA project: the warning and help topic "_10.htm", no run, everything
 // given back. The help outcome varies; the rest does not.
 TEST_F(GenerateReportTest, TheTrustPathExplainsAndRestoresEverything) {

@@ -120,6 +120,7 @@ TEST_F(WorkTest, OpensWithDefaultTreeSettingsAndLayout) {
   EXPECT_EQ(work_.Settings.Option4.caption(work_.Settings.Option4.selected()), " 左 侧");
   EXPECT_EQ(work_.Settings.Check1.value(), fb::ui::CheckBox::kChecked);
   EXPECT_EQ(work_.Settings.Check2.value(), fb::ui::CheckBox::kChecked);
+  EXPECT_EQ(work_.Settings.Check3.value(), fb::ui::CheckBox::kUnchecked);
 
   const fb::ui::Button* row[] = {&work_.ButtonCm1, &work_.ButtonCm2, &work_.ButtonCm3,
                                  &work_.ButtonCm4, &work_.ButtonCm5, &work_.ButtonCm6};
@@ -227,8 +228,9 @@ TEST_F(WorkTest, ControlsAreListedInTheirContainers) {
     EXPECT_LE(b.left + b.width, outer.width);
     EXPECT_LE(b.top + b.height, outer.height);
   }
-  EXPECT_EQ(placements.size(), 36u);
+  EXPECT_EQ(placements.size(), 37u);
   EXPECT_EQ(work_.placement(work_.TreeView1)->container, &work_.Picture1);
+  EXPECT_EQ(work_.placement(work_.Settings.Check3)->container, &work_.Settings.Frame6);
   EXPECT_EQ(work_.placement(work_.Settings.Option3)->container, &work_.Settings.Frame4);
   EXPECT_EQ(work_.placement(work_.ButtonCm8)->container, nullptr);
 }

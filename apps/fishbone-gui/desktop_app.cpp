@@ -22,6 +22,7 @@
 #include "apps/fishbone-gui/analysis_files.h"
 #include "apps/fishbone/layout_fit.h"
 #include "apps/fishbone/panel_words.h"
+#include "apps/fishbone/picture_fit.h"
 #include "platform/office/com_addins.h"
 #include "platform/os/atomic_file.h"
 #include "platform/os/host_error.h"
@@ -336,15 +337,30 @@ kivo2d::GenerationOptions DesktopApp::FitEditorLayout(const kivo2d::GenerationOp
   settings.component_folder = host_.component().component_folder;
   settings.choices = given;
   // The panel always shows a side: the one the user sees is kept.
-  const auto fit = fishbone::FitLayout(TreeOfEditor(*editor), settings, /*side_chosen=*/true);
+  const kivo2d::TreeDocument tree = TreeOfEditor(*editor);
+  const auto fit = fishbone::FitLayout(tree, settings, /*side_chosen=*/true);
   if (!fit) return given;
-  const std::string chosen =
-      std::string(fishbone::WordOf(fishbone::kSizeWords, fit->choices.size)) + " 号字、每行 " +
-      std::string(fishbone::WordOf(fishbone::kWrapWords, fit->choices.line_length)) + " 个字";
-  window_->statusBar()->showMessage(QString::fromStdString(
-      "自动适配：选用 " + chosen + "，文字重叠 " + std::to_string(fit->overlaps) + " 处（原设置 " +
-      std::to_string(fit->given_overlaps) + " 处）"));
-  return fit->choices;
+  kivo2d::GenerationOptions chosen = fit->choices;
+  std::string told =
+      "自动适配：选用 " + std::string(fishbone::WordOf(fishbone::kSizeWords, chosen.size)) +
+      " 号字、每行 " + std::string(fishbone::WordOf(fishbone::kWrapWords, chosen.line_length)) +
+      " 个字，文字重叠 " + std::to_string(fit->overlaps) + " 处（原设置 " +
+      std::to_string(fit->given_overlaps) + " 处）";
+  // Then the auxiliary charts' pictures, off the diagram's texts where there is room.
+  settings.choices = chosen;
+  if (const auto pictures = fishbone::FitPictures(tree, settings)) {
+    chosen.pareto_shift = pictures->pareto;
+    chosen.top_three_shift = pictures->top_three;
+    chosen.logo_shift = pictures->logo;
+    for (const fishbone::PictureMove& move : pictures->moves) {
+      const char* what = move.picture == "Pareto"      ? "帕累托图"
+                         : move.picture == "top-three" ? "前三项图"
+                                                       : "标志";
+      told += std::string("；") + what + "已移到遮挡较少处";
+    }
+  }
+  window_->statusBar()->showMessage(QString::fromStdString(told));
+  return chosen;
 }
 
 void DesktopApp::Refresh() {

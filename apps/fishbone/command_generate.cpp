@@ -15,6 +15,7 @@
 #include "apps/fishbone/commands.h"
 #include "apps/fishbone/generate_run.h"
 #include "apps/fishbone/layout_fit.h"
+#include "apps/fishbone/picture_fit.h"
 #include "apps/fishbone/same_file.h"
 #include "apps/fishbone/tree_input.h"
 
@@ -129,6 +130,15 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
       io.out << "--fit: " << ChoiceFlags(fit->choices) << " gives " << fit->overlaps
              << (fit->overlaps == 1 ? " overlap" : " overlaps") << " (" << fit->given_overlaps
              << " with the choices given; " << fit->layouts << " layouts tried)\n";
+    }
+    // Then the pictures the report lays over the diagram, for the layout kept.
+    if (const auto pictures = FitPictures(read.tree, options)) {
+      options.choices.pareto_shift = pictures->pareto;
+      options.choices.top_three_shift = pictures->top_three;
+      options.choices.logo_shift = pictures->logo;
+      for (const PictureMove& move : pictures->moves) {
+        io.out << "--fit: moved " << DescribeMove(move) << '\n';
+      }
     }
   }
   return GenerateReportFiles(read.tree, input_name, options, outputs, io);

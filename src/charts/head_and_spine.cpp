@@ -108,6 +108,11 @@ void DrawHeadAndSpine(Component& component) {
       shape->set_left(chart_width - shape->left() - shape->width());
     }
   }
+  // A layout fitting may have found the logo a place that hides no caption.
+  if (options.logo_shift != PictureShift{}) {
+    logo.increment_left(options.logo_shift.dx);
+    logo.increment_top(options.logo_shift.dy);
+  }
   sheet.range("A1").select();
 }
 

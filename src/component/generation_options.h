@@ -11,6 +11,14 @@ enum class DiagramSize { kNo8, kNo6, kNo4 };
 // Where the problem head stands: " 左 侧" (the bones open to the right) or " 右 侧".
 enum class HeadSide { kLeft, kRight };
 
+// How far a picture laid over the fishbone in the report moves from its fixed place, in points
+// (right and down positive): a layout fitting moves the auxiliary charts off the diagram's texts.
+struct PictureShift {
+  double dx = 0;
+  double dy = 0;
+  bool operator==(const PictureShift&) const = default;
+};
+
 // The editor panel's choices as generation applies them. The defaults are the settings the steps
 // always had, so a run with them makes exactly the outputs the steps alone make.
 struct GenerationOptions {
@@ -21,6 +29,11 @@ struct GenerationOptions {
   HeadSide head = HeadSide::kLeft;
   bool pareto_chart = true;
   bool top_three_chart = true;
+  // Not on the panel: set by a layout fitting, nothing by default.
+  PictureShift pareto_shift;
+  PictureShift top_three_shift;
+  // The logo inside the fishbone chart, in the chart's points.
+  PictureShift logo_shift;
 
   bool operator==(const GenerationOptions&) const = default;
 };

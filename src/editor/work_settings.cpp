@@ -62,6 +62,9 @@ void WorkSettings::ResetDefaults() {
   Check1.set_value(fb::ui::CheckBox::kChecked);
   Check2.set_value(fb::ui::CheckBox::kChecked);
   Check3.set_value(fb::ui::CheckBox::kUnchecked);
+  pareto_shift = {};
+  top_three_shift = {};
+  logo_shift = {};
 }
 
 GenerationOptions WorkSettings::Choices() const {
@@ -73,6 +76,9 @@ GenerationOptions WorkSettings::Choices() const {
   options.head = Chosen(Option4, kSides, defaults.head);
   options.pareto_chart = Check1.value() == fb::ui::CheckBox::kChecked;
   options.top_three_chart = Check2.value() == fb::ui::CheckBox::kChecked;
+  options.pareto_shift = pareto_shift;
+  options.top_three_shift = top_three_shift;
+  options.logo_shift = logo_shift;
   return options;
 }
 
@@ -90,6 +96,9 @@ void WorkSettings::Select(const GenerationOptions& options) {
                                         : fb::ui::CheckBox::kUnchecked);
   Check2.set_value(options.top_three_chart ? fb::ui::CheckBox::kChecked
                                            : fb::ui::CheckBox::kUnchecked);
+  pareto_shift = options.pareto_shift;
+  top_three_shift = options.top_three_shift;
+  logo_shift = options.logo_shift;
 }
 
 }  // namespace kivo2d

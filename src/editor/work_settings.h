@@ -36,6 +36,12 @@ struct WorkSettings {
   fb::ui::CheckBox Check3{"Check3", " 自动适配 "};
 
   bool AutoFit() const { return Check3.value() == fb::ui::CheckBox::kChecked; }
+
+  // Where a layout fitting before the run put the auxiliary charts' pictures and the logo; no
+  // control shows them, a fresh panel has none.
+  PictureShift pareto_shift;
+  PictureShift top_three_shift;
+  PictureShift logo_shift;
 };
 
 }  // namespace kivo2d

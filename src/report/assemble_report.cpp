@@ -114,6 +114,16 @@ void ArrangeDiagram(Application& app, Worksheet& sheet, const GenerationOptions&
     }
   }
 
+  // A layout fitting may have found them a place that hides less of the diagram.
+  const auto shift = [&](const char* name, const PictureShift& by) {
+    if (by == PictureShift{}) return;
+    Shape& picture = sheet.shapes().item(name);
+    picture.increment_left(by.dx);
+    picture.increment_top(by.dy);
+  };
+  if (options.pareto_chart) shift("PIC2", options.pareto_shift);
+  if (options.top_three_chart) shift("PIC3", options.top_three_shift);
+
   sheet.shapes().range(pictures).select();
   if (pictures.size() > 1) app.selection_shape_range().group().select();
   app.selection_shape_range().cut();

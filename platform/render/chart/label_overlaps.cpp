@@ -7,6 +7,7 @@
 #include <set>
 
 #include "platform/render/chart/chart_renderer.h"
+#include "platform/render/chart/diagram_ink.h"
 #include "platform/render/display_list.h"
 #include "platform/render/text_metrics.h"
 #include "platform/sheet/chart/chart.h"
@@ -44,34 +45,6 @@ void Collect(const std::vector<Command>& commands, Drawn& out) {
       }
     }
   }
-}
-
-double IntersectionArea(const Rect& a, const Rect& b) {
-  const double w = std::min(a.right(), b.right()) - std::max(a.x, b.x);
-  const double h = std::min(a.bottom(), b.bottom()) - std::max(a.y, b.y);
-  return w > 0 && h > 0 ? w * h : 0;
-}
-
-// The length of the segment inside the rectangle (Liang–Barsky clipping).
-double LengthInside(const Segment& s, const Rect& r) {
-  const double dx = s.to.x - s.from.x, dy = s.to.y - s.from.y;
-  double t0 = 0, t1 = 1;
-  const double p[] = {-dx, dx, -dy, dy};
-  const double q[] = {s.from.x - r.x, r.right() - s.from.x, s.from.y - r.y, r.bottom() - s.from.y};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return 0;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0) {
-      t0 = std::max(t0, t);
-    } else {
-      t1 = std::min(t1, t);
-    }
-    if (t0 >= t1) return 0;
-  }
-  return (t1 - t0) * std::hypot(dx, dy);
 }
 
 double Distance(Point a, Point b) {
@@ -159,13 +132,13 @@ std::vector<LabelOverlap> find_label_overlaps(const sheet::Chart& chart) {
   std::vector<LabelOverlap> out;
   const Rect page{0, 0, list.size().width, list.size().height};
   const auto outside = [&](const std::string& text, const Rect& block) {
-    const double area = block.width * block.height - IntersectionArea(block, page);
+    const double area = block.width * block.height - shared_area(block, page);
     if (area > 0.01) out.push_back({OverlapKind::kOutsideChart, text, "", area});
   };
   for (const TextCmd* text : drawn.texts) {
     if (box_texts.contains(text->text)) {
       const Rect block = TextBlock(*text);
-      const double spill = block.width * block.height - IntersectionArea(block, text->box);
+      const double spill = block.width * block.height - shared_area(block, text->box);
       if (spill > 0.01) out.push_back({OverlapKind::kTextOutsideBox, text->text, "", spill});
       outside(text->text, block);
     } else if (label_texts.contains(text->text)) {
@@ -182,14 +155,15 @@ std::vector<LabelOverlap> find_label_overlaps(const sheet::Chart& chart) {
   }
   for (std::size_t i = 0; i < labels.size(); ++i) {
     for (std::size_t j = i + 1; j < labels.size(); ++j) {
-      const double area = IntersectionArea(labels[i].block, labels[j].block);
+      const double area = shared_area(labels[i].block, labels[j].block);
       if (area > 0.01) {
         out.push_back({OverlapKind::kLabelLabel, labels[i].text->text, labels[j].text->text, area});
       }
     }
     for (std::size_t s = 0; s < drawn.segments.size(); ++s) {
       if (labels[i].own == s) continue;
-      const double length = LengthInside(drawn.segments[s], labels[i].block);
+      const double length =
+          length_inside(drawn.segments[s].from, drawn.segments[s].to, labels[i].block);
       if (length > 0.01) {
         out.push_back({OverlapKind::kLabelLine, labels[i].text->text, line_names[s],
                        length * std::max(drawn.segments[s].width, 1.0)});

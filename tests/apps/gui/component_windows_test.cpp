@@ -302,6 +302,9 @@ class ComponentWindowsTest : public QObject {
     // This tree's dense bones do overlap with the panel's defaults; the fit changes something.
     QVERIFY(counts.captured(2).toInt() > 0);
     QVERIFY(*used != given);
+    // ... and the Pareto picture, which the fixed place lays over the lower bones, moved off.
+    QVERIFY(told.contains("帕累托图已移到遮挡较少处"));
+    QVERIFY(used->pareto_shift != kivo2d::PictureShift{});
   }
 
   void close_asks_and_yes_takes_the_window_down() {

@@ -11,6 +11,7 @@
 
 #include "platform/os/environment.h"
 #include "platform/render/chart/axis_scale.h"
+#include "platform/render/chart/diagram_ink.h"
 #include "platform/render/chart/label_overlaps.h"
 #include "platform/render/text_metrics.h"
 #include "platform/sheet/application.h"
@@ -396,6 +397,25 @@ TEST(AxisScaleTest, AutomaticScalingFollowsTheHostsRules) {
   }
   const AxisScale tenths{0, 1, 0.2};
   EXPECT_EQ(tenths.major_ticks(), (std::vector<double>{0, 0.2, 0.4, 0.6, 0.8, 1}));
+}
+
+TEST(DiagramInkTest, AnAreaHidesTheTextAndTheLinesUnderIt) {
+  DiagramInk ink;
+  ink.texts = {{0, 0, 10, 10}};
+  ink.lines = {{{0, 20}, {100, 20}, 2}, {{50, 0}, {50, 100}, 0.5}};
+  struct Case {
+    Rect area;
+    double hidden;
+  };
+  const Case cases[] = {
+      {{5, 5, 10, 20}, 25 + 10 * 2},    // a quarter of the text and 10 pt of the thick line
+      {{40, 60, 20, 20}, 20},           // 20 pt of the hairline, counted one point wide
+      {{45, 15, 10, 10}, 10 * 2 + 10},  // where the lines cross, each once
+      {{200, 200, 10, 10}, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_DOUBLE_EQ(ink_under(ink, c.area), c.hidden) << c.area.x << "," << c.area.y;
+  }
 }
 
 }  // namespace

@@ -35,11 +35,6 @@ Hello::Hello(fb::ui::FormRegistry& registry, fb::os::Clock& clock, std::function
   place(GoToWork, 0, 0, 514, 284);
   // The background picture is the whole window: no title bar or border around it.
   set_border_style(fb::ui::BorderStyle::kNone);
-  set_picture(kivo2d::LoadPicture(picture::kHelloBackground));
-  set_icon(kivo2d::LoadPicture(picture::kWorkIcon));
-  Image4.set_picture(kivo2d::LoadPicture(picture::kHelloBadge));
-  Image2.set_picture(kivo2d::LoadPicture(picture::kHelloTitle));
-  Image1.set_picture(kivo2d::LoadPicture(picture::kHelloContact));
   Image1.set_tooltip(std::string(kContactTooltip));
   Label4.set_fore_color(fb::ui::rgb(96, 104, 118));
   Label1.set_visible(false);  // holds the mode; never seen
@@ -56,6 +51,15 @@ Hello::Hello(fb::ui::FormRegistry& registry, fb::os::Clock& clock, std::function
 }
 
 void Hello::Form_Load() {
+  // The pictures are decoded when the window first loads: a host that never shows it (the
+  // command line connects without the welcome) does not pay for them.
+  if (!picture()) {
+    set_picture(kivo2d::LoadPicture(picture::kHelloBackground));
+    set_icon(kivo2d::LoadPicture(picture::kWorkIcon));
+    Image4.set_picture(kivo2d::LoadPicture(picture::kHelloBadge));
+    Image2.set_picture(kivo2d::LoadPicture(picture::kHelloTitle));
+    Image1.set_picture(kivo2d::LoadPicture(picture::kHelloContact));
+  }
   set_opacity(kOpacity);
   set_top_most(true);
   Label4.set_caption(VersionLabel(version_));

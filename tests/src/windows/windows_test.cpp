@@ -48,11 +48,19 @@ class HelloTest : public ::testing::Test {
 };
 
 TEST_F(HelloTest, VersionLabelAndWindowStyleAreSetOnLoad) {
+  // Its pictures come with the first load; a host that never shows the window never decodes them.
+  EXPECT_FALSE(hello_.picture().has_value());
   hello_.load();
   EXPECT_EQ(hello_.Label4.caption(), "2·5·1297");
   EXPECT_EQ(hello_.opacity(), 220);
   EXPECT_TRUE(hello_.top_most());
   EXPECT_EQ(hello_.Label1.caption(), "");
+  ASSERT_TRUE(hello_.picture().has_value());
+  EXPECT_EQ(hello_.picture()->width, 514);
+  EXPECT_EQ(hello_.picture()->height, 284);
+  for (const fb::ui::Image* image : {&hello_.Image1, &hello_.Image2, &hello_.Image4}) {
+    EXPECT_TRUE(image->picture().has_value()) << image->name();
+  }
 }
 
 TEST_F(HelloTest, TheWelcomeWaitsThreePausesUnclickableThenCloses) {

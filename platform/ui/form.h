@@ -58,6 +58,14 @@ class Form : public Control {
   // Whether the last show() was modal.
   bool shown_modal() const { return shown_modal_; }
 
+  // Decodes the window's pictures, once. A drawing layer calls it before it first draws the
+  // window, so a host that never draws one (the command line) never pays for its pictures.
+  void load_pictures() {
+    if (pictures_loaded_) return;
+    pictures_loaded_ = true;
+    on_load_pictures();
+  }
+
   void load();
   void show(ShowMode mode = ShowMode::kModeless);
   void hide();
@@ -99,6 +107,7 @@ class Form : public Control {
     controls_.push_back({&control, container});
   }
 
+  virtual void on_load_pictures() {}
   virtual void on_load() {}
   virtual void on_activate() {}
   virtual void on_unload() {}
@@ -109,6 +118,7 @@ class Form : public Control {
   std::optional<Picture> icon_;
   std::optional<Picture> picture_;
   bool loaded_ = false;
+  bool pictures_loaded_ = false;
   bool shown_modal_ = false;
   WindowState window_state_ = WindowState::kNormal;
   BorderStyle border_style_ = BorderStyle::kFixedSingle;

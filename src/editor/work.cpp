@@ -48,7 +48,15 @@ Work::Work(fb::ui::FormRegistry& registry, WorkHost& host)
   AddFishbone.set_bounds({8040, 6550, 1100, 390});
   ButtonCm8.set_bounds({9300, 6555, 1095, 390});
   FillImageList(ImageList1);
-  SetPictures();
+  // The panels and the settings frames wear the window's colour (Frame1 must hide the notes).
+  for (fb::ui::Control* panel : std::initializer_list<fb::ui::Control*>{
+           &Picture1, &Settings.Frame1, &Settings.Frame2, &Settings.Frame3, &Settings.Frame4,
+           &Settings.Frame5, &Settings.Frame6, &Settings.Option1, &Settings.Option2,
+           &Settings.Option3, &Settings.Option4, &Settings.Check1, &Settings.Check2,
+           &Settings.Check3}) {
+    panel->set_back_color(back_color());
+  }
+  SetTooltips();
   ListControls();
 
   ButtonCm1.set_on_click([this] { ButtonCm1_Click(); });
@@ -77,14 +85,6 @@ Work::Work(fb::ui::FormRegistry& registry, WorkHost& host)
 void Work::SetPictures() {
   using namespace kivo2d::picture;
   set_icon(LoadPicture(kWorkIcon));
-  // The panels and the settings frames wear the window's colour (Frame1 must hide the notes).
-  for (fb::ui::Control* panel : std::initializer_list<fb::ui::Control*>{
-           &Picture1, &Settings.Frame1, &Settings.Frame2, &Settings.Frame3, &Settings.Frame4,
-           &Settings.Frame5, &Settings.Frame6, &Settings.Option1, &Settings.Option2,
-           &Settings.Option3, &Settings.Option4, &Settings.Check1, &Settings.Check2,
-           &Settings.Check3}) {
-    panel->set_back_color(back_color());
-  }
   Image1.set_picture(LoadPicture(kTreeIcon));
   Image2.set_picture(LoadPicture(kPencil));
   Image3.set_picture(LoadPicture(kSignpost));
@@ -96,7 +96,9 @@ void Work::SetPictures() {
   About.set_hover_picture(LoadPicture(kAboutButtonHover));
   Help.set_picture(LoadPicture(kHelpButton));
   Help.set_hover_picture(LoadPicture(kHelpButtonHover));
+}
 
+void Work::SetTooltips() {
   ButtonCm1.set_tooltip("在选中的节点下添加一个原因");
   ButtonCm2.set_tooltip("修改选中节点的文字");
   ButtonCm3.set_tooltip("删除选中的节点及其下层原因");

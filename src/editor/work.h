@@ -108,13 +108,15 @@ class Work final : public fb::ui::Form {
   fb::ui::TreeNode* last_inserted() const { return TreeView1.find(last_inserted_key_); }
 
  protected:
+  void on_load_pictures() override { SetPictures(); }
   void on_load() override { Form_Load(); }
   void on_activate() override { Form_Activate(); }
 
  private:
   void RefreshCauseCount();
-  // The window's icon, its pictures (made by tools/artwork) and the controls' tooltips.
+  // The window's icon and its pictures (made by tools/artwork), when a drawing layer asks.
   void SetPictures();
+  void SetTooltips();
   // Lists the controls for a drawing layer, each in its container, bottom to top.
   void ListControls();
   // Steps 4 and 5 of the add command: the new child and making it visible.

@@ -50,16 +50,15 @@ Hello::Hello(fb::ui::FormRegistry& registry, fb::os::Clock& clock, std::function
   // welcome and a headless host, which never show it, do not pay for its 450 × 400 frames.
 }
 
+void Hello::on_load_pictures() {
+  set_picture(kivo2d::LoadPicture(picture::kHelloBackground));
+  set_icon(kivo2d::LoadPicture(picture::kWorkIcon));
+  Image4.set_picture(kivo2d::LoadPicture(picture::kHelloBadge));
+  Image2.set_picture(kivo2d::LoadPicture(picture::kHelloTitle));
+  Image1.set_picture(kivo2d::LoadPicture(picture::kHelloContact));
+}
+
 void Hello::Form_Load() {
-  // The pictures are decoded when the window first loads: a host that never shows it (the
-  // command line connects without the welcome) does not pay for them.
-  if (!picture()) {
-    set_picture(kivo2d::LoadPicture(picture::kHelloBackground));
-    set_icon(kivo2d::LoadPicture(picture::kWorkIcon));
-    Image4.set_picture(kivo2d::LoadPicture(picture::kHelloBadge));
-    Image2.set_picture(kivo2d::LoadPicture(picture::kHelloTitle));
-    Image1.set_picture(kivo2d::LoadPicture(picture::kHelloContact));
-  }
   set_opacity(kOpacity);
   set_top_most(true);
   Label4.set_caption(VersionLabel(version_));

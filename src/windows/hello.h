@@ -64,6 +64,7 @@ class Hello final : public fb::ui::Form {
   void Image1_Click();
 
  protected:
+  void on_load_pictures() override;
   void on_load() override { Form_Load(); }
   void on_activate() override { Form_Activate(); }
   void on_unload() override { Flash1.Stop(); }

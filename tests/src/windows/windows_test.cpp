@@ -48,9 +48,10 @@ class HelloTest : public ::testing::Test {
 };
 
 TEST_F(HelloTest, VersionLabelAndWindowStyleAreSetOnLoad) {
-  // Its pictures come with the first load; a host that never shows the window never decodes them.
-  EXPECT_FALSE(hello_.picture().has_value());
+  // Its pictures come when a drawing layer asks; a host that never draws it never decodes them.
   hello_.load();
+  EXPECT_FALSE(hello_.picture().has_value());
+  hello_.load_pictures();
   EXPECT_EQ(hello_.Label4.caption(), "2·5·1297");
   EXPECT_EQ(hello_.opacity(), 220);
   EXPECT_TRUE(hello_.top_most());

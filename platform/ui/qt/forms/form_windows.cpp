@@ -38,6 +38,7 @@ FormWindow* FormWindows::window(const Form& form) const {
 }
 
 FormWindow* FormWindows::make_window(Form& form) {
+  form.load_pictures();
   WidgetContext context;
   context.now = options_.now;
   auto* window = new FormWindow(form, context, options_.owner);

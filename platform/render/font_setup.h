@@ -2,6 +2,9 @@
 
 #include <filesystem>
 
+struct _FcConfig;
+using FcConfig = struct _FcConfig;
+
 namespace fb::render {
 
 // The fontconfig file that maps the product's font names ("宋体", "仿宋_GB2312", "黑体",
@@ -15,5 +18,14 @@ std::filesystem::path font_alias_file_of(const std::filesystem::path& program);
 // first. Throws std::runtime_error naming the file when it is missing or unreadable, because
 // texts would otherwise silently come out in some other face.
 void load_product_fonts();
+
+// The font configuration the product's text layout uses: the alias file's rules and the system's
+// rules for drawing (hinting, antialiasing, bitmap scaling, the "emoji" family, synthetic bold
+// and italic) over only the faces of the families the alias file names, and the DejaVu faces,
+// which cover most other scripts, taken from the process's configuration. A layout's first use
+// of each font and size sorts the configuration's whole font set and runs its rules, so a small
+// set with few rules keeps that cheap; a text those families cover is laid out with the same
+// faces either way. Made once; the process keeps it. Throws as load_product_fonts does.
+FcConfig* product_text_fonts();
 
 }  // namespace fb::render

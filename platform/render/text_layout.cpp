@@ -1,6 +1,7 @@
 #include "platform/render/text_layout.h"
 
 #include <pango/pangocairo.h>
+#include <pango/pangofc-fontmap.h>
 
 #include <algorithm>
 #include <cmath>
@@ -31,8 +32,8 @@ struct ThreadTextContext {
   GPtr<PangoContext> context;
 
   ThreadTextContext() {
-    load_product_fonts();
     font_map.reset(pango_cairo_font_map_new());
+    pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(font_map.get()), product_text_fonts());
     context.reset(pango_font_map_create_context(font_map.get()));
     pango_cairo_context_set_resolution(context.get(), 72.0);
     cairo_font_options_t* options = cairo_font_options_create();

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 #include <pango/pangocairo.h>
+#include <pango/pangofc-fontmap.h>
 
 #include <algorithm>
 #include <cmath>
 #include <numeric>
 #include <string>
 #include <vector>
+
+#include "platform/render/font_setup.h"
 
 namespace fb::render {
 namespace {
@@ -71,6 +74,52 @@ TEST(TextLayoutTest, LongCaptionGetsOneAdvancePerCharacter) {
   const std::vector<double> advances = character_advances(font, text);
   ASSERT_EQ(advances.size(), 100000u);
   EXPECT_EQ(std::count(advances.begin(), advances.end(), one), 100000);
+}
+
+// The layout's own small font set chooses the faces the process's whole configuration chooses,
+// for every script and emoji the product's families cover: same faces, same widths.
+TEST(TextFontsTest, TheSmallFontSetLaysTextOutAsTheWholeConfigurationDoes) {
+  load_product_fonts();
+  PangoFontMap* whole = pango_cairo_font_map_new();
+  pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(whole), FcConfigGetCurrent());
+  PangoContext* reference = pango_font_map_create_context(whole);
+  pango_cairo_context_set_resolution(reference, 72.0);
+  pango_cairo_context_set_font_options(reference,
+                                       pango_cairo_context_get_font_options(text_context()));
+  pango_context_set_language(reference, pango_language_from_string("zh-cn"));
+  const char* texts[] = {"注塑外壳表面缩痕", "Why Tree / Cause",   "温度 😀 ✓ ☃",
+                         "שלום مرحبا",       "Ελληνικά кириллица", "50% 1e5 =SUM("};
+  const char* families[] = {"仿宋_GB2312", "宋体", "黑体", "Arial", "Tahoma", "Arial Unicode MS"};
+  for (const char* family : families) {
+    for (const char* text : texts) {
+      const Font font{family, 9, false, false, false};
+      auto layout_in = [&](PangoContext* context) {
+        PangoLayout* layout = pango_layout_new(context);
+        PangoFontDescription* description = font_description(font);
+        pango_layout_set_font_description(layout, description);
+        pango_font_description_free(description);
+        pango_layout_set_text(layout, text, -1);
+        PangoRectangle logical;
+        pango_layout_get_extents(layout, nullptr, &logical);
+        std::string faces;
+        PangoLayoutIter* iter = pango_layout_get_iter(layout);
+        do {
+          if (PangoLayoutRun* run = pango_layout_iter_get_run_readonly(iter)) {
+            PangoFontDescription* used = pango_font_describe(run->item->analysis.font);
+            faces += pango_font_description_get_family(used);
+            faces += ';';
+            pango_font_description_free(used);
+          }
+        } while (pango_layout_iter_next_run(iter));
+        pango_layout_iter_free(iter);
+        g_object_unref(layout);
+        return std::make_pair(logical.width, faces);
+      };
+      EXPECT_EQ(layout_in(text_context()), layout_in(reference)) << family << " " << text;
+    }
+  }
+  g_object_unref(reference);
+  g_object_unref(whole);
 }
 
 }  // namespace

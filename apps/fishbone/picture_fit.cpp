@@ -185,6 +185,7 @@ std::optional<PictureFit> FitPictures(const kivo2d::TreeDocument& tree,
   GenerationHostSettings fixed = settings;
   fixed.choices.pareto_shift = {};
   fixed.choices.top_three_shift = {};
+  fixed.choices.logo_shift = {};
   fb::os::ProcessEnvironment environment;
   GenerationHost host(environment, fixed);
   std::istringstream no_input;

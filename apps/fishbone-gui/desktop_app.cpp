@@ -112,6 +112,19 @@ bool HasExtension(const std::filesystem::path& path, std::string_view extension)
   return ext == extension;
 }
 
+// The status bar's name of a picture the auto-fit moved.
+const char* FittedPictureWord(fishbone::FittedPicture picture) {
+  switch (picture) {
+    case fishbone::FittedPicture::kLogo:
+      return "标志";
+    case fishbone::FittedPicture::kPareto:
+      return "帕累托图";
+    case fishbone::FittedPicture::kTopThree:
+      return "前三项图";
+  }
+  return "图片";
+}
+
 std::string ExchangeXml(const kivo2d::TreeDocument& tree) {
   fb::os::NullPump pump;
   const std::vector<kivo2d::ExchangeNode> nodes = kivo2d::ToExchangeNodes(tree);
@@ -349,14 +362,9 @@ kivo2d::GenerationOptions DesktopApp::FitEditorLayout(const kivo2d::GenerationOp
   // Then the auxiliary charts' pictures, off the diagram's texts where there is room.
   settings.choices = chosen;
   if (const auto pictures = fishbone::FitPictures(tree, settings)) {
-    chosen.pareto_shift = pictures->pareto;
-    chosen.top_three_shift = pictures->top_three;
-    chosen.logo_shift = pictures->logo;
+    chosen = fishbone::WithPictureFit(chosen, *pictures);
     for (const fishbone::PictureMove& move : pictures->moves) {
-      const char* what = move.picture == "Pareto"      ? "帕累托图"
-                         : move.picture == "top-three" ? "前三项图"
-                                                       : "标志";
-      told += std::string("；") + what + "已移到遮挡较少处";
+      told += std::string("；") + FittedPictureWord(move.picture) + "已移到遮挡较少处";
     }
   }
   window_->statusBar()->showMessage(QString::fromStdString(told));

@@ -133,9 +133,7 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
     }
     // Then the pictures the report lays over the diagram, for the layout kept.
     if (const auto pictures = FitPictures(read.tree, options)) {
-      options.choices.pareto_shift = pictures->pareto;
-      options.choices.top_three_shift = pictures->top_three;
-      options.choices.logo_shift = pictures->logo;
+      options.choices = WithPictureFit(options.choices, *pictures);
       for (const PictureMove& move : pictures->moves) {
         io.out << "--fit: moved " << DescribeMove(move) << '\n';
       }

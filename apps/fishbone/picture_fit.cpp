@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <limits>
 #include <sstream>
 
 #include "platform/os/environment.h"
@@ -85,10 +84,9 @@ class Diagram {
   }
   // What an area hides but for the logo, which is the one looking for a place.
   double hidden_but_logo(const Rect& area) const {
-    fb::render::DiagramInk without = ink_;
-    without.pictures.clear();
-    if (sx_ <= 0 || sy_ <= 0) return 0;
-    return fb::render::ink_under(without, to_chart(area)) / (sx_ * sy_);
+    if (sx_ <= 0 || sy_ <= 0 || ink_.pictures.empty()) return hidden_by(area);
+    const double logo = fb::render::shared_area(ink_.pictures.front(), to_chart(area));
+    return hidden_by(area) - logo / (sx_ * sy_);
   }
   // Moves the logo by a shift in the flattened picture's points; returns it in the chart's.
   kivo2d::PictureShift move_logo(const kivo2d::PictureShift& by) {
@@ -113,7 +111,7 @@ class Diagram {
 
 // The best place for `picture` inside the diagram, clear of the others, by what it hides there.
 std::optional<PictureMove> BestPlace(const Diagram& diagram, const Rect& picture,
-                                     const std::vector<Rect>& others, std::string name,
+                                     const std::vector<Rect>& others, FittedPicture name,
                                      const std::function<double(const Rect&)>& hidden_by) {
   const double before = hidden_by(picture);
   if (before <= kWorthArea) return std::nullopt;
@@ -146,37 +144,47 @@ std::optional<PictureMove> BestPlace(const Diagram& diagram, const Rect& picture
     }
   }
   if (before - best_hidden < std::max(kWorthArea, kWorthShare * before)) return std::nullopt;
-  return PictureMove{
-      std::move(name), {best.x - picture.x, best.y - picture.y}, before, best_hidden};
+  return PictureMove{name, {best.x - picture.x, best.y - picture.y}, before, best_hidden};
 }
 
-// The diagram picture's charts, in its drawing's points.
-std::vector<PlacedChart> ChartsOf(const fb::sheet::Worksheet& report) {
+// The report's diagram picture as the fit sees it: the fishbone and the auxiliary pictures
+// over it, in the picture's drawing's points.
+struct ReportDiagram {
   std::vector<PlacedChart> charts;
+  const PlacedChart* fishbone = nullptr;
+  std::optional<Rect> pareto;
+  std::optional<Rect> top_three;
+};
+
+std::optional<ReportDiagram> FindDiagram(const fb::sheet::Worksheet& report) {
+  ReportDiagram diagram;
   for (int i = 1; i <= report.shapes().count(); ++i) {
     const fb::sheet::Shape& shape = report.shapes().item(i);
-    if (shape.drawing) FindCharts(*shape.drawing, 0, 0, 1, 1, charts);
+    if (shape.drawing) FindCharts(*shape.drawing, 0, 0, 1, 1, diagram.charts);
   }
-  return charts;
+  diagram.fishbone = OfType(diagram.charts, fb::sheet::ChartType::XYScatterLinesNoMarkers);
+  if (diagram.fishbone == nullptr) return std::nullopt;
+  if (const PlacedChart* pareto = OfType(diagram.charts, fb::sheet::ChartType::ColumnClustered)) {
+    diagram.pareto = pareto->rect;
+  }
+  if (const PlacedChart* top_three = OfType(diagram.charts, fb::sheet::ChartType::BarClustered)) {
+    diagram.top_three = top_three->rect;
+  }
+  return diagram;
 }
 
 }  // namespace
 
 std::optional<PicturesOverDiagram> MeasurePictures(const fb::sheet::Worksheet& report) {
-  const std::vector<PlacedChart> charts = ChartsOf(report);
-  const PlacedChart* fishbone = OfType(charts, fb::sheet::ChartType::XYScatterLinesNoMarkers);
-  if (fishbone == nullptr) return std::nullopt;
-  const Diagram diagram(*fishbone);
+  const auto found = FindDiagram(report);
+  if (!found) return std::nullopt;
+  const Diagram diagram(*found->fishbone);
   PicturesOverDiagram pictures;
   pictures.diagram = diagram.box();
-  if (const PlacedChart* pareto = OfType(charts, fb::sheet::ChartType::ColumnClustered)) {
-    pictures.pareto = pareto->rect;
-    pictures.pareto_hides = diagram.hidden_by(pareto->rect);
-  }
-  if (const PlacedChart* top_three = OfType(charts, fb::sheet::ChartType::BarClustered)) {
-    pictures.top_three = top_three->rect;
-    pictures.top_three_hides = diagram.hidden_by(top_three->rect);
-  }
+  pictures.pareto = found->pareto;
+  pictures.top_three = found->top_three;
+  if (found->pareto) pictures.pareto_hides = diagram.hidden_by(*found->pareto);
+  if (found->top_three) pictures.top_three_hides = diagram.hidden_by(*found->top_three);
   return pictures;
 }
 
@@ -193,22 +201,18 @@ std::optional<PictureFit> FitPictures(const kivo2d::TreeDocument& tree,
   Io io{no_input, quiet, quiet};
   if (host.Generate(tree, io) != kExitOk) return std::nullopt;
 
-  const std::vector<PlacedChart> charts = ChartsOf(host.app().active_workbook().active_sheet());
-  const PlacedChart* fishbone = OfType(charts, fb::sheet::ChartType::XYScatterLinesNoMarkers);
-  if (fishbone == nullptr) return std::nullopt;
-  const PlacedChart* pareto = OfType(charts, fb::sheet::ChartType::ColumnClustered);
-  const PlacedChart* top_three = OfType(charts, fb::sheet::ChartType::BarClustered);
-
+  const auto found = FindDiagram(host.app().active_workbook().active_sheet());
+  if (!found) return std::nullopt;
   PictureFit fit;
-  Diagram diagram(*fishbone);
-  std::optional<Rect> pareto_at = pareto ? std::optional(pareto->rect) : std::nullopt;
-  std::optional<Rect> top_three_at = top_three ? std::optional(top_three->rect) : std::nullopt;
+  Diagram diagram(*found->fishbone);
+  std::optional<Rect> pareto_at = found->pareto;
+  std::optional<Rect> top_three_at = found->top_three;
   // The logo first, clear of the pictures at their fixed places; they then avoid it where it is.
   if (const auto logo = diagram.logo()) {
     std::vector<Rect> pictures;
     if (pareto_at) pictures.push_back(*pareto_at);
     if (top_three_at) pictures.push_back(*top_three_at);
-    if (auto move = BestPlace(diagram, *logo, pictures, "logo",
+    if (auto move = BestPlace(diagram, *logo, pictures, FittedPicture::kLogo,
                               [&](const Rect& at) { return diagram.hidden_but_logo(at); })) {
       fit.logo = diagram.move_logo(move->shift);
       fit.moves.push_back(*move);
@@ -218,7 +222,7 @@ std::optional<PictureFit> FitPictures(const kivo2d::TreeDocument& tree,
   if (pareto_at) {
     std::vector<Rect> others;
     if (top_three_at) others.push_back(*top_three_at);
-    if (auto move = BestPlace(diagram, *pareto_at, others, "Pareto", hidden)) {
+    if (auto move = BestPlace(diagram, *pareto_at, others, FittedPicture::kPareto, hidden)) {
       fit.pareto = move->shift;
       pareto_at->x += move->shift.dx;
       pareto_at->y += move->shift.dy;
@@ -228,7 +232,7 @@ std::optional<PictureFit> FitPictures(const kivo2d::TreeDocument& tree,
   if (top_three_at) {
     std::vector<Rect> others;
     if (pareto_at) others.push_back(*pareto_at);
-    if (auto move = BestPlace(diagram, *top_three_at, others, "top-three", hidden)) {
+    if (auto move = BestPlace(diagram, *top_three_at, others, FittedPicture::kTopThree, hidden)) {
       fit.top_three = move->shift;
       fit.moves.push_back(*move);
     }
@@ -236,10 +240,30 @@ std::optional<PictureFit> FitPictures(const kivo2d::TreeDocument& tree,
   return fit;
 }
 
+std::string_view FittedPictureName(FittedPicture picture) {
+  switch (picture) {
+    case FittedPicture::kLogo:
+      return "logo";
+    case FittedPicture::kPareto:
+      return "Pareto";
+    case FittedPicture::kTopThree:
+      return "top-three";
+  }
+  return "picture";
+}
+
+kivo2d::GenerationOptions WithPictureFit(kivo2d::GenerationOptions choices, const PictureFit& fit) {
+  choices.pareto_shift = fit.pareto;
+  choices.top_three_shift = fit.top_three;
+  choices.logo_shift = fit.logo;
+  return choices;
+}
+
 std::string DescribeMove(const PictureMove& move) {
   std::ostringstream out;
   out.precision(0);
-  out << std::fixed << "the " << move.picture << (move.picture == "logo" ? " " : " picture ");
+  out << std::fixed << "the " << FittedPictureName(move.picture)
+      << (move.picture == FittedPicture::kLogo ? " " : " picture ");
   const auto part = [&](double by, const char* positive, const char* negative) {
     out << std::abs(by) << " pt " << (by >= 0 ? positive : negative);
   };

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "apps/fishbone/generation_host.h"
@@ -29,9 +30,14 @@ struct PicturesOverDiagram {
 // Nothing when the sheet holds no diagram picture with a fishbone.
 std::optional<PicturesOverDiagram> MeasurePictures(const fb::sheet::Worksheet& report);
 
-// One auxiliary chart's picture moved off the fishbone's texts and lines.
+// What a fit can move: the fishbone's logo, and the report's two auxiliary charts' pictures.
+enum class FittedPicture { kLogo, kPareto, kTopThree };
+// "logo", "Pareto", "top-three".
+std::string_view FittedPictureName(FittedPicture picture);
+
+// One picture moved off the fishbone's texts and lines.
 struct PictureMove {
-  std::string picture;  // "logo", "Pareto", "top-three"
+  FittedPicture picture = FittedPicture::kPareto;
   kivo2d::PictureShift shift;
   double hidden_before = 0;  // what it hid at its fixed place (square points, see ink_under)
   double hidden_after = 0;   // ... and where it goes
@@ -51,6 +57,9 @@ struct PictureFit {
 // that hides clearly less than its fixed one. Nothing when the run made no report.
 std::optional<PictureFit> FitPictures(const kivo2d::TreeDocument& tree,
                                       const GenerationHostSettings& settings);
+
+// The choices with the fit's places for the pictures.
+kivo2d::GenerationOptions WithPictureFit(kivo2d::GenerationOptions choices, const PictureFit& fit);
 
 // "the Pareto picture 84 pt right, 120 pt up (it hid 912 pt² of the diagram, now 4)".
 std::string DescribeMove(const PictureMove& move);

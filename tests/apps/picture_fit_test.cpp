@@ -51,17 +51,15 @@ TEST(PictureFit, TheRunPutsThePictureWhereTheFitFoundLessOfTheDiagramHidden) {
   ASSERT_TRUE(fit.has_value());
   // The logo first: at its fixed place it lies on a caption.
   ASSERT_EQ(fit->moves.size(), 2u);
-  EXPECT_EQ(fit->moves[0].picture, "logo");
+  EXPECT_EQ(fit->moves[0].picture, FittedPicture::kLogo);
   EXPECT_EQ(fit->moves[0].hidden_after, 0);
   EXPECT_NE(fit->logo, kivo2d::PictureShift{});
   const PictureMove& pareto = fit->moves[1];
-  ASSERT_EQ(pareto.picture, "Pareto");
+  ASSERT_EQ(pareto.picture, FittedPicture::kPareto);
   EXPECT_NEAR(pareto.hidden_before, fixed->pareto_hides, 0.5);
   EXPECT_LT(pareto.hidden_after, 0.8 * pareto.hidden_before);
 
-  settings.choices.pareto_shift = fit->pareto;
-  settings.choices.top_three_shift = fit->top_three;
-  settings.choices.logo_shift = fit->logo;
+  settings.choices = WithPictureFit(settings.choices, *fit);
   const auto moved = RunAndMeasure(tree, settings);
   ASSERT_TRUE(moved && moved->pareto);
   EXPECT_NEAR(moved->pareto->x, fixed->pareto->x + fit->pareto.dx, 0.01);

@@ -3,11 +3,8 @@
 #include <fontconfig/fontconfig.h>
 
 #include <mutex>
-#include <set>
 #include <stdexcept>
 #include <string>
-#include <system_error>
-#include <vector>
 
 #include "platform/os/program_files.h"
 
@@ -25,6 +22,19 @@ std::filesystem::path font_alias_file_of(const std::filesystem::path& program) {
   return fb::os::installed_or(program, "fishbone-fonts.conf", FB_RENDER_FONT_ALIAS_FILE);
 }
 
+namespace {
+
+// Whether the process's default configuration is the system's whole one (the desktop, which
+// lists every installed family): the text layout's small one must not replace it then.
+bool full_configuration_loaded = false;
+
+std::mutex& configuration_mutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+}  // namespace
+
 void load_product_fonts() {
   static std::once_flag once;
   std::call_once(once, [] {
@@ -36,39 +46,38 @@ void load_product_fonts() {
       throw std::runtime_error("font alias file " + file + " is missing or malformed");
     }
     // The alias file adds no fonts, only names, so the font set loaded above stays valid.
-    FcConfigSetCurrent(config);
+    {
+      std::lock_guard lock(configuration_mutex());
+      full_configuration_loaded = true;
+      FcConfigSetCurrent(config);
+    }
     FcConfigDestroy(config);  // the current configuration keeps its own reference
   });
 }
 
 namespace {
 
-// The families the alias file prefers, and the faces that cover the scripts they lack.
-const std::set<std::string>& kept_families() {
-  static const std::set<std::string> families{
-      "Noto Serif CJK SC", "Noto Sans CJK SC", "Liberation Serif", "Liberation Sans",
-      "Noto Color Emoji",  "DejaVu Sans",      "DejaVu Serif"};
-  return families;
-}
-
-bool kept(FcPattern* face) {
-  FcChar8* family = nullptr;
-  for (int i = 0; FcPatternGetString(face, FC_FAMILY, i, &family) == FcResultMatch; ++i) {
-    if (kept_families().contains(reinterpret_cast<const char*>(family))) return true;
-  }
-  return false;
-}
-
-std::string file_of(FcPattern* face) {
-  FcChar8* path = nullptr;
-  if (FcPatternGetString(face, FC_FILE, 0, &path) != FcResultMatch) return {};
-  return reinterpret_cast<const char*>(path);
-}
-
-// The system's rules that change how a chosen face is drawn or which face draws an emoji,
-// relative to the system's configuration folder; a missing one is skipped.
-constexpr const char* kDrawingRules =
+// The small configuration: the system's font folders read through their caches, but only the
+// faces of the families the alias file prefers and of those that cover the scripts they lack;
+// the system's rules that change how a chosen face is drawn or which face draws an emoji
+// (relative to the system's configuration folder; a missing one is skipped). The system's whole
+// configuration, dozens of rule files, is never parsed: that cost more than all the layouts of
+// a report.
+constexpr const char* kSmallConfiguration =
     R"(<?xml version="1.0"?><fontconfig>)"
+    R"(<dir>/usr/share/fonts</dir><dir>/usr/local/share/fonts</dir>)"
+    R"(<dir prefix="xdg">fonts</dir><dir>~/.fonts</dir>)"
+    R"(<cachedir>/var/cache/fontconfig</cachedir><cachedir prefix="xdg">fontconfig</cachedir>)"
+    R"(<cachedir>~/.fontconfig</cachedir>)"
+    R"(<selectfont><acceptfont>)"
+    R"(<pattern><patelt name="family"><string>Noto Serif CJK SC</string></patelt></pattern>)"
+    R"(<pattern><patelt name="family"><string>Noto Sans CJK SC</string></patelt></pattern>)"
+    R"(<pattern><patelt name="family"><string>Liberation Serif</string></patelt></pattern>)"
+    R"(<pattern><patelt name="family"><string>Liberation Sans</string></patelt></pattern>)"
+    R"(<pattern><patelt name="family"><string>Noto Color Emoji</string></patelt></pattern>)"
+    R"(<pattern><patelt name="family"><string>DejaVu Sans</string></patelt></pattern>)"
+    R"(<pattern><patelt name="family"><string>DejaVu Serif</string></patelt></pattern>)"
+    R"(</acceptfont><rejectfont><pattern/></rejectfont></selectfont>)"
     R"(<include ignore_missing="yes">conf.d/10-hinting-slight.conf</include>)"
     R"(<include ignore_missing="yes">conf.d/10-scale-bitmap-fonts.conf</include>)"
     R"(<include ignore_missing="yes">conf.d/10-yes-antialias.conf</include>)"
@@ -78,59 +87,43 @@ constexpr const char* kDrawingRules =
     R"(<include ignore_missing="yes">conf.d/90-synthetic.conf</include>)"
     R"(</fontconfig>)";
 
+FcConfig* small_configuration() {
+  FcConfig* config = FcConfigCreate();
+  const std::string file = font_alias_file().string();
+  if (config == nullptr ||
+      !FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kSmallConfiguration),
+                                      FcTrue) ||
+      !FcConfigParseAndLoad(config, reinterpret_cast<const FcChar8*>(file.c_str()), FcTrue)) {
+    if (config != nullptr) FcConfigDestroy(config);
+    throw std::runtime_error("font alias file " + file + " is missing or malformed");
+  }
+  FcFontSet* faces = FcConfigBuildFonts(config) ? FcConfigGetFonts(config, FcSetSystem) : nullptr;
+  if (faces == nullptr || faces->nfont == 0) {
+    FcConfigDestroy(config);
+    return nullptr;
+  }
+  return config;
+}
+
 }  // namespace
 
 FcConfig* product_text_fonts() {
   static FcConfig* lean = nullptr;
   static std::once_flag once;
   std::call_once(once, [] {
-    load_product_fonts();
-    FcConfig* full = FcConfigGetCurrent();
-    FcFontSet* faces = FcConfigGetFonts(full, FcSetSystem);
-    FcConfig* config = FcConfigCreate();
-    const std::string file = font_alias_file().string();
-    if (config == nullptr ||
-        !FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kDrawingRules),
-                                        FcTrue) ||
-        !FcConfigParseAndLoad(config, reinterpret_cast<const FcChar8*>(file.c_str()), FcTrue)) {
-      if (config != nullptr) FcConfigDestroy(config);
-      throw std::runtime_error("font alias file " + file + " is missing or malformed");
+    lean = small_configuration();
+    if (lean == nullptr) {
+      // Without any of those families (a machine without the install script's fonts) the
+      // whole configuration serves.
+      load_product_fonts();
+      lean = FcConfigReference(nullptr);
+      return;
     }
-    std::vector<FcPattern*> keep;
-    for (int i = 0; faces != nullptr && i < faces->nfont; ++i) {
-      if (kept(faces->fonts[i])) keep.push_back(faces->fonts[i]);
-    }
-    // The application set exists once a first file is added: the smallest file, which costs
-    // least to scan. The other faces join it as the full configuration scanned them, so no
-    // other font file is read.
-    std::string first;
-    std::uintmax_t smallest = 0;
-    for (FcPattern* face : keep) {
-      const std::string path = file_of(face);
-      std::error_code failed;
-      const std::uintmax_t size = std::filesystem::file_size(path, failed);
-      if (!failed && (first.empty() || size < smallest)) {
-        first = path;
-        smallest = size;
-      }
-    }
-    FcFontSet* added = nullptr;
-    if (!first.empty() &&
-        FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(first.c_str()))) {
-      added = FcConfigGetFonts(config, FcSetApplication);
-    }
-    for (FcPattern* face : keep) {
-      if (added == nullptr || file_of(face) == first) continue;
-      FcPatternReference(face);
-      FcFontSetAdd(added, face);
-    }
-    // Without any of them (a machine without the install script's fonts) the full set serves.
-    if (added == nullptr) {
-      FcConfigDestroy(config);
-      FcConfigReference(full);
-      config = full;
-    }
-    lean = config;
+    // A process that never asked for the whole configuration (the command line) makes the
+    // small one its default too: the text layout's font map otherwise initialises fontconfig
+    // with the whole system configuration on a thread of its own, for nothing.
+    std::lock_guard lock(configuration_mutex());
+    if (!full_configuration_loaded) FcConfigSetCurrent(lean);
   });
   return lean;
 }

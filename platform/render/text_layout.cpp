@@ -32,8 +32,11 @@ struct ThreadTextContext {
   GPtr<PangoContext> context;
 
   ThreadTextContext() {
+    // The configuration first: a font map made before it would have fontconfig load the
+    // system's default configuration.
+    FcConfig* fonts = product_text_fonts();
     font_map.reset(pango_cairo_font_map_new());
-    pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(font_map.get()), product_text_fonts());
+    pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(font_map.get()), fonts);
     context.reset(pango_font_map_create_context(font_map.get()));
     pango_cairo_context_set_resolution(context.get(), 72.0);
     cairo_font_options_t* options = cairo_font_options_create();

@@ -23,8 +23,9 @@ packages=(
   qt6-base-dev
   # grapheme clusters (captions are wrapped between whole characters)
   libicu-dev
-  # zip archives (the .xlsx package writer) and a real reader of its output in tests
-  libzip-dev python3-openpyxl
+  # zip archives: zlib's minizip writes the .xlsx package; libzip and openpyxl read it back in
+  # tests, independent readers of its output
+  libminizip-dev libzip-dev python3-openpyxl
   # a reader of the 97-2003 workbook format (tests check the report template with it)
   python3-xlrd
   # GIF decoding and writing (the progress animation, the welcome movie, their generator)

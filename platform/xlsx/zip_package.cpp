@@ -1,25 +1,89 @@
 #include "platform/xlsx/zip_package.h"
 
-#include <zip.h>
+#include <minizip/zip.h>
+#include <zlib.h>
 
-#include <memory>
+#include <algorithm>
+#include <cstring>
+#include <limits>
 #include <stdexcept>
 
 namespace fb::xlsx {
 namespace {
 
-// 2000-01-01 12:00 UTC: any fixed time will do; zip stores local DOS time, noon keeps the date.
-constexpr time_t kEntryTime = 946728000;
+// 2000-01-01 12:00 as a DOS date and time: any fixed moment will do, so equal parts give equal
+// bytes whatever the machine's time zone.
+constexpr uLong kEntryDosTime =
+    ((((2000UL - 1980UL) << 9) | (1UL << 5) | 1UL) << 16) | (12UL << 11);
 
-[[noreturn]] void fail(const std::string& what, zip_error_t* error) {
-  const std::string reason = zip_error_strerror(error);
-  zip_error_fini(error);
-  throw std::runtime_error("cannot build the zip archive: " + what + ": " + reason);
+// Written by the format's version 2.0 on MS-DOS: plain deflated entries, no file attributes.
+constexpr uLong kMadeBy = 20;
+
+// General purpose flag bit 11: the entry's name is UTF-8.
+constexpr uLong kUtf8Names = 1UL << 11;
+
+// The archive grows in memory: the zip writer asks to seek back to finish each entry's header.
+struct MemoryFile {
+  std::string bytes;
+  std::size_t position = 0;
+};
+
+voidpf ZCALLBACK open_memory(voidpf opaque, const void* /*name*/, int /*mode*/) {
+  return opaque;
 }
 
-struct SourceFree {
-  void operator()(zip_source_t* s) const { zip_source_free(s); }
-};
+uLong ZCALLBACK read_memory(voidpf /*opaque*/, voidpf stream, void* buffer, uLong size) {
+  auto* file = static_cast<MemoryFile*>(stream);
+  const std::size_t available = file->bytes.size() - std::min(file->position, file->bytes.size());
+  const std::size_t n = std::min<std::size_t>(size, available);
+  std::memcpy(buffer, file->bytes.data() + file->position, n);
+  file->position += n;
+  return static_cast<uLong>(n);
+}
+
+uLong ZCALLBACK write_memory(voidpf /*opaque*/, voidpf stream, const void* buffer, uLong size) {
+  auto* file = static_cast<MemoryFile*>(stream);
+  if (file->position + size > file->bytes.size()) file->bytes.resize(file->position + size);
+  std::memcpy(file->bytes.data() + file->position, buffer, size);
+  file->position += size;
+  return size;
+}
+
+ZPOS64_T ZCALLBACK tell_memory(voidpf /*opaque*/, voidpf stream) {
+  return static_cast<MemoryFile*>(stream)->position;
+}
+
+long ZCALLBACK seek_memory(voidpf /*opaque*/, voidpf stream, ZPOS64_T offset, int origin) {
+  auto* file = static_cast<MemoryFile*>(stream);
+  std::size_t base = 0;
+  switch (origin) {
+    case ZLIB_FILEFUNC_SEEK_SET:
+      break;
+    case ZLIB_FILEFUNC_SEEK_CUR:
+      base = file->position;
+      break;
+    case ZLIB_FILEFUNC_SEEK_END:
+      base = file->bytes.size();
+      break;
+    default:
+      return -1;
+  }
+  file->position = base + offset;
+  return 0;
+}
+
+int ZCALLBACK close_memory(voidpf /*opaque*/, voidpf /*stream*/) {
+  return 0;
+}
+
+int ZCALLBACK memory_error(voidpf /*opaque*/, voidpf /*stream*/) {
+  return 0;
+}
+
+[[noreturn]] void fail(const std::string& what, int code) {
+  throw std::runtime_error("cannot build the zip archive: " + what + " (zip error " +
+                           std::to_string(code) + ")");
+}
 
 }  // namespace
 
@@ -28,51 +92,46 @@ void ZipPackage::add(std::string name, std::string content, Compression compress
 }
 
 std::string ZipPackage::bytes() const {
-  zip_error_t error;
-  zip_error_init(&error);
-  std::unique_ptr<zip_source_t, SourceFree> buffer(zip_source_buffer_create(nullptr, 0, 0, &error));
-  if (!buffer) fail("buffer", &error);
-  zip_t* archive = zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &error);
-  if (archive == nullptr) fail("open", &error);
-  zip_source_keep(buffer.get());  // the archive's close would otherwise free it
+  // Without the zip64 extensions an archive holds at most 65,535 entries of under 4 GiB each;
+  // a workbook comes nowhere near, so anything larger is refused rather than written wrongly.
+  if (entries_.size() >= std::numeric_limits<std::uint16_t>::max()) {
+    throw std::runtime_error("cannot build the zip archive: too many parts");
+  }
+  MemoryFile file;
+  zlib_filefunc64_def functions{};
+  functions.zopen64_file = open_memory;
+  functions.zread_file = read_memory;
+  functions.zwrite_file = write_memory;
+  functions.ztell64_file = tell_memory;
+  functions.zseek64_file = seek_memory;
+  functions.zclose_file = close_memory;
+  functions.zerror_file = memory_error;
+  functions.opaque = &file;
+  zipFile archive = zipOpen2_64("", APPEND_STATUS_CREATE, nullptr, &functions);
+  if (archive == nullptr) throw std::runtime_error("cannot build the zip archive: open");
 
+  zip_fileinfo info{};
+  info.dosDate = kEntryDosTime;
   for (const auto& [name, content, compression] : entries_) {
-    zip_source_t* part = zip_source_buffer(archive, content.data(), content.size(), 0);
-    const zip_int64_t index =
-        part == nullptr ? -1 : zip_file_add(archive, name.c_str(), part, ZIP_FL_ENC_UTF_8);
-    const zip_uint32_t level = compression == Compression::kFast ? 1 : 6;
-    if (index < 0 ||
-        zip_file_set_mtime(archive, static_cast<zip_uint64_t>(index), kEntryTime, 0) != 0 ||
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
-                                 level) != 0) {
-      if (part != nullptr && index < 0) zip_source_free(part);
-      const std::string reason = zip_strerror(archive);
-      zip_discard(archive);
-      zip_error_fini(&error);
-      throw std::runtime_error("cannot build the zip archive: " + name + ": " + reason);
+    if (content.size() >= std::numeric_limits<std::uint32_t>::max()) {
+      zipClose(archive, nullptr);
+      throw std::runtime_error("cannot build the zip archive: " + name + " is too large");
+    }
+    const int level = compression == Compression::kFast ? 1 : 6;
+    int status = zipOpenNewFileInZip4_64(archive, name.c_str(), &info, nullptr, 0, nullptr, 0,
+                                         nullptr, Z_DEFLATED, level, 0, -MAX_WBITS, 8,
+                                         Z_DEFAULT_STRATEGY, nullptr, 0, kMadeBy, kUtf8Names, 0);
+    if (status == ZIP_OK) {
+      status = zipWriteInFileInZip(archive, content.data(), static_cast<unsigned>(content.size()));
+    }
+    if (status == ZIP_OK) status = zipCloseFileInZip(archive);
+    if (status != ZIP_OK) {
+      zipClose(archive, nullptr);
+      fail(name, status);
     }
   }
-  if (zip_close(archive) != 0) {
-    const std::string reason = zip_strerror(archive);
-    zip_discard(archive);
-    zip_error_fini(&error);
-    throw std::runtime_error("cannot build the zip archive: " + reason);
-  }
-
-  zip_stat_t stat;
-  zip_stat_init(&stat);
-  zip_error_fini(&error);
-  if (zip_source_stat(buffer.get(), &stat) != 0 || zip_source_open(buffer.get()) != 0) {
-    throw std::runtime_error(std::string("cannot build the zip archive: read back: ") +
-                             zip_error_strerror(zip_source_error(buffer.get())));
-  }
-  std::string out(static_cast<std::size_t>(stat.size), '\0');
-  const zip_int64_t read = zip_source_read(buffer.get(), out.data(), out.size());
-  zip_source_close(buffer.get());
-  if (read != static_cast<zip_int64_t>(out.size())) {
-    throw std::runtime_error("cannot build the zip archive: short read of the finished archive");
-  }
-  return out;
+  if (const int status = zipClose(archive, nullptr); status != ZIP_OK) fail("close", status);
+  return std::move(file.bytes);
 }
 
 }  // namespace fb::xlsx

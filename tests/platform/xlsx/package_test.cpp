@@ -3,6 +3,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -140,8 +142,22 @@ TEST(Package, HoldsEveryPartWithItsRelationships) {
             std::string::npos);
 }
 
-TEST(Package, SameDocumentGivesSameBytes) {
-  EXPECT_EQ(package_bytes(two_sheet_document()), package_bytes(two_sheet_document()));
+TEST(Package, SameDocumentGivesSameBytesInEveryTimeZone) {
+  const std::string bytes = package_bytes(two_sheet_document());
+  EXPECT_EQ(bytes, package_bytes(two_sheet_document()));
+  // The entries' fixed time stamp is written as is, not converted to the machine's local time.
+  const char* before = std::getenv("TZ");
+  const std::string saved = before != nullptr ? before : "";
+  ::setenv("TZ", "Pacific/Kiritimati", 1);
+  ::tzset();
+  const std::string far_east = package_bytes(two_sheet_document());
+  if (before != nullptr) {
+    ::setenv("TZ", saved.c_str(), 1);
+  } else {
+    ::unsetenv("TZ");
+  }
+  ::tzset();
+  EXPECT_EQ(bytes, far_east);
 }
 
 TEST(Package, RefusesDocumentsItCannotWrite) {

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <filesystem>
+#include <fontconfig/fontconfig.h>
 
-struct _FcConfig;
-using FcConfig = struct _FcConfig;
+#include <filesystem>
 
 namespace fb::render {
 

@@ -114,7 +114,9 @@ Picture question_mark_picture() {
   return picture;
 }
 
-Picture product_logo_picture() {
+namespace {
+
+Picture draw_product_logo() {
   Picture picture(kLogoWidth, kLogoHeight, kBlack);
   constexpr Rgba kNavy{18, 62, 150, 255};
   constexpr Rgba kSky{52, 120, 200, 255};
@@ -148,6 +150,14 @@ Picture product_logo_picture() {
   draw_glyph(picture, 246, kTop, kW, kNavy, kDot);
   draw_glyph(picture, 276, kTop, k2, kNavy, kDot);
   return picture;
+}
+
+}  // namespace
+
+Picture product_logo_picture() {
+  // Every image list of the editor and the logo file start from it; drawn once.
+  static const Picture logo = draw_product_logo();
+  return logo;
 }
 
 void add_stock_pictures(ImageList& images) {

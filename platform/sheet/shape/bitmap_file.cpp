@@ -2,7 +2,7 @@
 
 #include <cstdint>
 #include <fstream>
-#include <iterator>
+#include <limits>
 #include <vector>
 
 #include "platform/os/host_error.h"
@@ -70,32 +70,43 @@ void save_bitmap_file(const raster::Picture& picture, const std::filesystem::pat
 }
 
 std::optional<raster::Picture> read_bitmap_file(const std::filesystem::path& file) {
-  std::ifstream stream(file, std::ios::binary);
+  std::ifstream stream(file, std::ios::binary | std::ios::ate);
   if (!stream) return std::nullopt;
-  const std::vector<std::uint8_t> in((std::istreambuf_iterator<char>(stream)),
-                                     std::istreambuf_iterator<char>());
+  const std::streamoff size = stream.tellg();
+  if (size < 0) return std::nullopt;
+  std::vector<std::uint8_t> in(static_cast<std::size_t>(size));
+  stream.seekg(0);
+  if (!stream.read(reinterpret_cast<char*>(in.data()), size)) return std::nullopt;
   if (in.size() < kFileHeader + kInfoHeader || in[0] != 'B' || in[1] != 'M') return std::nullopt;
   const std::uint32_t offset = get32(in, 10);
   const auto width = static_cast<std::int32_t>(get32(in, 18));
   const auto height_field = static_cast<std::int32_t>(get32(in, 22));
   const std::uint16_t bits = get16(in, 28);
   const std::uint32_t compression = get32(in, 30);
-  if (width <= 0 || height_field == 0 || (bits != 24 && bits != 32) || compression != 0) {
+  if (width <= 0 || height_field == 0 || height_field == std::numeric_limits<std::int32_t>::min() ||
+      (bits != 24 && bits != 32) || compression != 0) {
     return std::nullopt;
   }
   const bool bottom_up = height_field > 0;
   const int height = bottom_up ? height_field : -height_field;
+  // Sizes beyond what the picture's own arithmetic holds are refused before any is multiplied.
+  if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * 4 >
+      static_cast<std::uint64_t>(std::numeric_limits<int>::max())) {
+    return std::nullopt;
+  }
   const std::size_t bytes = bits / 8U;
   const std::size_t stride = (static_cast<std::size_t>(width) * bytes + 3) / 4 * 4;
   if (offset + stride * static_cast<std::size_t>(height) > in.size()) return std::nullopt;
   raster::Picture picture(width, height);
   for (int row = 0; row < height; ++row) {
     const int y = bottom_up ? height - 1 - row : row;
-    const std::size_t base = offset + stride * static_cast<std::size_t>(row);
-    for (int x = 0; x < width; ++x) {
-      const std::size_t at = base + static_cast<std::size_t>(x) * bytes;
-      picture.set_pixel(
-          x, y, {in[at + 2], in[at + 1], in[at], bits == 32 ? in[at + 3] : std::uint8_t{255}});
+    const std::uint8_t* from = in.data() + offset + stride * static_cast<std::size_t>(row);
+    std::uint8_t* to = picture.rgba.data() + static_cast<std::size_t>(y) * width * 4;
+    for (int x = 0; x < width; ++x, from += bytes, to += 4) {
+      to[0] = from[2];
+      to[1] = from[1];
+      to[2] = from[0];
+      to[3] = bits == 32 ? from[3] : std::uint8_t{255};
     }
   }
   return picture;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "platform/os/environment.h"
@@ -164,6 +166,59 @@ TEST(BitmapFile, RoundTripKeepsEveryPixel) {
   std::filesystem::remove(file);
   ASSERT_TRUE(read.has_value());
   EXPECT_EQ(*read, picture);
+}
+
+// Bitmaps other programs write: 24-bit rows padded to four bytes, rows stored top-down, and
+// files cut short or too large to hold.
+TEST(BitmapFile, ReadsPaddedAndTopDownRowsAndRefusesBadFiles) {
+  auto bitmap = [](int width, int height, int bits, std::size_t pixel_bytes) {
+    std::string b = "BM";
+    auto put32 = [&b](std::uint32_t v) {
+      for (int i = 0; i < 4; ++i) b += static_cast<char>(v >> (8 * i));
+    };
+    auto put16 = [&b](std::uint16_t v) {
+      b += static_cast<char>(v);
+      b += static_cast<char>(v >> 8);
+    };
+    put32(54 + static_cast<std::uint32_t>(pixel_bytes));
+    put32(0);
+    put32(54);
+    put32(40);
+    put32(static_cast<std::uint32_t>(width));
+    put32(static_cast<std::uint32_t>(height));
+    put16(1);
+    put16(static_cast<std::uint16_t>(bits));
+    for (int i = 0; i < 6; ++i) put32(0);
+    for (std::size_t i = 0; i < pixel_bytes; ++i) b += static_cast<char>(i + 1);
+    return b;
+  };
+  const auto file = std::filesystem::temp_directory_path() /
+                    ("fishbone-bitmap-" + std::to_string(::getpid()) + ".bmp");
+  auto read = [&file](const std::string& bytes) {
+    {
+      std::ofstream out(file, std::ios::binary | std::ios::trunc);
+      out << bytes;
+    }
+    auto picture = read_bitmap_file(file);
+    std::filesystem::remove(file);
+    return picture;
+  };
+  // 3 × 2 at 24 bits, bottom-up: rows of 9 bytes padded to 12; the file's first row is the
+  // picture's last. Blue, green, red in the file.
+  const auto padded = read(bitmap(3, 2, 24, 24));
+  ASSERT_TRUE(padded.has_value());
+  EXPECT_EQ(padded->pixel(0, 1), (raster::Rgba{3, 2, 1, 255}));
+  EXPECT_EQ(padded->pixel(2, 1), (raster::Rgba{9, 8, 7, 255}));
+  EXPECT_EQ(padded->pixel(0, 0), (raster::Rgba{15, 14, 13, 255}));
+  EXPECT_EQ(padded->pixel(2, 0), (raster::Rgba{21, 20, 19, 255}));
+  // 2 × 2 at 32 bits with a negative height: the file's first row is the top one.
+  const auto top_down = read(bitmap(2, -2, 32, 16));
+  ASSERT_TRUE(top_down.has_value());
+  EXPECT_EQ(top_down->pixel(0, 0), (raster::Rgba{3, 2, 1, 4}));
+  EXPECT_EQ(top_down->pixel(1, 1), (raster::Rgba{15, 14, 13, 16}));
+  EXPECT_FALSE(read(bitmap(3, 2, 24, 23)).has_value());  // a byte short
+  EXPECT_FALSE(read(bitmap(0x7FFFFFFF, 0x7FFFFFFF, 32, 0)).has_value());
+  EXPECT_FALSE(read("BM").has_value());
 }
 
 }  // namespace

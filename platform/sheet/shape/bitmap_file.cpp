@@ -56,10 +56,15 @@ void save_bitmap_file(const raster::Picture& picture, const std::filesystem::pat
   put32(out, 3780);
   put32(out, 0);
   put32(out, 0);
+  out.resize(kFileHeader + kInfoHeader + pixels);
+  std::uint8_t* to = out.data() + kFileHeader + kInfoHeader;
   for (int y = picture.height - 1; y >= 0; --y) {
-    for (int x = 0; x < picture.width; ++x) {
-      const raster::Rgba p = picture.pixel(x, y);
-      out.insert(out.end(), {p.b, p.g, p.r, p.a});
+    const std::uint8_t* from = picture.rgba.data() + static_cast<std::size_t>(y) * w * 4;
+    for (std::uint32_t x = 0; x < w; ++x, from += 4, to += 4) {
+      to[0] = from[2];
+      to[1] = from[1];
+      to[2] = from[0];
+      to[3] = from[3];
     }
   }
   std::ofstream stream(file, std::ios::binary | std::ios::trunc);

@@ -3,6 +3,9 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace fb::render {
@@ -76,6 +79,35 @@ std::vector<cairo_text_cluster_t> clusters_of(const char* text, PangoGlyphItem* 
   return clusters;
 }
 
+bool is_noncharacter(char32_t c) {
+  return (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE;
+}
+
+// cairo refuses to map glyphs to a text that holds a non-character (U+FDD0 to U+FDEF, the last
+// two code points of every plane), and the whole page fails with it; a caption may hold one.
+// The text the PDF's text layer gets has each replaced by a character of the same UTF-8 length,
+// so the runs' byte offsets stay valid: U+FFFD, or for the four-byte ones the private-use
+// U+10FFFD. Nothing to replace (nearly always): no copy.
+std::optional<std::string> text_cairo_accepts(const char* text) {
+  const std::string_view in(text);
+  std::optional<std::string> out;
+  for (std::size_t i = 0; i < in.size();) {
+    const auto lead = static_cast<unsigned char>(in[i]);
+    const std::size_t n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (n >= 3 && i + n <= in.size()) {
+      char32_t c = lead & (n == 3 ? 0x0F : 0x07);
+      for (std::size_t k = 1; k < n; ++k)
+        c = (c << 6) | (static_cast<unsigned char>(in[i + k]) & 0x3F);
+      if (is_noncharacter(c)) {
+        if (!out) out.emplace(in);
+        out->replace(i, n, n == 3 ? "\xEF\xBF\xBD" : "\xF4\x8F\xBF\xBD");
+      }
+    }
+    i += n;
+  }
+  return out;
+}
+
 }  // namespace
 
 SubsetTextRenderer::SubsetTextRenderer(const FontSubsets& fonts)
@@ -130,7 +162,9 @@ cairo_scaled_font_t* SubsetTextRenderer::scaled_font(PangoFont* font, const Subs
   return scaled;
 }
 
-void SubsetTextRenderer::draw_run(const char* text, PangoGlyphItem* run, int x, int y) {
+void SubsetTextRenderer::draw_run(const char* layout_text, PangoGlyphItem* run, int x, int y) {
+  const std::optional<std::string> accepted = text_cairo_accepts(layout_text);
+  const char* text = accepted ? accepted->c_str() : layout_text;
   PangoFont* font = run->item->analysis.font;
   const SubsetFont* subset = fonts_.find(font);
   cairo_scaled_font_t* scaled = subset == nullptr ? nullptr : scaled_font(font, *subset);

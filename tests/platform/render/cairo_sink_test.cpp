@@ -152,6 +152,27 @@ TEST(CairoSinkTest, PdfTextStaysText) {
   EXPECT_NE(text.output.find("组内旋转的文字"), std::string::npos) << text.output;
 }
 
+TEST(CairoSinkTest, PdfDrawsCaptionsHoldingNonCharacters) {
+  // The tree's rules let a caption hold any non-character XML can carry; the PDF's text layer
+  // must not make the page fail on one, and the text around it stays text.
+  const std::string captions[] = {"前\uFDD0后", "A\U0001FFFEB", "末\U0010FFFF", "宽\U0003FFFF字"};
+  DisplayList page(200, 130);
+  double y = 10;
+  for (const std::string& caption : captions) {
+    page.text({.text = caption, .font = {"宋体", 12}, .box = {10, y, 0, 0}});
+    y += 25;
+  }
+  const std::filesystem::path path =
+      std::filesystem::path(testing::TempDir()) / "cairo_sink_noncharacters.pdf";
+  ASSERT_NO_THROW(write_pdf(page, path));
+  const fbtest::CommandResult text =
+      fbtest::RunCommand("pdftotext -enc UTF-8 '" + path.string() + "' -");
+  if (text.status == 127) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  ASSERT_EQ(text.status, 0) << text.output;
+  for (const char* around : {"前", "后", "A", "B", "末", "宽", "字"})
+    EXPECT_NE(text.output.find(around), std::string::npos) << around << " in " << text.output;
+}
+
 TEST(CairoSinkTest, MisuseIsRefused) {
   EXPECT_THROW(rasterize(DisplayList(0, 10)), std::invalid_argument);
   DisplayList bad_pattern(10, 10);

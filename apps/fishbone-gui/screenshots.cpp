@@ -161,8 +161,21 @@ int TakeScreenshots(const fb::os::Environment& process_environment, const std::s
   environment.set("XDG_CONFIG_HOME", root + "/config");
   environment.set("XDG_RUNTIME_DIR", root + "/runtime");
   environment.set("XDG_STATE_HOME", root + "/state");
+  environment.set("HOME", root);
   environment.unset("WinDir");
   environment.unset("userprofile");
+  // The state folders must exist, or the host falls back to the user's own: the pictures would
+  // then show (and the run remove) whatever recovery file the user's last session left.
+  for (const char* name : {"runtime", "state"}) {
+    const std::filesystem::path state = std::filesystem::path(root) / name;
+    std::filesystem::create_directory(state, ec);
+    if (!ec) std::filesystem::permissions(state, std::filesystem::perms::owner_all, ec);
+    if (ec) {
+      std::fprintf(stderr, "fishbone-gui: cannot make the folder \"%s\": %s\n", state.c_str(),
+                   ec.message().c_str());
+      return 1;
+    }
+  }
 
   fb::ui::HeadlessDialogs dialogs(fb::ui::HeadlessDialogs::Policy::kDefaultButton);
   DesktopOptions options;

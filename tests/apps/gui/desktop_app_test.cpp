@@ -288,6 +288,38 @@ class DesktopAppTest : public QObject {
              qPrintable(error));
   }
 
+  void screenshots_leave_the_users_own_state_alone() {
+    // The user's own state folder holds the recovery file of an analysis not yet saved. Taking
+    // the documentation's pictures must neither show it nor remove it.
+    Desk desk;
+    const fs::path user_home = fs::path(desk.home.path().toStdString()) / "user";
+    const fs::path recovery = user_home / ".local/state/fishbone/desktop/recovery.xml";
+    fs::create_directories(recovery.parent_path());
+    for (fs::path folder = recovery.parent_path(); folder != user_home.parent_path();
+         folder = folder.parent_path()) {
+      fs::permissions(folder, fs::perms::owner_all);
+    }
+    fb::os::write_file_atomically(recovery, std::string(fishbone::SampleAnalysisText()));
+    const fs::path pictures = fs::path(desk.home.path().toStdString()) / "pictures";
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_STATE_HOME"}) {
+      environment.remove(name);
+    }
+    environment.insert("HOME", QString::fromStdString(user_home.string()));
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(environment);
+    program.start(FB_GUI_EXE, {"--screenshots", QString::fromStdString(pictures.string())});
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(fs::exists(pictures / "host-start.png"));
+    std::ifstream in(recovery, std::ios::binary);
+    std::ostringstream kept;
+    kept << in.rdbuf();
+    QCOMPARE(QString::fromStdString(kept.str()),
+             QString::fromStdString(std::string(fishbone::SampleAnalysisText())));
+  }
+
   void help_requests_open_the_help_window_at_their_topic() {
     Desk desk;
     auto app = desk.Make();

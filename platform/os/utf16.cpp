@@ -20,10 +20,6 @@ void append_utf8(std::string& out, char32_t cp) {
   }
 }
 
-namespace {
-
-// Decodes one code point at `i`, advancing `i`; malformed input yields U+FFFD and advances past
-// the maximal invalid prefix (at least one byte).
 char32_t decode_utf8(std::string_view s, std::size_t& i) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
   const unsigned char lead = byte(i);
@@ -65,8 +61,6 @@ char32_t decode_utf8(std::string_view s, std::size_t& i) {
   }
   return cp;
 }
-
-}  // namespace
 
 std::u16string utf8_to_utf16(std::string_view utf8) {
   std::u16string out;

@@ -24,6 +24,10 @@ constexpr bool is_surrogate(char16_t unit) {
   return unit >= 0xD800 && unit <= 0xDFFF;
 }
 
+// Decodes the code point at byte `i` of `utf8`, moving `i` past it; malformed input gives U+FFFD
+// and moves past the longest invalid prefix (at least one byte).
+char32_t decode_utf8(std::string_view utf8, std::size_t& i);
+
 std::u16string utf8_to_utf16(std::string_view utf8);
 // Appends one code point as UTF-8 (a surrogate or a value past U+10FFFF is the caller's fault:
 // it is encoded as given).

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/os/utf16.h"
+
 namespace fb::render {
 
 namespace {
@@ -92,18 +94,11 @@ std::optional<std::string> text_cairo_accepts(const char* text) {
   const std::string_view in(text);
   std::optional<std::string> out;
   for (std::size_t i = 0; i < in.size();) {
-    const auto lead = static_cast<unsigned char>(in[i]);
-    const std::size_t n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    if (n >= 3 && i + n <= in.size()) {
-      char32_t c = lead & (n == 3 ? 0x0F : 0x07);
-      for (std::size_t k = 1; k < n; ++k)
-        c = (c << 6) | (static_cast<unsigned char>(in[i + k]) & 0x3F);
-      if (is_noncharacter(c)) {
-        if (!out) out.emplace(in);
-        out->replace(i, n, n == 3 ? "\xEF\xBF\xBD" : "\xF4\x8F\xBF\xBD");
-      }
+    const std::size_t start = i;
+    if (is_noncharacter(os::decode_utf8(in, i))) {
+      if (!out) out.emplace(in);
+      out->replace(start, i - start, i - start == 3 ? "\xEF\xBF\xBD" : "\xF4\x8F\xBF\xBD");
     }
-    i += n;
   }
   return out;
 }

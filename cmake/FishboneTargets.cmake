@@ -40,10 +40,12 @@ function(fb_add_library name)
 endfunction()
 
 # fb_add_gtest(name SOURCES ... LIBS ...): one test executable, its cases registered with CTest.
+# Every test program starts in a new, empty home of its own (tests/support/fresh_home.cpp).
 function(fb_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE fb_options ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE fb_options fb_test_fresh_home ${ARG_LIBS} GTest::gmock
+                                        GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
                              FB_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
@@ -75,7 +77,7 @@ function(fb_add_qtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
-  target_link_libraries(${name} PRIVATE fb_options ${ARG_LIBS} Qt6::Test)
+  target_link_libraries(${name} PRIVATE fb_options fb_test_fresh_home ${ARG_LIBS} Qt6::Test)
   target_compile_definitions(${name} PRIVATE
                              FB_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   add_test(NAME ${name} COMMAND ${name})

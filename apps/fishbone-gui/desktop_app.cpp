@@ -140,10 +140,10 @@ DesktopApp::DesktopApp(const fb::os::Environment& process_environment, DesktopOp
       settings_(LoadDesktopSettings(LoadRegistry(registry_file_))),
       folders_(fb::os::resolve_host_folders(process_environment)),
       environment_(HostEnvironment(process_environment, folders_)),
-      private_folder_(fb::os::ensure_private_folder(
-          fb::os::private_state_root(process_environment) / "fishbone" / "desktop")),
-      recovery_folder_(fb::os::ensure_private_folder(
-          fb::os::persistent_state_root(process_environment) / "fishbone" / "desktop")),
+      private_folder_(fb::os::ensure_state_folder(fb::os::private_state_root(process_environment),
+                                                  "fishbone/desktop")),
+      recovery_folder_(fb::os::ensure_state_folder(
+          fb::os::persistent_state_root(process_environment), "fishbone/desktop")),
       qt_dialogs_(options_.dialogs != nullptr
                       ? nullptr
                       : std::make_unique<fb::ui::qt::QtDialogs>(

@@ -39,7 +39,7 @@ void ReapStaleRunFolders(const std::filesystem::path& runs) {
 // on the stop-cleanup list from the moment it exists.
 std::filesystem::path MakeRunFolder(const fb::os::Environment& environment) {
   const std::filesystem::path runs =
-      fb::os::ensure_private_folder(fb::os::private_state_root(environment), "fishbone/runs");
+      fb::os::ensure_state_folder(fb::os::private_state_root(environment), "fishbone/runs");
   ReapStaleRunFolders(runs);
   std::string pattern = (runs / ("run-" + fb::os::process_tag() + "-XXXXXX")).string();
   {

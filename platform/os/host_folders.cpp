@@ -52,17 +52,17 @@ fs::path home_folder(const Environment& env) {
                   "Path/File access error: no home folder for the private host folders" + tried);
 }
 
-fs::path choose(const std::optional<fs::path>& per_run, const Environment& env,
-                std::string_view variable, const char* leaf) {
-  if (per_run && !per_run->empty()) return *per_run;
-  if (auto value = non_empty(env, variable)) return fs::path(*value);
-  return private_state_root(env) / "fishbone" / leaf;
+fs::path ensure_chosen(const std::optional<fs::path>& per_run, const Environment& env,
+                       std::string_view variable, const char* leaf) {
+  if (per_run && !per_run->empty()) return ensure_private_folder(*per_run);
+  if (auto value = non_empty(env, variable)) return ensure_private_folder(fs::path(*value));
+  return ensure_state_folder(private_state_root(env), fs::path("fishbone") / leaf);
 }
 
 }  // namespace
 
 fs::path persistent_state_root(const Environment& env) {
-  if (auto state = non_empty(env, "XDG_STATE_HOME"); state && IsExistingFolder(*state)) {
+  if (auto state = non_empty(env, "XDG_STATE_HOME"); state && fs::path(*state).is_absolute()) {
     return *state;
   }
   return home_folder(env) / ".local" / "state";
@@ -139,12 +139,16 @@ fs::path ensure_private_folder(const fs::path& folder) {
   return ensure_private_folder(base, target.lexically_relative(base));
 }
 
+fs::path ensure_state_folder(const fs::path& root, const fs::path& relative) {
+  struct stat info {};
+  if (::lstat(root.c_str(), &info) != 0 && errno == ENOENT) ensure_private_folder(root);
+  return ensure_private_folder(root, relative);
+}
+
 HostFolders resolve_host_folders(const Environment& env, const HostFolderOptions& options) {
   HostFolders folders;
-  folders.win_dir =
-      ensure_private_folder(choose(options.win_dir, env, kWinDir, "windows")).string();
-  folders.user_profile =
-      ensure_private_folder(choose(options.user_profile, env, kUserProfile, "profile")).string();
+  folders.win_dir = ensure_chosen(options.win_dir, env, kWinDir, "windows").string();
+  folders.user_profile = ensure_chosen(options.user_profile, env, kUserProfile, "profile").string();
   return folders;
 }
 

@@ -19,7 +19,8 @@ namespace fb::os {
 //   1. the folder the host sets for this run (the command line gives every run its own folder);
 //   2. the environment variable (WinDir, userprofile) when it is set and not empty;
 //   3. a private per-user folder: <root>/fishbone/windows for WinDir and
-//      <root>/fishbone/profile for userprofile, where <root> is private_state_root.
+//      <root>/fishbone/profile for userprofile, where <root> is private_state_root (made by
+//      ensure_state_folder when missing).
 // The chosen folder is created when missing (mode 0700) and then checked; an unsafe folder is
 // refused with fb::HostError 70 whose description names the folder and the reason.
 struct HostFolderOptions {
@@ -38,11 +39,13 @@ HostFolders resolve_host_folders(const Environment& env, const HostFolderOptions
 // folders, so the component's environment lookups return them.
 void apply_host_folders(const HostFolders& folders, MapEnvironment& target);
 
-// The root under which the private default folders are made, an existing folder:
+// The root under which the private default folders are made; it need not exist yet (a new
+// account has no ~/.local/state), ensure_state_folder makes it:
 //   - $XDG_RUNTIME_DIR when it is an absolute path to a real folder (not a symbolic link) owned
 //     by the effective user with mode 0700, as the session manager makes it; otherwise it is
 //     passed over (a link to /etc, a relative path, a folder of another user);
-//   - else $XDG_STATE_HOME when it is an absolute path to an existing folder;
+//   - else $XDG_STATE_HOME when it is an absolute path (a relative one is ignored, as the
+//     base-directory rules say);
 //   - else <home>/.local/state, where <home> is $HOME when it is an absolute path to an existing
 //     folder, else the password database's home folder when that exists.
 // A home that does not exist is never created: without a usable one this throws fb::HostError
@@ -67,5 +70,13 @@ std::filesystem::path ensure_private_folder(const std::filesystem::path& base,
 
 // The same for a folder given whole: its nearest existing ancestor is the base.
 std::filesystem::path ensure_private_folder(const std::filesystem::path& folder);
+
+// Makes `root / relative` private where `root` is one of the state roots above: a missing root
+// is made first, with its missing parents, mode 0700 (its nearest existing ancestor is the base
+// and must pass the base's check), as the base-directory rules ask of a program writing there;
+// then the root is the base of ensure_private_folder(root, relative). An existing root is only
+// checked, never changed.
+std::filesystem::path ensure_state_folder(const std::filesystem::path& root,
+                                          const std::filesystem::path& relative);
 
 }  // namespace fb::os

@@ -31,6 +31,7 @@ struct ProcessOptions {
   std::optional<rlim_t> file_size_limit;  // RLIMIT_FSIZE of the child (SIGXFSZ ignored)
   std::optional<uid_t> user;              // run as this user and group (needs root)
   std::vector<std::pair<std::string, std::string>> environment;  // set in the child
+  std::vector<std::string> unset;  // removed from the child's environment
 };
 
 inline ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
@@ -54,6 +55,7 @@ inline ProcessResult RunProcess(const std::string& program, const std::vector<st
     ::dup2(err_pipe[1], 2);
     if (!options.folder.empty() && ::chdir(options.folder.c_str()) != 0) ::_exit(126);
     for (const auto& [name, value] : options.environment) ::setenv(name.c_str(), value.c_str(), 1);
+    for (const std::string& name : options.unset) ::unsetenv(name.c_str());
     if (options.file_size_limit) {
       ::signal(SIGXFSZ, SIG_IGN);
       struct rlimit limit {};

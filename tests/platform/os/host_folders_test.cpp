@@ -67,7 +67,7 @@ TEST(HostFoldersTest, RootFolderChoiceTakesOnlyUsableFolders) {
       {open_runtime.string(), state.string(), state.string(), state.string()},
       {absent, state.string(), state.string(), state.string()},
       {"", "relative/state", local_state, local_state},
-      {"", absent, local_state, local_state},
+      {"", absent, absent, absent},  // made when first written to
   };
   for (const Case& c : cases) {
     MapEnvironment env;
@@ -111,6 +111,39 @@ TEST(HostFoldersTest, FoldersOnTheWayMustBePrivateToo) {
   EXPECT_THROW(ensure_private_folder(open, "runs"), HostError);
   ::chmod(open.c_str(), 0700);
   EXPECT_EQ(ensure_private_folder(open, "runs"), open / "runs");
+}
+
+// A new account has a home and nothing in it: the state root and what lies between it and the
+// home are made, private; a root that exists keeps its mode and is still checked as a base.
+TEST(HostFoldersTest, AMissingStateRootIsMadeAndAnExistingOneOnlyChecked) {
+  TempFolder root;
+  const fs::path home = root.path() / "home";
+  fs::create_directory(home);
+  ::chmod(home.c_str(), 0755);
+  MapEnvironment env;
+  env.set("HOME", home.string());
+  const fs::path runs = ensure_state_folder(private_state_root(env), "fishbone/runs");
+  EXPECT_EQ(runs, home / ".local" / "state" / "fishbone" / "runs");
+  for (const char* folder :
+       {".local", ".local/state", ".local/state/fishbone", ".local/state/fishbone/runs"}) {
+    EXPECT_EQ(mode_of(home / folder), 0700u) << folder;
+  }
+  EXPECT_EQ(mode_of(home), 0755u);
+
+  const fs::path shared = root.path() / "shared";  // an existing root: used, not changed
+  fs::create_directory(shared);
+  ::chmod(shared.c_str(), 0755);
+  EXPECT_EQ(ensure_state_folder(shared, "fishbone"), shared / "fishbone");
+  EXPECT_EQ(mode_of(shared), 0755u);
+  ::chmod(shared.c_str(), 0777);
+  EXPECT_THROW(ensure_state_folder(shared, "fishbone"), HostError);
+
+  // A missing root below a folder anyone may write is not made there.
+  const fs::path open = root.path() / "open";
+  fs::create_directory(open);
+  ::chmod(open.c_str(), 0777);
+  EXPECT_THROW(ensure_state_folder(open / "state", "fishbone"), HostError);
+  EXPECT_FALSE(fs::exists(open / "state"));
 }
 
 TEST(HostFoldersTest, FoldersCreatedAreExactly0700WhateverTheUmask) {

@@ -1,13 +1,17 @@
 #include "platform/os/registry.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
+#include <vector>
 
 #include "platform/os/atomic_file.h"
 #include "platform/os/host_error.h"
@@ -95,7 +99,10 @@ std::string read_quoted(std::string_view text, std::size_t& pos, int line) {
 }
 
 fs::path config_root(const Environment& env) {
-  if (auto config = env.get("XDG_CONFIG_HOME"); config && !config->empty()) return *config;
+  // A relative path is not a configuration folder (it would follow the current folder).
+  if (auto config = env.get("XDG_CONFIG_HOME"); config && fs::path(*config).is_absolute()) {
+    return *config;
+  }
   if (auto home = env.get("HOME"); home && !home->empty()) return fs::path(*home) / ".config";
   if (const passwd* pw = ::getpwuid(::geteuid()); pw != nullptr && pw->pw_dir != nullptr) {
     return fs::path(pw->pw_dir) / ".config";
@@ -297,15 +304,22 @@ Registry Registry::load(const fs::path& file) {
 }
 
 void Registry::save(const fs::path& file) const {
-  std::error_code ec;
-  const fs::path folder = file.parent_path();
-  if (!folder.empty() && !fs::exists(folder, ec)) {
-    fs::create_directories(folder, ec);
-    if (ec) {
-      throw HostError(host_error::kPathFileAccess, "Path/File access error: cannot write " +
-                                                       file.string() + ": " + ec.message());
+  // Folders made here are the user's alone, as the base-directory rules ask (a new account has
+  // no ~/.config); folders that exist are left as they are.
+  std::vector<fs::path> missing;
+  for (fs::path folder = file.parent_path(); !folder.empty() && folder != folder.root_path();
+       folder = folder.parent_path()) {
+    std::error_code ec;
+    if (fs::exists(folder, ec) || ec) break;
+    missing.push_back(folder);
+  }
+  for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
+    if (::mkdir(folder->c_str(), 0700) != 0 && errno != EEXIST) {
+      throw HostError(host_error::kPathFileAccess,
+                      "Path/File access error: cannot write " + file.string() + ": cannot make " +
+                          folder->string() + " (" + std::strerror(errno) + ")");
     }
-    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, ec);
+    ::chmod(folder->c_str(), 0700);  // exactly 0700, whatever the umask
   }
   write_file_atomically(file, to_text());
 }

@@ -78,6 +78,11 @@ TEST_F(FirstRun, TheDesktopStartsAndKeepsItsFoldersPrivate) {
   ASSERT_EQ(start.status, 0) << start.err;
   ExpectStateFoldersPrivate(
       {"fishbone", "fishbone/desktop", "fishbone/windows", "fishbone/profile"});
+  // The first start registers the add-in, in a configuration folder it makes private too.
+  EXPECT_TRUE(fs::is_regular_file(home() / ".config/fishbone/registry.reg"));
+  for (const char* folder : {".config", ".config/fishbone"}) {
+    EXPECT_EQ(ModeOf(home() / folder), 0700u) << folder;
+  }
 }
 
 }  // namespace

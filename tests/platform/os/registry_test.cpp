@@ -45,13 +45,14 @@ TEST(RegistryTest, KeysAndValuesIgnoreLetterCaseAndKeepTheirFirstSpelling) {
 
 TEST(RegistryTest, SavedFileReadsBackWithEscapesAndDwords) {
   TempFolder folder;
-  const auto file = folder.path() / "fishbone" / "registry.reg";
+  const auto file = folder.path() / "config" / "fishbone" / "registry.reg";  // neither exists
   Registry registry;
   const std::string tricky = "a \"quoted\" C:\\path\r\nnext line 鱼骨图";
   registry.set_value("HKEY_CURRENT_USER\\Software\\Classes\\KIVO2D.Connect", "", tricky);
   registry.set_value(std::string(kAddins) + "\\KIVO2D.Connect", "LoadBehavior", 0xDEADBEEFu);
   registry.save(file);
   EXPECT_EQ(testing::mode_of(file.parent_path()), 0700u);
+  EXPECT_EQ(testing::mode_of(folder.path() / "config"), 0700u);
 
   const Registry back = Registry::load(file);
   EXPECT_EQ(back.string_value("HKEY_CURRENT_USER\\Software\\Classes\\KIVO2D.Connect", ""), tricky);
@@ -136,9 +137,12 @@ TEST(RegistryTest, DefaultFileFollowsTheUsersConfigFolder) {
   MapEnvironment env;
   env.set("XDG_CONFIG_HOME", "/cfg").set("HOME", "/home/u");
   EXPECT_EQ(default_registry_file(env), std::filesystem::path("/cfg/fishbone/registry.reg"));
-  env.unset("XDG_CONFIG_HOME");
-  EXPECT_EQ(default_registry_file(env),
-            std::filesystem::path("/home/u/.config/fishbone/registry.reg"));
+  for (const char* ignored : {"relative/cfg", ""}) {
+    env.set("XDG_CONFIG_HOME", ignored);
+    EXPECT_EQ(default_registry_file(env),
+              std::filesystem::path("/home/u/.config/fishbone/registry.reg"))
+        << ignored;
+  }
 }
 
 }  // namespace

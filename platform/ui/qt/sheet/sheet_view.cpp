@@ -79,11 +79,6 @@ SheetView::SheetView(sheet::Workbook& workbook, render::DrawingRenderer render_d
   editor_->setFrame(false);
   editor_->hide();
   editor_->installEventFilter(this);
-  connect(editor_, &QLineEdit::returnPressed, this, [this] {
-    commit_edit();
-    const CellAddress a = active_cell();
-    select_cell({a.row + 1, a.column});
-  });
   update_scroll_ranges();
 }
 
@@ -194,12 +189,29 @@ CellAddress SheetView::active_cell() const {
   return {active.row(), active.column()};
 }
 
+CellAddress SheetView::next_cell(int rows, int columns) const {
+  const CellAddress active = active_cell();
+  // A step leaves the whole merged area the active cell belongs to.
+  const RangeAddress area = sheet().merge_area_of(active).value_or(cell_area(active));
+  CellAddress next = active;
+  if (rows > 0) next.row = area.last.row + rows;
+  if (rows < 0) next.row = area.first.row + rows;
+  if (columns > 0) next.column = area.last.column + columns;
+  if (columns < 0) next.column = area.first.column + columns;
+  return next;
+}
+
 void SheetView::select_cell(CellAddress cell, bool extend) {
   if (editing()) commit_edit();
   sheet::Worksheet& ws = sheet();
   const sheet::GridSize grid = ws.grid();
   cell.row = std::clamp(cell.row, 1, grid.rows);
   cell.column = std::clamp(cell.column, 1, grid.columns);
+  // A merged area is one cell: whatever part of it is hit, its first cell is the one that holds
+  // the text, and the one a typed value must go to.
+  if (!extend) {
+    if (auto merge = ws.merge_area_of(cell)) cell = merge->first;
+  }
   RangeAddress area = cell_area(cell);
   CellAddress active = cell;
   if (extend) {
@@ -260,6 +272,14 @@ void SheetView::paintEvent(QPaintEvent* /*event*/) {
   painter.setPen(kGridLine);
   for (int x : v.xs) painter.drawLine(x - 1, kColumnHeaderHeight, x - 1, v.ys.back());
   for (int y : v.ys) painter.drawLine(kRowHeaderWidth, y - 1, v.xs.back(), y - 1);
+  // A merged area is one cell: no grid lines cross it, only its own edges show.
+  for (const RangeAddress& merge : ws.merges()) {
+    if (merge.last.row < v.cells.first.row || merge.first.row > v.cells.last.row ||
+        merge.last.column < v.cells.first.column || merge.first.column > v.cells.last.column) {
+      continue;
+    }
+    painter.fillRect(cell_rect(merge).adjusted(0, 0, -1, -1), Qt::white);
+  }
 
   // The cells and shapes as the page renderer draws them, at the view's scale.
   const RangeAddress area = with_whole_merges(ws, v.cells);
@@ -297,7 +317,9 @@ void SheetView::paintEvent(QPaintEvent* /*event*/) {
   painter.save();
   painter.setClipRect(
       QRect(QPoint(kRowHeaderWidth, kColumnHeaderHeight), viewport()->rect().bottomRight()));
-  if (selected.rows() > 1 || selected.columns() > 1) {
+  // Several cells are tinted; one cell, a merged area too, is only framed.
+  const CellAddress active = active_cell();
+  if (!(selected == ws.merge_area_of(active).value_or(cell_area(active)))) {
     painter.fillRect(selected_rect, kSelectionFill);
   }
   painter.setPen(QPen(kSelectionFrame, 2));
@@ -508,27 +530,29 @@ bool SheetView::eventFilter(QObject* watched, QEvent* event) {
     return QAbstractScrollArea::eventFilter(watched, event);
   }
   const auto* key = static_cast<QKeyEvent*>(event);
-  const CellAddress a = active_cell();
+  const bool shift = key->modifiers() & Qt::ShiftModifier;
+  // Handled here, never passed on: the line edit lets Enter through to its parent, which would
+  // move once more.
+  const auto commit_and_move = [&](int rows, int columns) {
+    commit_edit();
+    select_cell(next_cell(rows, columns));
+    return true;
+  };
   switch (key->key()) {
     case Qt::Key_Escape:
       cancel_edit();
       return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return commit_and_move(shift ? -1 : 1, 0);
     case Qt::Key_Tab:
-      commit_edit();
-      select_cell({a.row, a.column + 1});
-      return true;
+      return commit_and_move(0, 1);
     case Qt::Key_Backtab:
-      commit_edit();
-      select_cell({a.row, a.column - 1});
-      return true;
+      return commit_and_move(0, -1);
     case Qt::Key_Up:
-      commit_edit();
-      select_cell({a.row - 1, a.column});
-      return true;
+      return commit_and_move(-1, 0);
     case Qt::Key_Down:
-      commit_edit();
-      select_cell({a.row + 1, a.column});
-      return true;
+      return commit_and_move(1, 0);
     default:
       return false;
   }
@@ -546,28 +570,36 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
     undo();
     return;
   }
+  // Shift with an arrow grows the selection from the active cell; a plain step moves it.
+  const auto step = [&](int rows, int columns) {
+    if (shift) {
+      select_cell({a.row + rows, a.column + columns}, true);
+    } else {
+      select_cell(next_cell(rows, columns));
+    }
+  };
   switch (event->key()) {
     case Qt::Key_Up:
-      select_cell({a.row - 1, a.column}, shift);
+      step(-1, 0);
       return;
     case Qt::Key_Down:
-      select_cell({a.row + 1, a.column}, shift);
+      step(1, 0);
       return;
     case Qt::Key_Left:
-      select_cell({a.row, a.column - 1}, shift);
+      step(0, -1);
       return;
     case Qt::Key_Right:
-      select_cell({a.row, a.column + 1}, shift);
+      step(0, 1);
       return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      select_cell({a.row + (shift ? -1 : 1), a.column});
+      select_cell(next_cell(shift ? -1 : 1, 0));
       return;
     case Qt::Key_Tab:
-      select_cell({a.row, a.column + 1});
+      select_cell(next_cell(0, 1));
       return;
     case Qt::Key_Backtab:
-      select_cell({a.row, a.column - 1});
+      select_cell(next_cell(0, -1));
       return;
     case Qt::Key_PageDown:
       verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);

@@ -46,9 +46,13 @@ class SheetView : public QAbstractScrollArea {
   // The cell under a viewport point; nothing over the headers.
   std::optional<sheet::CellAddress> cell_at(QPoint viewport_point) const;
 
-  // Moves the active cell (and the selection) there and scrolls it into view.
+  // Moves the active cell (and the selection) there and scrolls it into view; a cell of a merged
+  // area selects the area, its first cell active.
   void select_cell(sheet::CellAddress cell, bool extend = false);
   sheet::CellAddress active_cell() const;
+  // The cell one step from the active cell (rows and columns -1, 0 or 1), stepping over the
+  // whole merged area it belongs to, as Enter, Tab and the arrow keys move.
+  sheet::CellAddress next_cell(int rows, int columns) const;
   // Opens the cell editor on the active cell, optionally starting with a typed text.
   void begin_edit(const QString& initial = {}, bool replace = false);
   bool editing() const;

@@ -71,6 +71,9 @@ class FifoVisitor {
   std::thread thread_;
 };
 
+// The tree of a second analysis, unlike the sample.
+constexpr const char* kOtherAnalysis = "焊缝气孔超标\n  人\n    焊工未持证上岗\n";
+
 }  // namespace
 
 class DesktopFilesTest : public QObject {
@@ -140,6 +143,157 @@ class DesktopFilesTest : public QObject {
              last.c_str());
     QVERIFY2(std::stoi(last.substr(std::string("many.xml: ... and ").size())) >= 1900,
              last.c_str());
+  }
+
+  void the_recovery_file_belongs_to_the_running_program_alone() {
+    // Two programs the single-instance guard did not keep apart (another
+    // runtime folder) share the state folder and with it the recovery file.
+    Desk desk;
+    const fs::path other = HomeOf(desk) / "other.txt";
+    fb::os::write_file_atomically(other, kOtherAnalysis);
+    auto first = desk.Make();
+    first->Start();
+    QVERIFY(first->OpenAnalysis(desk.sample));
+    const fs::path recovery = first->recovery_file();
+    const std::string kept = ReadFile(recovery);
+    QVERIFY(!kept.empty());
+
+    // The second neither offers the first one's live file nor removes it on a
+    // No ...
+    auto second = desk.Make();
+    desk.dialogs.queue_answer(vb::vbNo);
+    desk.dialogs.clear_transcript();
+    second->Start();
+    QCOMPARE(desk.dialogs.pending_answers(), std::size_t{1});
+    QCOMPARE(ReadFile(recovery), kept);
+    // ... nor writes its own analysis into it, and says that it is not kept.
+    QVERIFY(second->OpenAnalysis(other));
+    second->KeepRecoveryFile();
+    QCOMPARE(ReadFile(recovery), kept);
+    const auto boxes = desk.dialogs.message_boxes();
+    QVERIFY(!boxes.empty());
+    QVERIFY2(boxes.back().text.find("另一个正在运行的") != std::string::npos &&
+                 boxes.back().text.find(recovery.string()) != std::string::npos,
+             boxes.back().text.c_str());
+    // Quitting the second leaves it too (the No still queued declines saving
+    // its analysis).
+    QVERIFY(second->MayQuit());
+    QCOMPARE(desk.dialogs.pending_answers(), std::size_t{0});
+    QCOMPARE(ReadFile(recovery), kept);
+    second.reset();
+
+    // The first one ends without quitting, as after a crash: the next program
+    // owns the file and gets the first one's analysis back.
+    first.reset();
+    auto next = desk.Make();
+    desk.dialogs.queue_answer(vb::vbYes);
+    next->Start();
+    QCOMPARE(desk.dialogs.pending_answers(), std::size_t{0});
+    QVERIFY(next->Editor() != nullptr);
+    QCOMPARE(next->Editor()->TreeView1.count(), 34);
+  }
+
+  void what_cannot_be_restored_is_moved_aside_and_never_written_over() {
+    struct Case {
+      const char* name;
+      // Puts the thing at the recovery file's name; returns what must come to
+      // no harm.
+      std::function<fs::path(const fs::path& recovery, const fs::path& home)> place;
+      const char* reason;
+    };
+    const Case cases[] = {
+        {"a truncated file",
+         [](const fs::path& recovery, const fs::path&) {
+           const std::string whole = R"(<NODES><NODE Caption="问题" Key="A" ParentKey=""/>)";
+           fb::os::write_file_atomically(recovery, whole.substr(0, whole.size() / 2));
+           // An earlier leftover keeps its name: the new one takes the next.
+           fb::os::write_file_atomically(recovery.parent_path() / "recovery-unreadable-1.xml",
+                                         "earlier");
+           return fs::path();
+         },
+         "malformed XML"},
+        {"a link to a tree elsewhere",
+         [](const fs::path& recovery, const fs::path& home) {
+           const fs::path target = home / "elsewhere.xml";
+           fb::os::write_file_atomically(target,
+                                         "<NODES>\n<NODE Caption=\"问题\" Key=\"A\" "
+                                         "ParentKey=\"\"/>\n<NODE Caption=\"人\" "
+                                         "Key=\"A1\" ParentKey=\"A\"/>\n<NODE Caption=\"疲劳\" "
+                                         "Key=\"A11\" "
+                                         "ParentKey=\"A1\"/>\n</NODES>\n");
+           fs::create_symlink(target, recovery);
+           return target;
+         },
+         "符号链接"},
+        {"a link to /dev/zero",
+         [](const fs::path& recovery, const fs::path&) {
+           fs::create_symlink("/dev/zero", recovery);
+           return fs::path();
+         },
+         "符号链接"},
+        {"a link to nothing",
+         [](const fs::path& recovery, const fs::path& home) {
+           fs::create_symlink(home / "gone.xml", recovery);
+           return fs::path();
+         },
+         "符号链接"},
+        {"a FIFO",
+         [](const fs::path& recovery, const fs::path&) {
+           ::mkfifo(recovery.c_str(), 0600);
+           return fs::path();
+         },
+         "不是普通文件"},
+    };
+    for (const Case& c : cases) {
+      Desk desk;
+      fs::path recovery;
+      {
+        auto probe = desk.Make();
+        recovery = probe->recovery_file();
+      }
+      const fs::path unharmed = c.place(recovery, HomeOf(desk));
+      const std::string unharmed_bytes = unharmed.empty() ? "" : ReadFile(unharmed);
+      struct stat placed {};
+      QCOMPARE(::lstat(recovery.c_str(), &placed), 0);
+      const std::string earlier_aside =
+          ReadFile(recovery.parent_path() / "recovery-unreadable-1.xml");
+      const fs::path aside =
+          recovery.parent_path() /
+          (earlier_aside.empty() ? "recovery-unreadable-1.xml" : "recovery-unreadable-2.xml");
+
+      auto app = desk.Make();
+      const FifoVisitor visitor(recovery);
+      // A Yes at hand in case a restore is offered: there is nothing to
+      // restore.
+      desk.dialogs.queue_answer(vb::vbYes);
+      app->Start();
+      QVERIFY2(desk.dialogs.pending_answers() == 1, c.name);
+      const auto boxes = desk.dialogs.message_boxes();
+      QVERIFY2(boxes.size() == 1, c.name);
+      QVERIFY2(boxes[0].text.find(aside.string()) != std::string::npos &&
+                   boxes[0].text.find(c.reason) != std::string::npos,
+               boxes[0].text.c_str());
+
+      // Moved as it was: a link still a link to the same place, a FIFO still a
+      // FIFO.
+      struct stat moved {};
+      QVERIFY2(::lstat(aside.c_str(), &moved) == 0, c.name);
+      QVERIFY2(
+          (moved.st_mode & S_IFMT) == (placed.st_mode & S_IFMT) && moved.st_ino == placed.st_ino,
+          c.name);
+      if (!earlier_aside.empty()) {
+        QCOMPARE(ReadFile(recovery.parent_path() / "recovery-unreadable-1.xml"), earlier_aside);
+      }
+
+      // The editor's analysis is kept in a new regular file; nothing else is
+      // written.
+      QVERIFY(app->OpenAnalysis(desk.sample));
+      app->KeepRecoveryFile();
+      QVERIFY2(fs::is_regular_file(fs::symlink_status(recovery)), c.name);
+      QVERIFY(ReadFile(recovery).find("注塑外壳表面缩痕") != std::string::npos);
+      QVERIFY2(::lstat(aside.c_str(), &moved) == 0 && moved.st_ino == placed.st_ino, c.name);
+      if (!unharmed.empty()) QCOMPARE(ReadFile(unharmed), unharmed_bytes);
+    }
   }
 };
 

@@ -1,7 +1,7 @@
-// The files the desktop reads and keeps: analyses given to it (only a regular
-// file within the command line's limits, its problems listed as the command
-// line lists them), the recovery file (one running program's alone, and never
-// lost or written through), and the socket of the single-instance guard.
+// The files the desktop reads and keeps: analyses given to it (only a regular file within the
+// command line's limits, its problems listed as the command line lists them), the recovery file
+// (one running program's alone, and never lost or written through), and the socket of the
+// single-instance guard.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "apps/fishbone-gui/desktop_app.h"
+#include "apps/fishbone-gui/single_instance.h"
 #include "apps/fishbone/sample_analysis.h"
 #include "apps/gui/desk.h"
 #include "platform/os/atomic_file.h"
@@ -42,10 +43,9 @@ fs::path HomeOf(const Desk& desk) {
   return desk.home.path().toStdString();
 }
 
-// A reader that opens a FIFO without looking first waits there for a writer.
-// While this lives it comes as one and leaves at once, so such a reader sees an
-// empty file instead of hanging the test; a program that never opens the FIFO
-// is not touched.
+// A reader that opens a FIFO without looking first waits there for a writer. While this lives it
+// comes as one and leaves at once, so such a reader sees an empty file instead of hanging the
+// test; a program that never opens the FIFO is not touched.
 class FifoVisitor {
  public:
   explicit FifoVisitor(fs::path fifo)
@@ -146,8 +146,8 @@ class DesktopFilesTest : public QObject {
   }
 
   void the_recovery_file_belongs_to_the_running_program_alone() {
-    // Two programs the single-instance guard did not keep apart (another
-    // runtime folder) share the state folder and with it the recovery file.
+    // Two programs the single-instance guard did not keep apart (another runtime folder) share
+    // the state folder and with it the recovery file.
     Desk desk;
     const fs::path other = HomeOf(desk) / "other.txt";
     fb::os::write_file_atomically(other, kOtherAnalysis);
@@ -158,8 +158,7 @@ class DesktopFilesTest : public QObject {
     const std::string kept = ReadFile(recovery);
     QVERIFY(!kept.empty());
 
-    // The second neither offers the first one's live file nor removes it on a
-    // No ...
+    // The second neither offers the first one's live file nor removes it on a No ...
     auto second = desk.Make();
     desk.dialogs.queue_answer(vb::vbNo);
     desk.dialogs.clear_transcript();
@@ -175,15 +174,14 @@ class DesktopFilesTest : public QObject {
     QVERIFY2(boxes.back().text.find("另一个正在运行的") != std::string::npos &&
                  boxes.back().text.find(recovery.string()) != std::string::npos,
              boxes.back().text.c_str());
-    // Quitting the second leaves it too (the No still queued declines saving
-    // its analysis).
+    // Quitting the second leaves it too (the No still queued declines saving its analysis).
     QVERIFY(second->MayQuit());
     QCOMPARE(desk.dialogs.pending_answers(), std::size_t{0});
     QCOMPARE(ReadFile(recovery), kept);
     second.reset();
 
-    // The first one ends without quitting, as after a crash: the next program
-    // owns the file and gets the first one's analysis back.
+    // The first one ends without quitting, as after a crash: the next program owns the file and
+    // gets the first one's analysis back.
     first.reset();
     auto next = desk.Make();
     desk.dialogs.queue_answer(vb::vbYes);
@@ -196,8 +194,7 @@ class DesktopFilesTest : public QObject {
   void what_cannot_be_restored_is_moved_aside_and_never_written_over() {
     struct Case {
       const char* name;
-      // Puts the thing at the recovery file's name; returns what must come to
-      // no harm.
+      // Puts the thing at the recovery file's name; returns what must come to no harm.
       std::function<fs::path(const fs::path& recovery, const fs::path& home)> place;
       const char* reason;
     };
@@ -215,12 +212,11 @@ class DesktopFilesTest : public QObject {
         {"a link to a tree elsewhere",
          [](const fs::path& recovery, const fs::path& home) {
            const fs::path target = home / "elsewhere.xml";
-           fb::os::write_file_atomically(target,
-                                         "<NODES>\n<NODE Caption=\"问题\" Key=\"A\" "
-                                         "ParentKey=\"\"/>\n<NODE Caption=\"人\" "
-                                         "Key=\"A1\" ParentKey=\"A\"/>\n<NODE Caption=\"疲劳\" "
-                                         "Key=\"A11\" "
-                                         "ParentKey=\"A1\"/>\n</NODES>\n");
+           fb::os::write_file_atomically(
+               target,
+               "<NODES>\n<NODE Caption=\"问题\" Key=\"A\" ParentKey=\"\"/>\n<NODE Caption=\"人\" "
+               "Key=\"A1\" ParentKey=\"A\"/>\n<NODE Caption=\"疲劳\" Key=\"A11\" "
+               "ParentKey=\"A1\"/>\n</NODES>\n");
            fs::create_symlink(target, recovery);
            return target;
          },
@@ -263,8 +259,7 @@ class DesktopFilesTest : public QObject {
 
       auto app = desk.Make();
       const FifoVisitor visitor(recovery);
-      // A Yes at hand in case a restore is offered: there is nothing to
-      // restore.
+      // A Yes at hand in case a restore is offered: there is nothing to restore.
       desk.dialogs.queue_answer(vb::vbYes);
       app->Start();
       QVERIFY2(desk.dialogs.pending_answers() == 1, c.name);
@@ -274,8 +269,7 @@ class DesktopFilesTest : public QObject {
                    boxes[0].text.find(c.reason) != std::string::npos,
                boxes[0].text.c_str());
 
-      // Moved as it was: a link still a link to the same place, a FIFO still a
-      // FIFO.
+      // Moved as it was: a link still a link to the same place, a FIFO still a FIFO.
       struct stat moved {};
       QVERIFY2(::lstat(aside.c_str(), &moved) == 0, c.name);
       QVERIFY2(
@@ -285,8 +279,7 @@ class DesktopFilesTest : public QObject {
         QCOMPARE(ReadFile(recovery.parent_path() / "recovery-unreadable-1.xml"), earlier_aside);
       }
 
-      // The editor's analysis is kept in a new regular file; nothing else is
-      // written.
+      // The editor's analysis is kept in a new regular file; nothing else is written.
       QVERIFY(app->OpenAnalysis(desk.sample));
       app->KeepRecoveryFile();
       QVERIFY2(fs::is_regular_file(fs::symlink_status(recovery)), c.name);
@@ -294,6 +287,30 @@ class DesktopFilesTest : public QObject {
       QVERIFY2(::lstat(aside.c_str(), &moved) == 0 && moved.st_ino == placed.st_ino, c.name);
       if (!unharmed.empty()) QCOMPARE(ReadFile(unharmed), unharmed_bytes);
     }
+  }
+
+  void the_single_instance_guard_holds_for_a_socket_path_of_any_length() {
+    QTemporaryDir base;
+    // Within the socket address's 107 bytes, just past them, and past a file name's 255.
+    for (const int extra : {0, 100, 400}) {
+      fs::path folder = base.path().toStdString();
+      for (int left = extra; left > 0; left -= 200) {
+        folder /= std::string(static_cast<std::size_t>(std::min(left, 200)), 'd');
+      }
+      fs::create_directories(folder);
+      const QString socket = QString::fromStdString((folder / "instance").string());
+      fishbone_gui::SingleInstance first(socket);
+      int raised = 0;
+      QVERIFY2(first.Listen([&raised] { ++raised; }), qPrintable(first.problem()));
+      fishbone_gui::SingleInstance second(socket);
+      QVERIFY2(second.RaiseRunningInstance(), qPrintable(socket));
+      QTRY_COMPARE(raised, 1);
+    }
+    // Where the guard cannot work, it says so, naming the socket.
+    const QString nowhere = base.path() + "/missing/instance";
+    fishbone_gui::SingleInstance guard(nowhere);
+    QVERIFY(!guard.Listen({}));
+    QVERIFY2(guard.problem().contains(nowhere), qPrintable(guard.problem()));
   }
 };
 

@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <regex>
 #include <system_error>
 
 #include "platform/os/host_error.h"
 #include "platform/os/host_error_text.h"
+#include "platform/ui/html_scan.h"
 
 namespace fb::ui {
 
@@ -79,16 +79,12 @@ std::string ToUtf8(std::string_view bytes, const std::string& charset) {
   return out;
 }
 
-// The value of attribute `name` in a tag's text, or "".
-std::string Attribute(const std::string& tag, const char* name) {
-  const std::regex pattern(std::string(name) + R"re(\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s>]+)))re",
-                           std::regex::icase);
-  std::smatch match;
-  if (!std::regex_search(tag, match, pattern)) return {};
-  for (int i = 1; i <= 3; ++i) {
-    if (match[i].matched) return match[i].str();
-  }
-  return {};
+// The title cut at the end of a character, so that what is left is still UTF-8.
+std::string Shortened(std::string_view title) {
+  if (title.size() <= kMaxHelpTitleBytes) return std::string(title);
+  std::size_t end = kMaxHelpTitleBytes - std::string_view("…").size();
+  while (end > 0 && (static_cast<unsigned char>(title[end]) & 0xC0) == 0x80) --end;
+  return std::string(title.substr(0, end)) + "…";
 }
 
 std::string StripSlash(std::string_view path) {
@@ -201,6 +197,12 @@ std::string ChmFile::read(std::string_view name) const {
       chm_resolve_object(handle_->file, object.c_str(), &unit) != CHM_RESOLVE_SUCCESS) {
     Fail(kFileNotFound, path_.filename().string() + "::" + std::string(name));
   }
+  // The length is what the file says: held to what a help page may be before anything is made
+  // that large.
+  if (unit.length > kMaxHelpObjectBytes) {
+    Fail(kInvalidFormat, path_.filename().string() + "::" + std::string(name) + "（大于 " +
+                             std::to_string(kMaxHelpObjectBytes / 1048576) + " MiB）");
+  }
   std::string bytes(static_cast<std::size_t>(unit.length), '\0');
   const LONGINT64 got =
       chm_retrieve_object(handle_->file, &unit, reinterpret_cast<unsigned char*>(bytes.data()), 0,
@@ -212,17 +214,13 @@ std::string ChmFile::read(std::string_view name) const {
 }
 
 std::string ChmFile::read_text(std::string_view name) const {
-  std::string text = ToUtf8(read(name), handle_->charset);
-  static const std::regex charset(R"(charset\s*=\s*["']?[A-Za-z0-9_\-]+)", std::regex::icase);
-  return std::regex_replace(text, charset, "charset=utf-8",
-                            std::regex_constants::format_first_only);
+  return with_utf8_charset(ToUtf8(read(name), handle_->charset));
 }
 
 std::string ChmFile::page_title(std::string_view topic) const {
   const std::string text = read_text(topic);
-  static const std::regex title(R"(<title>([^<]*)</title>)", std::regex::icase);
-  std::smatch match;
-  return std::regex_search(text, match, title) ? match[1].str() : std::string();
+  const std::optional<std::string_view> title = html_title(text);
+  return title ? Shortened(*title) : std::string();
 }
 
 std::vector<HelpEntry> ChmFile::sitemap(const std::string& file) const {
@@ -230,28 +228,24 @@ std::vector<HelpEntry> ChmFile::sitemap(const std::string& file) const {
   if (file.empty() || !has_topic(file)) return entries;
   const std::string text = read_text(file);
   // Walk the tags in order: <ul> and </ul> set the depth, each sitemap object is one entry.
-  static const std::regex tag(R"(<(/?)(ul|object|param)\b([^>]*)>)", std::regex::icase);
   int depth = -1;
   bool in_sitemap = false;
   HelpEntry entry;
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), tag); it != std::sregex_iterator();
-       ++it) {
-    const bool closing = !(*it)[1].str().empty();
-    const std::string name = Lower((*it)[2].str());
-    const std::string attributes = (*it)[3].str();
-    if (name == "ul") {
-      depth += closing ? -1 : 1;
-    } else if (name == "object" && !closing) {
-      in_sitemap = Lower(Attribute(attributes, "type")) == "text/sitemap";
+  for (const HtmlTag& tag : html_tags(text, {"ul", "object", "param"})) {
+    if (tag.name == "ul") {
+      depth += tag.closing ? -1 : 1;
+    } else if (tag.name == "object" && !tag.closing) {
+      in_sitemap = Lower(html_attribute(tag.attributes, "type")) == "text/sitemap";
       entry = HelpEntry{{}, {}, std::max(depth, 0)};
-    } else if (name == "object" && closing) {
+    } else if (tag.name == "object" && tag.closing) {
       if (in_sitemap && !entry.name.empty()) entries.push_back(entry);
+      if (entries.size() == kMaxHelpEntries) break;
       in_sitemap = false;
-    } else if (name == "param" && in_sitemap) {
-      const std::string key = Lower(Attribute(attributes, "name"));
-      if (key == "name" && entry.name.empty()) entry.name = Attribute(attributes, "value");
+    } else if (tag.name == "param" && in_sitemap) {
+      const std::string key = Lower(html_attribute(tag.attributes, "name"));
+      if (key == "name" && entry.name.empty()) entry.name = html_attribute(tag.attributes, "value");
       if (key == "local" && entry.topic.empty()) {
-        entry.topic = StripSlash(Attribute(attributes, "value"));
+        entry.topic = StripSlash(html_attribute(tag.attributes, "value"));
       }
     }
   }
@@ -268,12 +262,10 @@ std::vector<HelpEntry> ChmFile::index() const {
 
 std::vector<std::string> ChmFile::links(std::string_view topic) const {
   const std::string text = read_text(topic);
-  static const std::regex anchor(R"(<a\b([^>]*)>)", std::regex::icase);
   std::vector<std::string> hrefs;
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), anchor);
-       it != std::sregex_iterator(); ++it) {
-    const std::string href = Attribute((*it)[1].str(), "href");
-    if (!href.empty()) hrefs.push_back(href);
+  for (const HtmlTag& tag : html_tags(text, {"a"})) {
+    std::string href = html_attribute(tag.attributes, "href");
+    if (!href.empty()) hrefs.push_back(std::move(href));
   }
   return hrefs;
 }

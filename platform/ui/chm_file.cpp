@@ -1,25 +1,27 @@
 #include "platform/ui/chm_file.h"
 
-#include <chm_lib.h>
 #include <iconv.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <map>
 #include <system_error>
 
 #include "platform/os/host_error.h"
 #include "platform/os/host_error_text.h"
+#include "platform/ui/help_reader_process.h"
 #include "platform/ui/html_scan.h"
 
 namespace fb::ui {
 
 struct ChmFile::Handle {
-  chmFile* file = nullptr;
+  std::vector<HelpObject> objects;  // in the file's order
+  // Each object by its name without the leading "/" in lower case: the file's names are looked
+  // up without regard to ASCII letter case, as the compiled-help library looks them up.
+  std::map<std::string, std::size_t> by_name;
   std::string charset;  // the code page of the file's language, for iconv
-  ~Handle() {
-    if (file != nullptr) chm_close(file);
-  }
+  const HelpObject* find(std::string_view name) const;
 };
 
 namespace {
@@ -114,6 +116,11 @@ std::optional<std::string> Normalise(std::string_view path) {
 
 }  // namespace
 
+const HelpObject* ChmFile::Handle::find(std::string_view name) const {
+  const auto it = by_name.find(Lower(StripSlash(name)));
+  return it == by_name.end() ? nullptr : &objects[it->second];
+}
+
 ChmFile::ChmFile(ChmFile&&) noexcept = default;
 ChmFile& ChmFile::operator=(ChmFile&&) noexcept = default;
 ChmFile::~ChmFile() = default;
@@ -124,15 +131,14 @@ ChmFile ChmFile::open(const std::filesystem::path& path) {
   ChmFile chm;
   chm.path_ = path;
   chm.handle_ = std::make_unique<Handle>();
-  chm.handle_->file = chm_open(path.c_str());
-  if (chm.handle_->file == nullptr) Fail(kInvalidFormat, path.string());
+  chm.handle_->objects = read_help_objects(path);
+  for (std::size_t i = 0; i < chm.handle_->objects.size(); ++i) {
+    chm.handle_->by_name.emplace(Lower(StripSlash(chm.handle_->objects[i].name)), i);
+  }
 
   // #SYSTEM: a version, then records of a code, a length and data. Without it the file is no
   // help file a reader could show.
-  chmUnitInfo unit{};
-  if (chm_resolve_object(chm.handle_->file, "/#SYSTEM", &unit) != CHM_RESOLVE_SUCCESS) {
-    Fail(kInvalidFormat, path.string());
-  }
+  if (chm.handle_->find("#SYSTEM") == nullptr) Fail(kInvalidFormat, path.string());
   const std::string system = chm.read("#SYSTEM");
   std::vector<std::pair<int, std::string>> records;
   for (std::size_t pos = 4; pos + 4 <= system.size();) {
@@ -163,25 +169,16 @@ ChmFile ChmFile::open(const std::filesystem::path& path) {
 
 std::vector<std::string> ChmFile::pages() const {
   std::vector<std::string> found;
-  chm_enumerate(
-      handle_->file, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES,
-      [](chmFile*, chmUnitInfo* unit, void* context) {
-        const std::string name = StripSlash(unit->path);
-        const std::string lower = Lower(name);
-        if (lower.ends_with(".htm") || lower.ends_with(".html")) {
-          static_cast<std::vector<std::string>*>(context)->push_back(name);
-        }
-        return CHM_ENUMERATOR_CONTINUE;
-      },
-      &found);
+  for (const HelpObject& object : handle_->objects) {
+    const std::string name = StripSlash(object.name);
+    const std::string lower = Lower(name);
+    if (lower.ends_with(".htm") || lower.ends_with(".html")) found.push_back(name);
+  }
   return found;
 }
 
 bool ChmFile::has_topic(std::string_view topic) const {
-  chmUnitInfo unit{};
-  const std::string object = "/" + StripSlash(topic);
-  return object.size() <= CHM_MAX_PATHLEN &&
-         chm_resolve_object(handle_->file, object.c_str(), &unit) == CHM_RESOLVE_SUCCESS;
+  return handle_->find(topic) != nullptr;
 }
 
 void ChmFile::require_topic(std::string_view topic) const {
@@ -191,26 +188,19 @@ void ChmFile::require_topic(std::string_view topic) const {
 }
 
 std::string ChmFile::read(std::string_view name) const {
-  chmUnitInfo unit{};
-  const std::string object = "/" + StripSlash(name);
-  if (object.size() > CHM_MAX_PATHLEN ||
-      chm_resolve_object(handle_->file, object.c_str(), &unit) != CHM_RESOLVE_SUCCESS) {
-    Fail(kFileNotFound, path_.filename().string() + "::" + std::string(name));
+  const HelpObject* object = handle_->find(name);
+  const std::string where = path_.filename().string() + "::" + std::string(name);
+  if (object == nullptr) Fail(kFileNotFound, where);
+  switch (object->state) {
+    case HelpObject::State::kRead:
+      return object->bytes;
+    case HelpObject::State::kTooLarge:
+      Fail(kInvalidFormat,
+           where + "（大于 " + std::to_string(kMaxHelpObjectBytes / 1048576) + " MiB）");
+    case HelpObject::State::kUnreadable:
+      break;
   }
-  // The length is what the file says: held to what a help page may be before anything is made
-  // that large.
-  if (unit.length > kMaxHelpObjectBytes) {
-    Fail(kInvalidFormat, path_.filename().string() + "::" + std::string(name) + "（大于 " +
-                             std::to_string(kMaxHelpObjectBytes / 1048576) + " MiB）");
-  }
-  std::string bytes(static_cast<std::size_t>(unit.length), '\0');
-  const LONGINT64 got =
-      chm_retrieve_object(handle_->file, &unit, reinterpret_cast<unsigned char*>(bytes.data()), 0,
-                          static_cast<LONGINT64>(unit.length));
-  if (got != static_cast<LONGINT64>(unit.length)) {
-    Fail(kInvalidFormat, path_.filename().string() + "::" + std::string(name));
-  }
-  return bytes;
+  Fail(kInvalidFormat, where);
 }
 
 std::string ChmFile::read_text(std::string_view name) const {

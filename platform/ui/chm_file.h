@@ -29,14 +29,16 @@ struct HelpEntry {
   friend bool operator==(const HelpEntry&, const HelpEntry&) = default;
 };
 
-// A compiled HTML help file (.chm), read with chmlib. Topic names are paths inside the file
-// without the leading slash ("_9.htm"). Texts come out in UTF-8, converted from the file's code
-// page (the one of its language: GBK for 0x804), and an HTML page's charset declaration is changed
-// to match, so a viewer can show the page as it is.
+// A compiled HTML help file (.chm), read whole when it is opened by the help reader process
+// (read_help_objects), so that the compiled-help library never runs in the program that shows it.
+// Topic names are paths inside the file without the leading slash ("_9.htm"). Texts come out in
+// UTF-8, converted from the file's code page (the one of its language: GBK for 0x804), and an HTML
+// page's charset declaration is changed to match, so a viewer can show the page as it is.
 class ChmFile {
  public:
   // Opens the file. Throws fb::HostError 53 ("文件未找到") when there is no such file and 321
-  // ("无效的文件格式") when it is not a readable help file (damaged, cut short, another format).
+  // ("无效的文件格式") when it is not a readable help file (damaged, cut short, another format,
+  // or one that made the help reader die).
   static ChmFile open(const std::filesystem::path& path);
 
   ChmFile(ChmFile&&) noexcept;

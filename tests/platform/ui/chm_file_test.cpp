@@ -123,6 +123,41 @@ TEST(ChmFile, AMissingOrDamagedFileIsRefusedWithItsNumber) {
   std::filesystem::remove_all(folder);
 }
 
+// The product's help file with one number changed where the compiled-help library divides by it
+// (the LZX window size, the windows per reset): the library dies of a divide error in chm_open.
+// It runs in the help reader process, which dies instead of the program.
+TEST(ChmFile, AFileThatKillsTheHelpLibraryIsRefusedAndTheProgramLivesOn) {
+  const std::filesystem::path folder =
+      std::filesystem::path(::testing::TempDir()) / ("fb_chm_fatal_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  std::ifstream in(kHelpFile, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  // The control data of the compressed section: its size, "LZXC", a version, the reset interval,
+  // the window size and the windows per reset, four bytes each.
+  const std::size_t control = bytes.find("LZXC");
+  ASSERT_NE(control, std::string::npos);
+  struct Case {
+    const char* name;
+    std::size_t at;
+  };
+  const Case cases[] = {{"no window.chm", control + 12}, {"no resets.chm", control + 16}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string damaged = bytes;
+    damaged.replace(c.at, 4, std::string(4, '\0'));
+    std::ofstream(folder / c.name, std::ios::binary) << damaged;
+    try {
+      ChmFile::open(folder / c.name);
+      ADD_FAILURE() << "opened";
+    } catch (const HostError& error) {
+      EXPECT_EQ(error.number(), 321);
+      EXPECT_NE(error.description().find(c.name), std::string::npos) << error.description();
+      EXPECT_NE(error.description().find("信号 8"), std::string::npos) << error.description();
+    }
+  }
+  std::filesystem::remove_all(folder);
+}
+
 // A help file made to hurt the reader: a page title and a link of 300,000 characters (a pattern
 // matcher recursing per character overflowed the stack on them), a contents entry as long and
 // more entries than a contents should hold, and a page larger than any help page.

@@ -1,7 +1,7 @@
 // The files the desktop reads and keeps: analyses given to it (only a regular file within the
 // command line's limits, its problems listed as the command line lists them), the recovery file
-// (one running program's alone, and never lost or written through), and the socket of the
-// single-instance guard.
+// (one running program's alone, and never lost or written through), the help file (damage that
+// kills the help library does not kill the desktop), and the socket of the single-instance guard.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -25,6 +25,7 @@
 #include "platform/os/atomic_file.h"
 #include "platform/ui/headless_dialogs.h"
 #include "src/editor/work.h"
+#include "src/windows/help_topics.h"
 
 namespace {
 
@@ -287,6 +288,34 @@ class DesktopFilesTest : public QObject {
       QVERIFY2(::lstat(aside.c_str(), &moved) == 0 && moved.st_ino == placed.st_ino, c.name);
       if (!unharmed.empty()) QCOMPARE(ReadFile(unharmed), unharmed_bytes);
     }
+  }
+
+  void a_help_file_that_kills_the_help_library_leaves_the_desktop_running() {
+    // The product's help file beside the program with the compressed section's window size
+    // zeroed: the compiled-help library divides by it.
+    Desk desk;
+    const fs::path folder = HomeOf(desk) / "component";
+    fs::create_directory(folder);
+    {
+      auto probe = desk.Make();
+      std::string bytes = ReadFile(probe->HelpFile());
+      const std::size_t control = bytes.find("LZXC");
+      QVERIFY(control != std::string::npos);
+      bytes.replace(control + 12, 4, std::string(4, '\0'));
+      fb::os::write_file_atomically(folder / probe->HelpFile().filename(), bytes);
+    }
+    desk.component_folder = folder.string();
+    auto app = desk.Make();
+    app->Start();
+    QVERIFY(app->OpenAnalysis(desk.sample));
+    desk.dialogs.clear_transcript();
+    app->Editor()->Help.click();
+    const auto boxes = desk.dialogs.message_boxes();
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(boxes[0].text),
+             QString::fromStdString(std::string(kivo2d::kHelpFileMissingMessage)));
+    QVERIFY(desk.dialogs.help_requests().empty());
+    QVERIFY(app->Editor() != nullptr);
   }
 
   void the_single_instance_guard_holds_for_a_socket_path_of_any_length() {

@@ -113,7 +113,10 @@ fs::path RecoveryFile::MoveAside() {
   const std::string stem = file_.stem().string() + "-unreadable-";
   const std::string extension = file_.extension().string();
   for (int n = 1; n <= kMostMovedAside; ++n) {
-    const fs::path to = file_.parent_path() / (stem + std::to_string(n) + extension);
+    std::string name = stem;
+    name += std::to_string(n);
+    name += extension;
+    fs::path to = file_.parent_path() / name;
     const int code = RenameWithoutReplacing(file_, to);
     if (code == 0) return to;
     if (code != EEXIST) break;

@@ -49,7 +49,7 @@ bool SingleInstance::RaiseRunningInstance() {
   return true;
 }
 
-bool SingleInstance::Listen(std::function<void()> on_raise) {
+bool SingleInstance::Listen(const std::function<void()>& on_raise) {
   server_ = new QLocalServer(this);
   server_->setSocketOptions(QLocalServer::UserAccessOption);
   // Nobody answered on the socket: what is there was left by an instance that did not end

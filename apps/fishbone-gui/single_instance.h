@@ -22,7 +22,7 @@ class SingleInstance : public QObject {
   bool RaiseRunningInstance();
   // Starts listening; `on_raise` runs whenever a later instance asks. False when the socket
   // cannot be made: the program then runs without the guard, and `problem()` says why.
-  bool Listen(std::function<void()> on_raise);
+  bool Listen(const std::function<void()>& on_raise);
   // Why Listen failed, naming the socket's path; "" after a success.
   const QString& problem() const { return problem_; }
 

@@ -67,7 +67,7 @@ int Reap(pid_t pid, bool kill_first) {
 std::filesystem::path help_reader_program() {
   const std::filesystem::path program = fb::os::running_program();
   if (!program.empty()) {
-    const std::filesystem::path installed =
+    std::filesystem::path installed =
         program.parent_path().parent_path() / "libexec" / "fishbone" / "fishbone-help-reader";
     std::error_code ec;
     if (std::filesystem::is_regular_file(installed, ec)) return installed;

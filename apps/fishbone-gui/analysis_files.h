@@ -16,7 +16,9 @@ namespace fishbone_gui {
 kivo2d::TreeDocument TreeOfEditor(const kivo2d::Work& editor);
 
 // Reads a tree file (exchange XML or outline, by extension, else by content). Returns the tree,
-// or nothing with `error` naming the file and each problem ("FILE:LINE: message" lines). A tree
+// or nothing with `error` naming the file and each problem ("FILE:LINE: message" lines, at most
+// the command line's hundred, then "FILE: ... and N more problems"). Only a regular file of at
+// most kivo2d::kMaxTreeFileBytes is read: a FIFO, a device or a folder is refused unopened. A tree
 // whose only problem is a main cause without a child is accepted: the generation command says so.
 std::optional<kivo2d::TreeDocument> ReadAnalysisFile(const std::filesystem::path& path,
                                                      std::string& error);

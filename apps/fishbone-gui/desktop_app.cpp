@@ -144,6 +144,7 @@ DesktopApp::DesktopApp(const fb::os::Environment& process_environment, DesktopOp
                                                   "fishbone/desktop")),
       recovery_folder_(fb::os::ensure_state_folder(
           fb::os::persistent_state_root(process_environment), "fishbone/desktop")),
+      recovery_(recovery_folder_ / "recovery.xml"),
       qt_dialogs_(options_.dialogs != nullptr
                       ? nullptr
                       : std::make_unique<fb::ui::qt::QtDialogs>(
@@ -277,24 +278,24 @@ void DesktopApp::Start() {
 }
 
 void DesktopApp::OfferRecovery() {
-  const std::filesystem::path file = recovery_file();
-  std::error_code ec;
-  if (!std::filesystem::exists(file, ec)) return;
-  const int answer = dialogs_.message_box(kRecoveryQuestion, vb::vbYesNo + vb::vbQuestion, "提示");
-  if (answer != vb::vbYes) {
-    std::filesystem::remove(file, ec);
+  // Read before anything is asked: a file that cannot be restored is nothing to offer.
+  const std::optional<RecoveryFile::Leftover> leftover = recovery_.TakeLeftover();
+  if (!leftover) return;
+  if (!leftover->tree) {
+    const std::string where = leftover->moved_to.empty()
+                                  ? "仍在 \"" + recovery_file().string() + "\""
+                                  : "已改名保留为 \"" + leftover->moved_to.string() + "\"";
+    Inform("恢复文件无法读取，" + where + "。\r" + leftover->problem, "错误", vb::vbCritical);
     return;
   }
-  std::string error;
-  const auto tree = ReadAnalysisFile(file, error);
-  if (!tree) {
-    Inform("恢复文件无法读取，已保留在 \"" + file.string() + "\"。\r" + error, "错误",
-           vb::vbCritical);
+  const int answer = dialogs_.message_box(kRecoveryQuestion, vb::vbYesNo + vb::vbQuestion, "提示");
+  if (answer != vb::vbYes) {
+    recovery_.Remove();
     return;
   }
   kivo2d::Work* editor = OpenEditor();
   if (editor == nullptr) return;
-  editor->ImportTree(*tree);
+  editor->ImportTree(*leftover->tree);
   KeepRecoveryFile();
 }
 
@@ -321,21 +322,29 @@ kivo2d::Work* DesktopApp::OpenEditor() {
 }
 
 void DesktopApp::KeepRecoveryFile() {
-  const std::filesystem::path file = recovery_file();
   kivo2d::Work* editor = Editor();
   if (editor == nullptr) {
     // An unload the program saw is an ordinary one (a crash never gets here): the user's choice.
     if (!recovery_written_.empty()) {
-      std::error_code ec;
-      std::filesystem::remove(file, ec);
+      recovery_.Remove();
       recovery_written_.clear();
+    }
+    return;
+  }
+  if (!recovery_.owned()) {
+    // Said once, when there first is an analysis the program cannot keep.
+    if (!told_recovery_not_owned_) {
+      told_recovery_not_owned_ = true;
+      Inform(recovery_.not_owned_reason() +
+                 "\r本窗口编辑器中的分析不会写入恢复文件，程序意外结束时无法恢复：请及时保存分析。",
+             "提示", vb::vbExclamation);
     }
     return;
   }
   const std::string bytes = ExchangeXml(TreeOfEditor(*editor));
   if (bytes == recovery_written_) return;
   try {
-    fb::os::write_file_atomically(file, bytes);
+    recovery_.Write(bytes);
     recovery_written_ = bytes;
   } catch (const std::exception&) {
     // The next tick tries again; the editor itself is unharmed.
@@ -498,8 +507,7 @@ bool DesktopApp::MayQuit() {
   }
   closed_ = true;
   // The editor went with the add-in, as the user chose: its recovery file goes too.
-  std::error_code ec;
-  std::filesystem::remove(recovery_file(), ec);
+  recovery_.Remove();
   recovery_written_.clear();
   return true;
 }

@@ -11,6 +11,7 @@
 
 #include "apps/fishbone-gui/desktop_settings.h"
 #include "apps/fishbone-gui/qt_pump.h"
+#include "apps/fishbone-gui/recovery_file.h"
 #include "platform/os/clock.h"
 #include "platform/os/environment.h"
 #include "platform/os/file_system.h"
@@ -69,7 +70,7 @@ class DesktopApp : public QObject {
   // The running program's socket lives for the session; the recovery file must outlive it (a
   // crash of the whole machine, a logout), so it is kept in the persistent state folder.
   std::filesystem::path instance_socket() const { return private_folder_ / "instance"; }
-  std::filesystem::path recovery_file() const { return recovery_folder_ / "recovery.xml"; }
+  const std::filesystem::path& recovery_file() const { return recovery_.path(); }
 
   // Start-up, once the window can be seen: opens an empty workbook, registers the component when
   // the registry lacks it,
@@ -148,6 +149,7 @@ class DesktopApp : public QObject {
   fb::os::MapEnvironment environment_;
   std::filesystem::path private_folder_;
   std::filesystem::path recovery_folder_;
+  RecoveryFile recovery_;
   fb::os::FileSystemObject file_system_;
   fb::os::SystemClock system_clock_;
   std::unique_ptr<fb::ui::qt::QtDialogs> qt_dialogs_;
@@ -162,6 +164,7 @@ class DesktopApp : public QObject {
   std::map<std::string, std::function<void()>> actions_;
   QTimer recovery_timer_;
   std::string recovery_written_;
+  bool told_recovery_not_owned_ = false;
   bool closed_ = false;
   bool hidden_for_host_ = false;
 };

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -43,11 +44,17 @@ int RunHost(const fb::os::Environment& environment, const std::string& screensho
   fishbone_gui::DesktopApp app(environment);
   fishbone_gui::SingleInstance instance(QString::fromStdString(app.instance_socket().string()));
   if (instance.RaiseRunningInstance()) return 0;
-  instance.Listen([&app] {
+  const bool guarded = instance.Listen([&app] {
     app.window().showNormal();
     app.window().raise();
     app.window().activateWindow();
   });
+  if (!guarded) {
+    // The program runs all the same; the recovery file stays with one instance by its own lock.
+    std::fprintf(stderr, "fishbone-gui: no guard against a second instance: %s\n",
+                 instance.problem().toLocal8Bit().constData());
+    app.window().statusBar()->showMessage("未能启用单实例保护：" + instance.problem());
+  }
   qint64 shown_ms = -1;
   app.window().show();
   QObject::connect(&app, &fishbone_gui::DesktopApp::started, [&] {

@@ -1,25 +1,27 @@
 #include "platform/ui/chm_file.h"
 
-#include <chm_lib.h>
 #include <iconv.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <regex>
+#include <map>
 #include <system_error>
 
 #include "platform/os/host_error.h"
 #include "platform/os/host_error_text.h"
+#include "platform/ui/help_reader_process.h"
+#include "platform/ui/html_scan.h"
 
 namespace fb::ui {
 
 struct ChmFile::Handle {
-  chmFile* file = nullptr;
+  std::vector<HelpObject> objects;  // in the file's order
+  // Each object by its name without the leading "/" in lower case: the file's names are looked
+  // up without regard to ASCII letter case, as the compiled-help library looks them up.
+  std::map<std::string, std::size_t> by_name;
   std::string charset;  // the code page of the file's language, for iconv
-  ~Handle() {
-    if (file != nullptr) chm_close(file);
-  }
+  const HelpObject* find(std::string_view name) const;
 };
 
 namespace {
@@ -79,16 +81,12 @@ std::string ToUtf8(std::string_view bytes, const std::string& charset) {
   return out;
 }
 
-// The value of attribute `name` in a tag's text, or "".
-std::string Attribute(const std::string& tag, const char* name) {
-  const std::regex pattern(std::string(name) + R"re(\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s>]+)))re",
-                           std::regex::icase);
-  std::smatch match;
-  if (!std::regex_search(tag, match, pattern)) return {};
-  for (int i = 1; i <= 3; ++i) {
-    if (match[i].matched) return match[i].str();
-  }
-  return {};
+// The title cut at the end of a character, so that what is left is still UTF-8.
+std::string Shortened(std::string_view title) {
+  if (title.size() <= kMaxHelpTitleBytes) return std::string(title);
+  std::size_t end = kMaxHelpTitleBytes - std::string_view("…").size();
+  while (end > 0 && (static_cast<unsigned char>(title[end]) & 0xC0) == 0x80) --end;
+  return std::string(title.substr(0, end)) + "…";
 }
 
 std::string StripSlash(std::string_view path) {
@@ -118,6 +116,11 @@ std::optional<std::string> Normalise(std::string_view path) {
 
 }  // namespace
 
+const HelpObject* ChmFile::Handle::find(std::string_view name) const {
+  const auto it = by_name.find(Lower(StripSlash(name)));
+  return it == by_name.end() ? nullptr : &objects[it->second];
+}
+
 ChmFile::ChmFile(ChmFile&&) noexcept = default;
 ChmFile& ChmFile::operator=(ChmFile&&) noexcept = default;
 ChmFile::~ChmFile() = default;
@@ -128,15 +131,14 @@ ChmFile ChmFile::open(const std::filesystem::path& path) {
   ChmFile chm;
   chm.path_ = path;
   chm.handle_ = std::make_unique<Handle>();
-  chm.handle_->file = chm_open(path.c_str());
-  if (chm.handle_->file == nullptr) Fail(kInvalidFormat, path.string());
+  chm.handle_->objects = read_help_objects(path);
+  for (std::size_t i = 0; i < chm.handle_->objects.size(); ++i) {
+    chm.handle_->by_name.emplace(Lower(StripSlash(chm.handle_->objects[i].name)), i);
+  }
 
   // #SYSTEM: a version, then records of a code, a length and data. Without it the file is no
   // help file a reader could show.
-  chmUnitInfo unit{};
-  if (chm_resolve_object(chm.handle_->file, "/#SYSTEM", &unit) != CHM_RESOLVE_SUCCESS) {
-    Fail(kInvalidFormat, path.string());
-  }
+  if (chm.handle_->find("#SYSTEM") == nullptr) Fail(kInvalidFormat, path.string());
   const std::string system = chm.read("#SYSTEM");
   std::vector<std::pair<int, std::string>> records;
   for (std::size_t pos = 4; pos + 4 <= system.size();) {
@@ -167,25 +169,16 @@ ChmFile ChmFile::open(const std::filesystem::path& path) {
 
 std::vector<std::string> ChmFile::pages() const {
   std::vector<std::string> found;
-  chm_enumerate(
-      handle_->file, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES,
-      [](chmFile*, chmUnitInfo* unit, void* context) {
-        const std::string name = StripSlash(unit->path);
-        const std::string lower = Lower(name);
-        if (lower.ends_with(".htm") || lower.ends_with(".html")) {
-          static_cast<std::vector<std::string>*>(context)->push_back(name);
-        }
-        return CHM_ENUMERATOR_CONTINUE;
-      },
-      &found);
+  for (const HelpObject& object : handle_->objects) {
+    const std::string name = StripSlash(object.name);
+    const std::string lower = Lower(name);
+    if (lower.ends_with(".htm") || lower.ends_with(".html")) found.push_back(name);
+  }
   return found;
 }
 
 bool ChmFile::has_topic(std::string_view topic) const {
-  chmUnitInfo unit{};
-  const std::string object = "/" + StripSlash(topic);
-  return object.size() <= CHM_MAX_PATHLEN &&
-         chm_resolve_object(handle_->file, object.c_str(), &unit) == CHM_RESOLVE_SUCCESS;
+  return handle_->find(topic) != nullptr;
 }
 
 void ChmFile::require_topic(std::string_view topic) const {
@@ -195,34 +188,29 @@ void ChmFile::require_topic(std::string_view topic) const {
 }
 
 std::string ChmFile::read(std::string_view name) const {
-  chmUnitInfo unit{};
-  const std::string object = "/" + StripSlash(name);
-  if (object.size() > CHM_MAX_PATHLEN ||
-      chm_resolve_object(handle_->file, object.c_str(), &unit) != CHM_RESOLVE_SUCCESS) {
-    Fail(kFileNotFound, path_.filename().string() + "::" + std::string(name));
+  const HelpObject* object = handle_->find(name);
+  const std::string where = path_.filename().string() + "::" + std::string(name);
+  if (object == nullptr) Fail(kFileNotFound, where);
+  switch (object->state) {
+    case HelpObject::State::kRead:
+      return object->bytes;
+    case HelpObject::State::kTooLarge:
+      Fail(kInvalidFormat,
+           where + "（大于 " + std::to_string(kMaxHelpObjectBytes / 1048576) + " MiB）");
+    case HelpObject::State::kUnreadable:
+      break;
   }
-  std::string bytes(static_cast<std::size_t>(unit.length), '\0');
-  const LONGINT64 got =
-      chm_retrieve_object(handle_->file, &unit, reinterpret_cast<unsigned char*>(bytes.data()), 0,
-                          static_cast<LONGINT64>(unit.length));
-  if (got != static_cast<LONGINT64>(unit.length)) {
-    Fail(kInvalidFormat, path_.filename().string() + "::" + std::string(name));
-  }
-  return bytes;
+  Fail(kInvalidFormat, where);
 }
 
 std::string ChmFile::read_text(std::string_view name) const {
-  std::string text = ToUtf8(read(name), handle_->charset);
-  static const std::regex charset(R"(charset\s*=\s*["']?[A-Za-z0-9_\-]+)", std::regex::icase);
-  return std::regex_replace(text, charset, "charset=utf-8",
-                            std::regex_constants::format_first_only);
+  return with_utf8_charset(ToUtf8(read(name), handle_->charset));
 }
 
 std::string ChmFile::page_title(std::string_view topic) const {
   const std::string text = read_text(topic);
-  static const std::regex title(R"(<title>([^<]*)</title>)", std::regex::icase);
-  std::smatch match;
-  return std::regex_search(text, match, title) ? match[1].str() : std::string();
+  const std::optional<std::string_view> title = html_title(text);
+  return title ? Shortened(*title) : std::string();
 }
 
 std::vector<HelpEntry> ChmFile::sitemap(const std::string& file) const {
@@ -230,28 +218,24 @@ std::vector<HelpEntry> ChmFile::sitemap(const std::string& file) const {
   if (file.empty() || !has_topic(file)) return entries;
   const std::string text = read_text(file);
   // Walk the tags in order: <ul> and </ul> set the depth, each sitemap object is one entry.
-  static const std::regex tag(R"(<(/?)(ul|object|param)\b([^>]*)>)", std::regex::icase);
   int depth = -1;
   bool in_sitemap = false;
   HelpEntry entry;
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), tag); it != std::sregex_iterator();
-       ++it) {
-    const bool closing = !(*it)[1].str().empty();
-    const std::string name = Lower((*it)[2].str());
-    const std::string attributes = (*it)[3].str();
-    if (name == "ul") {
-      depth += closing ? -1 : 1;
-    } else if (name == "object" && !closing) {
-      in_sitemap = Lower(Attribute(attributes, "type")) == "text/sitemap";
+  for (const HtmlTag& tag : html_tags(text, {"ul", "object", "param"})) {
+    if (tag.name == "ul") {
+      depth += tag.closing ? -1 : 1;
+    } else if (tag.name == "object" && !tag.closing) {
+      in_sitemap = Lower(html_attribute(tag.attributes, "type")) == "text/sitemap";
       entry = HelpEntry{{}, {}, std::max(depth, 0)};
-    } else if (name == "object" && closing) {
+    } else if (tag.name == "object" && tag.closing) {
       if (in_sitemap && !entry.name.empty()) entries.push_back(entry);
+      if (entries.size() == kMaxHelpEntries) break;
       in_sitemap = false;
-    } else if (name == "param" && in_sitemap) {
-      const std::string key = Lower(Attribute(attributes, "name"));
-      if (key == "name" && entry.name.empty()) entry.name = Attribute(attributes, "value");
+    } else if (tag.name == "param" && in_sitemap) {
+      const std::string key = Lower(html_attribute(tag.attributes, "name"));
+      if (key == "name" && entry.name.empty()) entry.name = html_attribute(tag.attributes, "value");
       if (key == "local" && entry.topic.empty()) {
-        entry.topic = StripSlash(Attribute(attributes, "value"));
+        entry.topic = StripSlash(html_attribute(tag.attributes, "value"));
       }
     }
   }
@@ -268,12 +252,10 @@ std::vector<HelpEntry> ChmFile::index() const {
 
 std::vector<std::string> ChmFile::links(std::string_view topic) const {
   const std::string text = read_text(topic);
-  static const std::regex anchor(R"(<a\b([^>]*)>)", std::regex::icase);
   std::vector<std::string> hrefs;
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), anchor);
-       it != std::sregex_iterator(); ++it) {
-    const std::string href = Attribute((*it)[1].str(), "href");
-    if (!href.empty()) hrefs.push_back(href);
+  for (const HtmlTag& tag : html_tags(text, {"a"})) {
+    std::string href = html_attribute(tag.attributes, "href");
+    if (!href.empty()) hrefs.push_back(std::move(href));
   }
   return hrefs;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -118,6 +119,92 @@ TEST(ChmFile, AMissingOrDamagedFileIsRefusedWithItsNumber) {
   } catch (const HostError& error) {
     EXPECT_EQ(error.number(), 53);
     EXPECT_TRUE(error.description().starts_with("文件未找到")) << error.description();
+  }
+  std::filesystem::remove_all(folder);
+}
+
+// The product's help file with one number changed where the compiled-help library divides by it
+// (the LZX window size, the windows per reset): the library dies of a divide error in chm_open.
+// It runs in the help reader process, which dies instead of the program.
+TEST(ChmFile, AFileThatKillsTheHelpLibraryIsRefusedAndTheProgramLivesOn) {
+  const std::filesystem::path folder =
+      std::filesystem::path(::testing::TempDir()) / ("fb_chm_fatal_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  std::ifstream in(kHelpFile, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  // The control data of the compressed section: its size, "LZXC", a version, the reset interval,
+  // the window size and the windows per reset, four bytes each.
+  const std::size_t control = bytes.find("LZXC");
+  ASSERT_NE(control, std::string::npos);
+  struct Case {
+    const char* name;
+    std::size_t at;
+  };
+  const Case cases[] = {{"no window.chm", control + 12}, {"no resets.chm", control + 16}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string damaged = bytes;
+    damaged.replace(c.at, 4, std::string(4, '\0'));
+    std::ofstream(folder / c.name, std::ios::binary) << damaged;
+    try {
+      ChmFile::open(folder / c.name);
+      ADD_FAILURE() << "opened";
+    } catch (const HostError& error) {
+      EXPECT_EQ(error.number(), 321);
+      EXPECT_NE(error.description().find(c.name), std::string::npos) << error.description();
+      EXPECT_NE(error.description().find("信号 8"), std::string::npos) << error.description();
+    }
+  }
+  std::filesystem::remove_all(folder);
+}
+
+// A help file made to hurt the reader: a page title and a link of 300,000 characters (a pattern
+// matcher recursing per character overflowed the stack on them), a contents entry as long and
+// more entries than a contents should hold, and a page larger than any help page.
+TEST(ChmFile, ACraftedHelpFileIsReadWithinItsBounds) {
+  const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) /
+                                       ("fb_chm_crafted_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  const std::string title(300000, 't');
+  const std::string href(300000, 'h');
+  const auto write = [&](const char* name, const std::string& text) {
+    std::ofstream(folder / name, std::ios::binary) << text;
+  };
+  write("long.htm", "<html><head><title>" + title + "</title></head><body><a href=\"" + href +
+                        "\">far</a> <A HREF='big.htm'>near</A></body></html>");
+  write("big.htm", "<html><body>" + std::string(kMaxHelpObjectBytes, 'b') + "</body></html>");
+  std::string contents =
+      "<html><body><ul><li><object type=\"text/sitemap\"><param name=\"Name\" "
+      "value=\"" +
+      title + "\"><param name=\"Local\" value=\"long.htm\"></object>";
+  for (std::size_t i = 0; i < kMaxHelpEntries + 50; ++i) {
+    contents += "<li><object type=\"text/sitemap\"><param name=\"Name\" value=\"e" +
+                std::to_string(i) + "\"><param name=\"Local\" value=\"long.htm\"></object>";
+  }
+  write("contents.hhc", contents + "</ul></body></html>");
+  write("crafted.hhp",
+        "[OPTIONS]\nCompiled file=crafted.chm\nContents file=contents.hhc\nDefault "
+        "topic=long.htm\nTitle=crafted\n\n[FILES]\nlong.htm\nbig.htm\n");
+  const std::string compile =
+      "cd '" + folder.string() + "' && '" FB_CHMCMD "' crafted.hhp >/dev/null 2>&1";
+  ASSERT_EQ(std::system(compile.c_str()), 0);
+
+  const ChmFile help = ChmFile::open(folder / "crafted.chm");
+  const std::string shown = help.page_title("long.htm");
+  EXPECT_LE(shown.size(), kMaxHelpTitleBytes);
+  EXPECT_TRUE(shown.starts_with("tttt") && shown.ends_with("…")) << shown.substr(0, 20);
+  EXPECT_EQ(help.links("long.htm"), (std::vector<std::string>{href, "big.htm"}));
+  const std::vector<HelpEntry> entries = help.contents();
+  ASSERT_EQ(entries.size(), kMaxHelpEntries);
+  EXPECT_EQ(entries[0].name, title);
+  EXPECT_EQ(entries[1].name, "e0");
+  try {
+    help.read_text("big.htm");
+    ADD_FAILURE() << "read";
+  } catch (const HostError& error) {
+    EXPECT_EQ(error.number(), 321);
+    EXPECT_NE(error.description().find("crafted.chm::big.htm"), std::string::npos)
+        << error.description();
   }
   std::filesystem::remove_all(folder);
 }

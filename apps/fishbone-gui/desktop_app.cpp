@@ -148,7 +148,7 @@ DesktopApp::DesktopApp(const fb::os::Environment& process_environment, DesktopOp
       qt_dialogs_(options_.dialogs != nullptr
                       ? nullptr
                       : std::make_unique<fb::ui::qt::QtDialogs>(
-                            [this]() -> QWidget* { return window_.get(); })),
+                            [this]() -> QWidget* { return DialogOwner(); })),
       dialogs_(options_.dialogs != nullptr ? *options_.dialogs : *qt_dialogs_),
       host_(environment_, file_system_, options_.clock != nullptr ? *options_.clock : system_clock_,
             dialogs_, HostVersionText(settings_.host_profile)),
@@ -236,6 +236,13 @@ std::string DesktopApp::ChooseFile(const std::string& mode, const std::string& c
                      : QFileDialog::getSaveFileName(window_.get(), QString::fromStdString(caption),
                                                     start, QString::fromStdString(filter));
   return chosen.toStdString();
+}
+
+QWidget* DesktopApp::DialogOwner() const {
+  if (form_windows_) {
+    if (QWidget* front = form_windows_->front_window()) return front;
+  }
+  return window_.get();
 }
 
 void DesktopApp::Inform(const std::string& text, const std::string& title, int icon) {

@@ -128,6 +128,9 @@ class DesktopApp : public QObject {
   std::string ChooseFile(const std::string& mode, const std::string& caption,
                          const std::string& filter, const std::string& proposed);
   void Inform(const std::string& text, const std::string& title, int icon);
+  // The window a message box belongs to: the component's window the user works in, else the
+  // host's.
+  QWidget* DialogOwner() const;
   void RegisterWhenMissing(fb::os::Registry& registry);
   void OfferRecovery();
   kivo2d::Work* OpenEditor();

@@ -1,6 +1,7 @@
 #include "platform/ui/qt/qt_dialogs.h"
 
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <utility>
 #include <vector>
@@ -63,7 +64,9 @@ int QtDialogs::message_box(std::string_view prompt, int style, std::string_view 
   QString text = QString::fromUtf8(prompt.data(), static_cast<qsizetype>(prompt.size()));
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   text.replace(QChar('\r'), QChar('\n'));
-  QMessageBox box(parent_ ? parent_() : nullptr);
+  QWidget* const owner = parent_ ? parent_() : nullptr;
+  QPointer<QWidget> asked(owner);
+  QMessageBox box(owner);
   box.setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
   box.setText(text);
   box.setIcon(icon_for(icon_of(style)));
@@ -77,6 +80,12 @@ int QtDialogs::message_box(std::string_view prompt, int style, std::string_view 
     if (button_kind.answer == vb::vbCancel || buttons.size() == 1) box.setEscapeButton(button);
   }
   box.exec();
+  // The window that asked is the one the user goes on working in: give it the front back, or a
+  // window manager may hand it to another of the program's windows.
+  if (asked && asked->isVisible()) {
+    asked->raise();
+    asked->activateWindow();
+  }
   for (const auto& [button, answer] : pressed_answer) {
     if (box.clickedButton() == button) return answer;
   }

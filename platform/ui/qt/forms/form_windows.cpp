@@ -37,6 +37,24 @@ FormWindow* FormWindows::window(const Form& form) const {
   return found == windows_.end() ? nullptr : found->second.data();
 }
 
+FormWindow* FormWindows::front_window() const {
+  // A splash or an animation alone on the desktop (no title bar) never owns a question.
+  const auto working = [this](const Form* form) -> FormWindow* {
+    FormWindow* shown = window(*form);
+    if (shown == nullptr || form->border_style() == BorderStyle::kNone) return nullptr;
+    return shown->isVisible() && !shown->isMinimized() ? shown : nullptr;
+  };
+  const std::vector<Form*>& loaded = registry_.loaded_forms();
+  for (const Form* form : loaded) {
+    FormWindow* shown = working(form);
+    if (shown != nullptr && shown->isActiveWindow()) return shown;
+  }
+  for (auto form = loaded.rbegin(); form != loaded.rend(); ++form) {
+    if (FormWindow* shown = working(*form)) return shown;
+  }
+  return nullptr;
+}
+
 FormWindow* FormWindows::make_window(Form& form) {
   form.load_pictures();
   WidgetContext context;

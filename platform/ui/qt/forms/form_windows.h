@@ -40,6 +40,10 @@ class FormWindows final : public QObject {
 
   // The window of a loaded form, or nullptr.
   FormWindow* window(const Form& form) const;
+  // The component's window the user works in, to which a message box belongs: the active window
+  // when it is one of the component's with a title bar, else the last loaded of those that is
+  // visible and not minimised; nullptr when there is none (the host's own window then asks).
+  FormWindow* front_window() const;
   // Shows the frames due now in every animation on screen; the host calls this when it pumps
   // messages during a long task.
   void tick_animations() const;

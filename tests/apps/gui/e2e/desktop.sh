@@ -64,7 +64,7 @@ start_gui() {
 window() {
   local title=$1 seconds=${2:-10} id
   for _ in $(seq $((seconds * 20))); do
-    id=$(xdotool search --onlyvisible --pid "$GUI_PID" --name "^${title}\$" 2>/dev/null | tail -n1 || true)
+    id=$(xdotool search --all --onlyvisible --pid "$GUI_PID" --name "^${title}\$" 2>/dev/null | tail -n1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.05
   done
@@ -73,12 +73,28 @@ window() {
 
 visible_titles() {
   local id
-  for id in $(xdotool search --onlyvisible --pid "$GUI_PID" --name . 2>/dev/null); do
+  for id in $(xdotool search --all --onlyvisible --pid "$GUI_PID" --name . 2>/dev/null); do
     printf '[%s] ' "$(xdotool getwindowname "$id")"
   done
 }
 
 active_title() { xdotool getactivewindow getwindowname 2>/dev/null || echo "(none)"; }
+
+# Succeeds when the window titled UPPER lies above the one titled LOWER in the window manager's
+# stacking order (bottom to top).
+stacked_above() {
+  local upper lower order
+  upper=$(printf '0x%x' "$(window "$1")")
+  lower=$(printf '0x%x' "$(window "$2")")
+  order=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
+  local position=0 upper_at=-1 lower_at=-1 id
+  for id in $order; do
+    [ "$((id))" -eq "$((upper))" ] && upper_at=$position
+    [ "$((id))" -eq "$((lower))" ] && lower_at=$position
+    position=$((position + 1))
+  done
+  [ "$upper_at" -gt "$lower_at" ]
+}
 
 # Waits until the window titled TITLE is the active one.
 expect_active() {
@@ -96,7 +112,7 @@ wait_settled() {
   local id overlay
   for _ in $(seq 200); do
     overlay=
-    for id in $(xdotool search --onlyvisible --pid "$GUI_PID" --name . 2>/dev/null); do
+    for id in $(xdotool search --all --onlyvisible --pid "$GUI_PID" --name . 2>/dev/null); do
       [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "fishbone-gui" ] || continue
       # Qt's own 1×1 helper window carries the same name; an overlay has a real size.
       xwininfo -id "$id" 2>/dev/null | grep -q 'Width: [0-9][0-9]' && overlay=$id
@@ -142,7 +158,7 @@ shot_all() {
   [ -n "$SHOTS" ] || return 0
   mkdir -p "$SHOTS"
   local id n=0
-  for id in $(xdotool search --onlyvisible --pid "${GUI_PID:-0}" --name . 2>/dev/null); do
+  for id in $(xdotool search --all --onlyvisible --pid "${GUI_PID:-0}" --name . 2>/dev/null); do
     n=$((n + 1))
     xwd -id "$id" -silent >"$SHOTS/$1-$n.xwd" 2>/dev/null || true
   done

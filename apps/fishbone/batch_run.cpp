@@ -32,15 +32,21 @@ std::string OneLine(std::string text) {
 }
 
 // Why a run failed, in one line, from what it printed: the command line's own explanation when
-// it gave one ("fishbone: ..."), else the component's last message.
+// it gave one ("fishbone: ..."), else the component's last message. A run that could not save
+// what it made says so last and why just before: the why goes first, as a single run shows it.
 std::string Reason(const std::string& printed) {
   std::vector<std::string> lines;
   std::istringstream in(printed);
   for (std::string line; std::getline(in, line);) {
     if (!line.empty()) lines.push_back(line);
   }
+  std::vector<std::string> own;  // the command line's lines, last first
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
-    if (it->starts_with("fishbone: ")) return it->substr(10);
+    if (it->starts_with("fishbone: ")) own.push_back(it->substr(10));
+  }
+  if (!own.empty()) {
+    if (own[0] != kNotSavedLine || own.size() == 1) return own[0];
+    return own[1] + "; the report was generated but not saved";
   }
   // Else the first line of the last message box, "[title] text".
   std::string message;

@@ -77,14 +77,18 @@ class Batch : public ::testing::Test {
   void Copy(const std::string& source, const std::string& name) {
     Write(name, ReadAll(fs::path(FB_SOURCE_DIR) / source));
   }
-  fbtest::ProcessResult Fishbone(const std::vector<std::string>& args,
-                                 std::optional<std::chrono::seconds> deadline = std::nullopt) {
+  fbtest::ProcessOptions Options() {
     fbtest::ProcessOptions options;
-    options.deadline = deadline;
     options.environment = {{"XDG_RUNTIME_DIR", (folder_ / "state").string()}};
     options.folder = folder_.string();
     fs::create_directories(folder_ / "state");
     fs::permissions(folder_ / "state", fs::perms::owner_all, fs::perm_options::replace);
+    return options;
+  }
+  fbtest::ProcessResult Fishbone(const std::vector<std::string>& args,
+                                 std::optional<std::chrono::seconds> deadline = std::nullopt) {
+    fbtest::ProcessOptions options = Options();
+    options.deadline = deadline;
     return fbtest::RunProcess(FB_FISHBONE_EXE, args, options);
   }
   fs::path folder_;
@@ -191,6 +195,28 @@ TEST_F(Batch, ManyPdfsAtManyJobsAllFinish) {
     pdfs += item.path().extension() == ".pdf" && item.file_size() > 10000 ? 1 : 0;
   }
   EXPECT_EQ(pdfs, kTrees);
+}
+
+TEST_F(Batch, ATreeWhoseReportCannotBeSavedSaysWhy) {
+  // As a single run says it: the system's reason first, then that the report is not saved.
+  Write("full/nine.txt", kNineNodes);
+  fbtest::ProcessOptions full_disk = Options();
+  // The run's own files (the largest above 100 kB) and the report fit, the page as PNG does not.
+  full_disk.file_size_limit = 155000;
+  const auto full = fbtest::RunProcess(
+      FB_FISHBONE_EXE, {"generate", "full", "-o", "out1", "--jobs", "2", "--png"}, full_disk);
+  EXPECT_EQ(full.status, 1);
+  EXPECT_THAT(full.err, HasSubstr("fishbone: full/nine.txt: cannot write \"out1/nine.png\": File "
+                                  "too large; the report was generated but not saved\n"));
+
+  const std::string stem(251, 'n');  // the tree's name fits; with ".xlsx" it is 256 bytes
+  Write("long/" + stem + ".txt", kNineNodes);
+  const auto long_name = Fishbone({"generate", "long", "-o", "out2", "--jobs", "2"});
+  EXPECT_EQ(long_name.status, 1);
+  EXPECT_THAT(long_name.err,
+              HasSubstr("fishbone: long/" + stem + ".txt: cannot write \"out2/" + stem +
+                        ".xlsx\": File name too long; the report was "
+                        "generated but not saved\n"));
 }
 
 TEST_F(Batch, WrongBatchCommandLinesAreUsageErrors) {

@@ -49,6 +49,13 @@ bool NamesAFolder(const std::string& path) {
   return !path.empty() && path.back() == '/';
 }
 
+// "-o x.xlsx" with several trees is a slip for one report, not a folder to make of that name.
+bool NamesAReport(const std::string& path) {
+  const std::string extension = Folded(fs::path(path).extension().string());
+  return !NamesAFolder(path) && !IsFolder(path) &&
+         (extension == ".xlsx" || extension == ".pdf" || extension == ".png");
+}
+
 bool IsTreeFile(const fs::directory_entry& entry) {
   std::error_code ignored;
   if (!entry.is_regular_file(ignored)) return false;
@@ -113,6 +120,11 @@ std::optional<BatchRequest> PlanBatch(std::span<const std::string> args, std::st
     return std::nullopt;
   }
   request.folder = *parsed->Value("--output");
+  if (NamesAReport(request.folder.string())) {
+    error = "-o \"" + request.folder.string() +
+            "\" names a report file, but many reports need a folder (-o FOLDER/)";
+    return std::nullopt;
+  }
   request.pdf = parsed->Has("--pdf");
   request.png = parsed->Has("--png");
   request.pictures = parsed->Has("--pictures");

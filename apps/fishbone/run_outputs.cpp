@@ -1,5 +1,6 @@
 #include "apps/fishbone/run_outputs.h"
 
+#include <cctype>
 #include <cstdio>
 #include <exception>
 #include <ostream>
@@ -50,6 +51,28 @@ void SaveWorkbook(fb::sheet::Workbook& workbook, const fs::path& path) {
 }
 
 }  // namespace
+
+bool TraceWrites(const std::string& name) {
+  return name.size() > 3 && std::isdigit(static_cast<unsigned char>(name[0])) &&
+         std::isdigit(static_cast<unsigned char>(name[1])) && name[2] == '-' &&
+         (name.ends_with(".csv") || name.ends_with(".png"));
+}
+
+bool PicturesWrite(const std::string& name) {
+  return name.size() == 8 && name.starts_with("PIC") && name[3] >= '1' && name[3] <= '3' &&
+         (name.ends_with(".emf") || name.ends_with(".svg") || name.ends_with(".png"));
+}
+
+OutputTargets TargetsOf(const RunOutputs& outputs) {
+  OutputTargets targets;
+  for (const auto& file :
+       {outputs.report, outputs.pdf, outputs.png, outputs.data, outputs.layout_report}) {
+    if (file) targets.files.push_back(*file);
+  }
+  if (outputs.trace) targets.folders.push_back({*outputs.trace, TraceWrites});
+  if (outputs.pictures) targets.folders.push_back({*outputs.pictures, PicturesWrite});
+  return targets;
+}
 
 void RunObserver::AfterStep(fb::sheet::Application& app, int step) {
   if (failure_) return;

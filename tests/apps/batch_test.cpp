@@ -229,13 +229,64 @@ TEST_F(Batch, WrongBatchCommandLinesAreUsageErrors) {
       {{"generate", "a.txt", "b.txt"}, "several trees need -o FOLDER"},
       {{"generate", "a.txt", "b.txt", "-o", "out", "--jobs", "0"}, "--jobs takes a number"},
       {{"generate", "a.txt", "-", "-o", "out"}, "standard input cannot be one of several"},
+      // Options of one tree say so, by name.
+      {{"generate", "a.txt", "b.txt", "--fit"},
+       "--fit takes one tree file only, not also \"b.txt\""},
+      {{"generate", "a.txt", "b.txt", "--trace", "t"}, "--trace takes one tree file only"},
+      {{"generate", ".", "--layout-report", "l.json"},
+       "--layout-report takes one tree file, not the folder \".\""},
+      // A folder where one tree's options want a file is refused before the run, not after it.
+      {{"generate", "a.txt", "-o", "out/", "--fit"},
+       "--output \"out/\" is a folder, and --output takes a file; a folder of reports is for "
+       "several trees, which --fit does not take"},
+      // A report's name is no folder for many.
+      {{"generate", "a.txt", "--jobs", "2", "-o", "out.xlsx"},
+       "-o \"out.xlsx\" names a report file, but many reports need a folder (-o FOLDER/)"},
+      {{"generate", "a.txt", "b.txt", "-o", "out.PDF"}, "-o \"out.PDF\" names a report file"},
   };
   for (const auto& c : cases) {
     const auto run = Fishbone(c.args);
     EXPECT_EQ(run.status, 2) << c.message;
     EXPECT_THAT(run.err, HasSubstr(c.message));
   }
-  EXPECT_FALSE(fs::exists(folder_ / "out"));
+  for (const char* name : {"out", "out.xlsx", "out.PDF", "t", "l.json", "state/fishbone/runs"}) {
+    EXPECT_FALSE(fs::exists(folder_ / name)) << name;
+  }
+}
+
+TEST_F(Batch, AnOutputOfAnyTreeThatIsATreeFileIsRefusedBeforeAnythingIsWritten) {
+  Write("coll/plan.pdf", kNineNodes);  // a tree, whatever its name says
+  Write("coll/other.txt", kNineNodes);
+  Write("coll/t.png", kNineNodes);
+  Write("coll/t.txt", kNineNodes);
+  Write("coll/t/PIC1.png", kNineNodes);
+  const struct {
+    std::vector<std::string> args;
+    std::string output, tree;
+  } cases[] = {
+      // The tree's own PDF.
+      {{"coll/plan.pdf", "coll/other.txt", "-o", "coll/", "--pdf"},
+       "coll/plan.pdf",
+       "coll/plan.pdf"},
+      // Another tree's file: t.txt's PNG is coll/t.png, which is a tree (named t-2 in the batch).
+      {{"coll/t.txt", "coll/t.png", "-o", "coll", "--png"}, "coll/t.png", "coll/t.png"},
+      // A picture of t.txt, through a folder named another way.
+      {{"coll/t/PIC1.png", "coll/t.txt", "-o", "coll/./", "--pictures"},
+       "coll/./t/PIC1.png",
+       "coll/t/PIC1.png"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{"generate"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const auto run = Fishbone(args);
+    EXPECT_EQ(run.status, 1) << c.output;
+    EXPECT_EQ(run.err, "fishbone: the output \"" + c.output + "\" is the tree file \"" + c.tree +
+                           "\": writing it would destroy the tree; nothing is written\n");
+  }
+  const auto files = FilesBelow(folder_ / "coll");
+  EXPECT_EQ(files.size(), 5u);
+  for (const auto& [name, bytes] : files) EXPECT_EQ(bytes, kNineNodes) << name;
+  EXPECT_FALSE(fs::exists(folder_ / "state/fishbone/runs")) << "no run was started";
 }
 
 }  // namespace

@@ -171,6 +171,36 @@ TEST_F(Hardening, AnOutputThatIsTheInputIsRefusedAndTheTreeKept) {
   EXPECT_EQ(ReadAll(tree()), kTree);
 }
 
+TEST_F(Hardening, TwoOutputsInOneFileAreRefusedBeforeTheRun) {
+  std::ofstream(folder_ / "old.xlsx", std::ios::binary) << "earlier";
+  fs::create_symlink("old.xlsx", folder_ / "link.pdf");
+  fs::create_hard_link(folder_ / "old.xlsx", folder_ / "hard.png");
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {{"-o", "r.xlsx", "--layout-report", "r.xlsx"},
+       "--output and --layout-report name one file, \"r.xlsx\""},
+      {{"-o", "r.xlsx", "--pdf", "./r.xlsx"}, "--output and --pdf name one file, \"./r.xlsx\""},
+      {{"--data", "old.xlsx", "--pdf", "link.pdf"}, "--pdf and --data name one file, \"old.xlsx\""},
+      {{"-o", "old.xlsx", "--png", "hard.png"}, "--output and --png name one file, \"hard.png\""},
+      {{"--pictures", "p", "--png", "p/PIC1.png"},
+       "--png \"p/PIC1.png\" is a file --pictures writes into \"p\""},
+      {{"--trace", "d", "--pdf", "d"}, "--pdf \"d\" is the folder --trace writes into"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{"generate", "t.txt"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const auto run = Fishbone(args);
+    EXPECT_EQ(run.status, 2) << c.message;
+    EXPECT_THAT(run.err, StartsWith("fishbone generate: " + c.message +
+                                    ": each output needs a file of its own\n"));
+  }
+  EXPECT_FALSE(fs::exists(runs())) << "no run was started";
+  for (const char* name : {"r.xlsx", "p", "d"}) EXPECT_FALSE(fs::exists(folder_ / name)) << name;
+  EXPECT_EQ(ReadAll(folder_ / "old.xlsx"), "earlier");
+}
+
 TEST_F(Hardening, DevicesAndFifosAreWrittenIntoAndKeepTheirType) {
   const auto null = Fishbone({"generate", "t.txt", "-o", "/dev/null", "--png", "/dev/null"});
   EXPECT_EQ(null.status, 0) << null.err;

@@ -56,11 +56,16 @@ bool NamesAReport(const std::string& path) {
          (extension == ".xlsx" || extension == ".pdf" || extension == ".png");
 }
 
+// A .xml or .txt file; also such a name that is a link leading nowhere (to nothing, or round in
+// a loop), so that the tree it stood for fails with a line of its own instead of going unseen.
 bool IsTreeFile(const fs::directory_entry& entry) {
-  std::error_code ignored;
-  if (!entry.is_regular_file(ignored)) return false;
   const std::string extension = Folded(entry.path().extension().string());
-  return extension == ".xml" || extension == ".txt";
+  if (extension != ".xml" && extension != ".txt") return false;
+  std::error_code failed;
+  if (entry.is_regular_file(failed)) return true;
+  std::error_code unresolved;
+  const fs::file_status target = fs::status(entry.path(), unresolved);
+  return entry.is_symlink(failed) && (unresolved || target.type() == fs::file_type::not_found);
 }
 
 // The files a folder argument stands for, in name order.

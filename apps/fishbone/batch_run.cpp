@@ -109,7 +109,8 @@ BatchOutcome GenerateBatchTree(const BatchTree& tree, const BatchRequest& reques
   } catch (const std::exception& failure) {  // the run's own trap misses nothing it should
     return {false, name + ": " + failure.what()};
   }
-  return {true, name + ": " + SummaryText(read.tree) + " -> " + outputs.report->string()};
+  return {true,
+          name + ": " + SummaryText(read.tree) + " -> " + PrintableName(outputs.report->string())};
 }
 
 int RunBatch(std::span<const std::string> args, Io& io) {

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "apps/fishbone/sheet_csv.h"
+#include "apps/fishbone/tree_input.h"
 #include "platform/os/atomic_file.h"
 #include "platform/render/drawing/drawing_renderer.h"
 #include "platform/render/drawing/picture_export.h"
@@ -133,18 +134,18 @@ std::optional<std::string> WriteReport(fb::sheet::Application& app, const RunOut
     fb::sheet::Workbook& report = app.active_workbook();
     if (outputs.report) {
       SaveWorkbook(report, *outputs.report);
-      io.out << "wrote " << outputs.report->string() << '\n';
+      io.out << "wrote " << PrintableName(outputs.report->string()) << '\n';
     }
     const fb::sheet::Worksheet& sheet = report.active_sheet();
     if (outputs.pdf) {
       fb::render::write_report_page(sheet, *outputs.pdf, fb::render::PageFormat::kPdf,
                                     fb::render::render_drawing);
-      io.out << "wrote " << outputs.pdf->string() << '\n';
+      io.out << "wrote " << PrintableName(outputs.pdf->string()) << '\n';
     }
     if (outputs.png) {
       fb::render::write_report_page(sheet, *outputs.png, fb::render::PageFormat::kPng,
                                     fb::render::render_drawing);
-      io.out << "wrote " << outputs.png->string() << '\n';
+      io.out << "wrote " << PrintableName(outputs.png->string()) << '\n';
     }
   } catch (const std::exception& error) {
     return error.what();

@@ -177,6 +177,30 @@ TEST_F(Batch, OneJobAndFourJobsWriteTheSameFiles) {
   }
 }
 
+TEST_F(Batch, OddNamesAndLinksToNothingGetALineEach) {
+  Write("in/a\nb.txt", kNineNodes);
+  Write("in/esc\x1b[31m.txt", kNineNodes);
+  fs::create_symlink("missing.txt", folder_ / "in" / "gone.txt");
+  fs::create_symlink("loop.txt", folder_ / "in" / "loop.txt");
+  const auto run = Fishbone({"generate", "in", "-o", "out", "--jobs", "2"});
+  EXPECT_EQ(run.status, 1) << run.err;
+  // Names with a line feed or an escape code are quoted, so that each report keeps its one line
+  // and the terminal is left alone.
+  EXPECT_THAT(run.out, HasSubstr("\"in/a\\nb.txt\": 8 causes, 2 main causes, depth 3 -> "
+                                 "\"out/a\\nb.xlsx\"\n"));
+  EXPECT_THAT(run.out, HasSubstr("\"in/esc\\x1B[31m.txt\": 8 causes"));
+  EXPECT_THAT(run.out, HasSubstr("2 of 4 reports written"));
+  EXPECT_EQ(Lines(run.out).size(), 3u) << run.out;
+  EXPECT_EQ((run.out + run.err).find('\x1b'), std::string::npos);
+  std::vector<std::string> failures = Lines(run.err);
+  std::sort(failures.begin(), failures.end());
+  EXPECT_THAT(failures, ElementsAre("fishbone: in/gone.txt: cannot read \"in/gone.txt\": it is a "
+                                    "symbolic link to a file that does not exist",
+                                    "fishbone: in/loop.txt: cannot read \"in/loop.txt\": Too many "
+                                    "levels of symbolic links"));
+  EXPECT_TRUE(fs::exists(folder_ / "out" / "a\nb.xlsx"));
+}
+
 TEST_F(Batch, ManyPdfsAtManyJobsAllFinish) {
   // The threads share cairo's font caches, and every PDF page makes fonts of its own: at 16 jobs
   // a batch like this one once stopped for good after a few dozen reports.

@@ -267,6 +267,53 @@ TEST_F(Hardening, AStoppedRunRemovesItsFolder) {
   }
 }
 
+TEST_F(Hardening, AClosedPipeAtTheOutputRemovesTheRunFolder) {
+  // `fishbone generate t.txt --pdf /dev/stdout | reader` with a reader that has quit.
+  int pipe_ends[2];
+  ASSERT_EQ(::pipe(pipe_ends), 0);
+  ::close(pipe_ends[0]);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int null = ::open("/dev/null", O_RDWR);
+    ::dup2(null, 0);
+    ::dup2(pipe_ends[1], 1);
+    ::dup2(null, 2);
+    ::signal(SIGPIPE, SIG_DFL);  // as a shell leaves it
+    if (::chdir(folder_.c_str()) != 0) ::_exit(126);
+    ::setenv("XDG_RUNTIME_DIR", state().c_str(), 1);
+    ::execl(FB_FISHBONE_EXE, FB_FISHBONE_EXE, "generate", "t.txt", "-o", "r.xlsx", "--pdf",
+            "/dev/stdout", static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ASSERT_GT(child, 0);
+  ::close(pipe_ends[1]);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  // It dies of the signal once the folder is gone, or fails to write the PDF first.
+  EXPECT_TRUE((WIFSIGNALED(status) && WTERMSIG(status) == SIGPIPE) ||
+              (WIFEXITED(status) && WEXITSTATUS(status) == 1))
+      << status;
+  std::error_code none;
+  EXPECT_TRUE(!fs::exists(runs(), none) || fs::is_empty(runs()));
+  for (const auto& item : fs::directory_iterator(folder_)) {
+    EXPECT_THAT(item.path().filename().string(), Not(HasSubstr(".tmp-")));
+  }
+}
+
+TEST_F(Hardening, ReportNamesUpToTheLongestAFolderTakesAreWritten) {
+  // The temporary file beside a report is named after it, and must fit too.
+  for (const std::size_t length : {236u, 250u, 255u}) {
+    const std::string name = std::string(length - 5, 'r') + ".xlsx";
+    const auto run = Fishbone({"generate", "t.txt", "-o", name});
+    EXPECT_EQ(run.status, 0) << length << ": " << run.err;
+    EXPECT_THAT(ReadAll(folder_ / name), StartsWith("PK")) << length;
+    fs::remove(folder_ / name);
+  }
+  for (const auto& item : fs::directory_iterator(folder_)) {
+    EXPECT_THAT(item.path().filename().string(), Not(HasSubstr(".tmp-")));
+  }
+}
+
 TEST_F(Hardening, LeftoversOfKilledRunsAreReaped) {
   const std::string dead = DeadProcessTag();
   const std::string alive = fb::os::process_tag();  // this test process: still running

@@ -140,7 +140,8 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
       *problem += "; a folder of reports is for several trees, which " +
                   std::string(*one_tree_option) + " does not take";
     }
-    return UsageError(kGenerateCommand, *problem, io);
+    io.err << "fishbone: " << *problem << '\n';
+    return kExitFailure;
   }
   if (const auto overlap = OverlappingOutputs(named)) {
     return UsageError(kGenerateCommand, *overlap, io);

@@ -259,10 +259,6 @@ TEST_F(Batch, WrongBatchCommandLinesAreUsageErrors) {
       {{"generate", "a.txt", "b.txt", "--trace", "t"}, "--trace takes one tree file only"},
       {{"generate", ".", "--layout-report", "l.json"},
        "--layout-report takes one tree file, not the folder \".\""},
-      // A folder where one tree's options want a file is refused before the run, not after it.
-      {{"generate", "a.txt", "-o", "out/", "--fit"},
-       "--output \"out/\" is a folder, and --output takes a file; a folder of reports is for "
-       "several trees, which --fit does not take"},
       // A report's name is no folder for many.
       {{"generate", "a.txt", "--jobs", "2", "-o", "out.xlsx"},
        "-o \"out.xlsx\" names a report file, but many reports need a folder (-o FOLDER/)"},
@@ -273,6 +269,12 @@ TEST_F(Batch, WrongBatchCommandLinesAreUsageErrors) {
     EXPECT_EQ(run.status, 2) << c.message;
     EXPECT_THAT(run.err, HasSubstr(c.message));
   }
+  // A folder where one tree's options want a file is refused before the run, not after it.
+  const auto folder = Fishbone({"generate", "a.txt", "-o", "out/", "--fit"});
+  EXPECT_EQ(folder.status, 1);
+  EXPECT_EQ(folder.err,
+            "fishbone: --output \"out/\" is a folder, and --output takes a file; a folder of "
+            "reports is for several trees, which --fit does not take\n");
   for (const char* name : {"out", "out.xlsx", "out.PDF", "t", "l.json", "state/fishbone/runs"}) {
     EXPECT_FALSE(fs::exists(folder_ / name)) << name;
   }

@@ -49,11 +49,23 @@ bool NamesAFolder(const std::string& path) {
   return !path.empty() && path.back() == '/';
 }
 
+// "-o x.xlsx" with several trees is a slip for one report, not a folder to make of that name.
+bool NamesAReport(const std::string& path) {
+  const std::string extension = Folded(fs::path(path).extension().string());
+  return !NamesAFolder(path) && !IsFolder(path) &&
+         (extension == ".xlsx" || extension == ".pdf" || extension == ".png");
+}
+
+// A .xml or .txt file; also such a name that is a link leading nowhere (to nothing, or round in
+// a loop), so that the tree it stood for fails with a line of its own instead of going unseen.
 bool IsTreeFile(const fs::directory_entry& entry) {
-  std::error_code ignored;
-  if (!entry.is_regular_file(ignored)) return false;
   const std::string extension = Folded(entry.path().extension().string());
-  return extension == ".xml" || extension == ".txt";
+  if (extension != ".xml" && extension != ".txt") return false;
+  std::error_code failed;
+  if (entry.is_regular_file(failed)) return true;
+  std::error_code unresolved;
+  const fs::file_status target = fs::status(entry.path(), unresolved);
+  return entry.is_symlink(failed) && (unresolved || target.type() == fs::file_type::not_found);
 }
 
 // The files a folder argument stands for, in name order.
@@ -113,6 +125,11 @@ std::optional<BatchRequest> PlanBatch(std::span<const std::string> args, std::st
     return std::nullopt;
   }
   request.folder = *parsed->Value("--output");
+  if (NamesAReport(request.folder.string())) {
+    error = "-o \"" + request.folder.string() +
+            "\" names a report file, but many reports need a folder (-o FOLDER/)";
+    return std::nullopt;
+  }
   request.pdf = parsed->Has("--pdf");
   request.png = parsed->Has("--png");
   request.pictures = parsed->Has("--pictures");

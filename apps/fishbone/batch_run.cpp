@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <iostream>
 #include <mutex>
+#include <optional>
 #include <sstream>
 #include <system_error>
 #include <thread>
@@ -16,6 +17,7 @@
 #include "apps/fishbone/commands.h"
 #include "apps/fishbone/generate_run.h"
 #include "apps/fishbone/progress_bar.h"
+#include "apps/fishbone/same_file.h"
 #include "apps/fishbone/tree_input.h"
 
 namespace fishbone {
@@ -32,15 +34,21 @@ std::string OneLine(std::string text) {
 }
 
 // Why a run failed, in one line, from what it printed: the command line's own explanation when
-// it gave one ("fishbone: ..."), else the component's last message.
+// it gave one ("fishbone: ..."), else the component's last message. A run that could not save
+// what it made says so last and why just before: the why goes first, as a single run shows it.
 std::string Reason(const std::string& printed) {
   std::vector<std::string> lines;
   std::istringstream in(printed);
   for (std::string line; std::getline(in, line);) {
     if (!line.empty()) lines.push_back(line);
   }
+  std::vector<std::string> own;  // the command line's lines, last first
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
-    if (it->starts_with("fishbone: ")) return it->substr(10);
+    if (it->starts_with("fishbone: ")) own.push_back(it->substr(10));
+  }
+  if (!own.empty()) {
+    if (own[0] != kNotSavedLine || own.size() == 1) return own[0];
+    return own[1] + "; the report was generated but not saved";
   }
   // Else the first line of the last message box, "[title] text".
   std::string message;
@@ -48,6 +56,28 @@ std::string Reason(const std::string& printed) {
     if (it->starts_with("[")) message = *it;
   }
   return message.empty() ? "no report (the run gave no reason)" : OneLine(message);
+}
+
+// What one tree of the batch writes: FOLDER/<name>.xlsx, .pdf, .png and the folder FOLDER/<name>.
+RunOutputs OutputsOf(const BatchTree& tree, const BatchRequest& request) {
+  RunOutputs outputs;
+  const fs::path base = request.folder / tree.output_name;
+  outputs.report = fs::path(base).concat(".xlsx");
+  if (request.pdf) outputs.pdf = fs::path(base).concat(".pdf");
+  if (request.png) outputs.png = fs::path(base).concat(".png");
+  if (request.pictures) outputs.pictures = base;
+  return outputs;
+}
+
+// The first output of any tree that is the file of any tree, which the batch must not write.
+std::optional<std::string> OutputIsATree(const BatchRequest& request) {
+  std::vector<std::string> inputs;
+  for (const BatchTree& tree : request.trees) inputs.push_back(tree.input);
+  const TreeFiles trees(inputs);
+  for (const BatchTree& tree : request.trees) {
+    if (auto clash = trees.OutputIsInput(TargetsOf(OutputsOf(tree, request)))) return clash;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -71,12 +101,7 @@ BatchOutcome GenerateBatchTree(const BatchTree& tree, const BatchRequest& reques
     }
     return {false, line};
   }
-  RunOutputs outputs;
-  const fs::path base = request.folder / tree.output_name;
-  outputs.report = fs::path(base).concat(".xlsx");
-  if (request.pdf) outputs.pdf = fs::path(base).concat(".pdf");
-  if (request.png) outputs.png = fs::path(base).concat(".png");
-  if (request.pictures) outputs.pictures = base;
+  const RunOutputs outputs = OutputsOf(tree, request);
   try {
     if (GenerateReportFiles(read.tree, name, request.options, outputs, io) != kExitOk) {
       return {false, name + ": " + Reason(err.str())};
@@ -84,13 +109,18 @@ BatchOutcome GenerateBatchTree(const BatchTree& tree, const BatchRequest& reques
   } catch (const std::exception& failure) {  // the run's own trap misses nothing it should
     return {false, name + ": " + failure.what()};
   }
-  return {true, name + ": " + SummaryText(read.tree) + " -> " + outputs.report->string()};
+  return {true,
+          name + ": " + SummaryText(read.tree) + " -> " + PrintableName(outputs.report->string())};
 }
 
 int RunBatch(std::span<const std::string> args, Io& io) {
   std::string error;
   const auto request = PlanBatch(args, error);
   if (!request) return UsageError(kGenerateCommand, error, io);
+  if (const auto clash = OutputIsATree(*request)) {
+    io.err << "fishbone: " << *clash << '\n';
+    return kExitFailure;
+  }
   std::error_code failed;
   fs::create_directories(request->folder, failed);
   if (failed || !fs::is_directory(request->folder)) {

@@ -9,12 +9,15 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "apps/fishbone/args.h"
 #include "apps/fishbone/batch_run.h"
 #include "apps/fishbone/commands.h"
 #include "apps/fishbone/generate_run.h"
 #include "apps/fishbone/layout_fit.h"
+#include "apps/fishbone/output_overlap.h"
 #include "apps/fishbone/picture_fit.h"
 #include "apps/fishbone/same_file.h"
 #include "apps/fishbone/tree_input.h"
@@ -46,27 +49,48 @@ std::optional<std::filesystem::path> PathOption(const ParsedArgs& parsed, std::s
   return std::nullopt;
 }
 
-// The names a run writes into the trace folder ("NN-StepName.csv", "NN-StepName-CHART.png") and
-// the pictures folder ("PIC1.emf" ... "PIC3.png").
-bool TraceWrites(const std::string& name) {
-  return name.size() > 3 && std::isdigit(static_cast<unsigned char>(name[0])) &&
-         std::isdigit(static_cast<unsigned char>(name[1])) && name[2] == '-' &&
-         (name.ends_with(".csv") || name.ends_with(".png"));
-}
-bool PicturesWrite(const std::string& name) {
-  return name.size() == 8 && name.starts_with("PIC") && name[3] >= '1' && name[3] <= '3' &&
-         (name.ends_with(".emf") || name.ends_with(".svg") || name.ends_with(".png"));
+// The options only a run of one tree takes: a batch names its files after the trees.
+constexpr std::array<std::string_view, 4> kOneTreeOptions{"--fit", "--layout-report", "--trace",
+                                                          "--data"};
+
+std::optional<std::string_view> OneTreeOption(const ParsedArgs& parsed) {
+  for (const std::string_view option : kOneTreeOptions) {
+    if (parsed.Has(option)) return option;
+  }
+  return std::nullopt;
 }
 
-OutputTargets TargetsOf(const RunOutputs& outputs) {
-  OutputTargets targets;
-  for (const auto& file :
-       {outputs.report, outputs.pdf, outputs.png, outputs.data, outputs.layout_report}) {
-    if (file) targets.files.push_back(*file);
+bool IsFolder(const std::string& path) {
+  std::error_code ignored;
+  return path != "-" && std::filesystem::is_directory(path, ignored);
+}
+
+std::vector<NamedOutput> NamedOutputs(const RunOutputs& outputs) {
+  std::vector<NamedOutput> named;
+  const auto add = [&](std::string_view option, const auto& path, auto writes) {
+    if (path) named.push_back({option, *path, writes});
+  };
+  add("--output", outputs.report, nullptr);
+  add("--pdf", outputs.pdf, nullptr);
+  add("--png", outputs.png, nullptr);
+  add("--data", outputs.data, nullptr);
+  add("--layout-report", outputs.layout_report, nullptr);
+  add("--trace", outputs.trace, TraceWrites);
+  add("--pictures", outputs.pictures, PicturesWrite);
+  return named;
+}
+
+// A file output given as a folder ("out/", or a folder that exists) would fail only after the
+// whole run.
+std::optional<std::string> FileOutputIsAFolder(const std::vector<NamedOutput>& outputs) {
+  for (const NamedOutput& output : outputs) {
+    const std::string path = output.path.string();
+    if (output.writes == nullptr && (path.ends_with('/') || IsFolder(path))) {
+      return std::string(output.option) + " \"" + path + "\" is a folder, and " +
+             std::string(output.option) + " takes a file";
+    }
   }
-  if (outputs.trace) targets.folders.push_back({*outputs.trace, TraceWrites});
-  if (outputs.pictures) targets.folders.push_back({*outputs.pictures, PicturesWrite});
-  return targets;
+  return std::nullopt;
 }
 
 int RunGenerate(std::span<const std::string> args, Io& io) {
@@ -79,9 +103,17 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
     return kExitOk;
   }
   if (parsed->positionals.empty()) return UsageError(kGenerateCommand, "no tree file", io);
+  const auto one_tree_option = OneTreeOption(*parsed);
   if (parsed->positionals.size() > 1) {
+    const std::string who = one_tree_option ? std::string(*one_tree_option) + " takes " : "";
     return UsageError(kGenerateCommand,
-                      "one tree file only, not also \"" + parsed->positionals[1] + "\"", io);
+                      who + "one tree file only, not also \"" + parsed->positionals[1] + "\"", io);
+  }
+  if (one_tree_option && IsFolder(parsed->positionals[0])) {
+    return UsageError(kGenerateCommand,
+                      std::string(*one_tree_option) + " takes one tree file, not the folder \"" +
+                          parsed->positionals[0] + "\"",
+                      io);
   }
   GenerationHostSettings options;
   const auto version = HostVersionOption(*parsed, error);
@@ -102,6 +134,18 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
   outputs.data = PathOption(*parsed, "--data");
   outputs.layout_report = PathOption(*parsed, "--layout-report");
   outputs.report_overlaps = true;
+  const std::vector<NamedOutput> named = NamedOutputs(outputs);
+  if (auto problem = FileOutputIsAFolder(named)) {
+    if (one_tree_option) {
+      *problem += "; a folder of reports is for several trees, which " +
+                  std::string(*one_tree_option) + " does not take";
+    }
+    io.err << "fishbone: " << *problem << '\n';
+    return kExitFailure;
+  }
+  if (const auto overlap = OverlappingOutputs(named)) {
+    return UsageError(kGenerateCommand, *overlap, io);
+  }
   if (const auto clash = OutputIsInput(input, TargetsOf(outputs))) {
     io.err << "fishbone: " << *clash << '\n';
     return kExitFailure;

@@ -92,14 +92,13 @@ int GenerateReportFiles(const kivo2d::TreeDocument& tree, std::string_view input
     if (status != kExitOk) return status;
     if (observer.failure()) {
       io.err << "fishbone: " << *observer.failure() << '\n'
-             << "fishbone: the report was generated but not saved: the run failed\n";
+             << "fishbone: " << kNotSavedLine << '\n';
       return kExitFailure;
     }
     if (!outputs.report) outputs.report = host.app().active_workbook().name() + ".xlsx";
     if (const auto failure = WriteReport(host.app(), outputs, io)) {
       // The component has already said it succeeded; say plainly that the report is not saved.
-      io.err << "fishbone: " << *failure << '\n'
-             << "fishbone: the report was generated but not saved: the run failed\n";
+      io.err << "fishbone: " << *failure << '\n' << "fishbone: " << kNotSavedLine << '\n';
       return kExitFailure;
     }
     if (outputs.layout_report) {

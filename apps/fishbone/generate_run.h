@@ -22,6 +22,11 @@ std::optional<std::string> HostVersionOption(const ParsedArgs& parsed, std::stri
 // the usage message.
 std::optional<kivo2d::GenerationOptions> PanelChoices(const ParsedArgs& parsed, std::string& error);
 
+// The last line (after "fishbone: ") of a run the component finished but whose files could not
+// all be written; the line before it says why.
+inline constexpr std::string_view kNotSavedLine =
+    "the report was generated but not saved: the run failed";
+
 // One generation from a tree already read to its output files, for `generate` and `demo`: a
 // fresh host with the add-in, the run watched for the trace, the data workbook and the pictures,
 // then the report written. Without `outputs.report` the report is saved as the workbook's own

@@ -1,11 +1,13 @@
 #include "apps/fishbone/run_outputs.h"
 
+#include <cctype>
 #include <cstdio>
 #include <exception>
 #include <ostream>
 #include <system_error>
 
 #include "apps/fishbone/sheet_csv.h"
+#include "apps/fishbone/tree_input.h"
 #include "platform/os/atomic_file.h"
 #include "platform/render/drawing/drawing_renderer.h"
 #include "platform/render/drawing/picture_export.h"
@@ -50,6 +52,28 @@ void SaveWorkbook(fb::sheet::Workbook& workbook, const fs::path& path) {
 }
 
 }  // namespace
+
+bool TraceWrites(const std::string& name) {
+  return name.size() > 3 && std::isdigit(static_cast<unsigned char>(name[0])) &&
+         std::isdigit(static_cast<unsigned char>(name[1])) && name[2] == '-' &&
+         (name.ends_with(".csv") || name.ends_with(".png"));
+}
+
+bool PicturesWrite(const std::string& name) {
+  return name.size() == 8 && name.starts_with("PIC") && name[3] >= '1' && name[3] <= '3' &&
+         (name.ends_with(".emf") || name.ends_with(".svg") || name.ends_with(".png"));
+}
+
+OutputTargets TargetsOf(const RunOutputs& outputs) {
+  OutputTargets targets;
+  for (const auto& file :
+       {outputs.report, outputs.pdf, outputs.png, outputs.data, outputs.layout_report}) {
+    if (file) targets.files.push_back(*file);
+  }
+  if (outputs.trace) targets.folders.push_back({*outputs.trace, TraceWrites});
+  if (outputs.pictures) targets.folders.push_back({*outputs.pictures, PicturesWrite});
+  return targets;
+}
 
 void RunObserver::AfterStep(fb::sheet::Application& app, int step) {
   if (failure_) return;
@@ -110,18 +134,18 @@ std::optional<std::string> WriteReport(fb::sheet::Application& app, const RunOut
     fb::sheet::Workbook& report = app.active_workbook();
     if (outputs.report) {
       SaveWorkbook(report, *outputs.report);
-      io.out << "wrote " << outputs.report->string() << '\n';
+      io.out << "wrote " << PrintableName(outputs.report->string()) << '\n';
     }
     const fb::sheet::Worksheet& sheet = report.active_sheet();
     if (outputs.pdf) {
       fb::render::write_report_page(sheet, *outputs.pdf, fb::render::PageFormat::kPdf,
                                     fb::render::render_drawing);
-      io.out << "wrote " << outputs.pdf->string() << '\n';
+      io.out << "wrote " << PrintableName(outputs.pdf->string()) << '\n';
     }
     if (outputs.png) {
       fb::render::write_report_page(sheet, *outputs.png, fb::render::PageFormat::kPng,
                                     fb::render::render_drawing);
-      io.out << "wrote " << outputs.png->string() << '\n';
+      io.out << "wrote " << PrintableName(outputs.png->string()) << '\n';
     }
   } catch (const std::exception& error) {
     return error.what();

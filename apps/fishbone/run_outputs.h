@@ -5,6 +5,7 @@
 #include <string>
 
 #include "apps/fishbone/cli.h"
+#include "apps/fishbone/same_file.h"
 
 namespace fb::sheet {
 class Application;
@@ -24,6 +25,14 @@ struct RunOutputs {
   // Say on standard error when the diagram's texts overlap (generate does; demo keeps quiet).
   bool report_overlaps = false;
 };
+
+// Whether a run writes a file of this name into the trace folder ("NN-StepName.csv",
+// "NN-StepName-CHART.png"), or into the pictures folder ("PIC1.emf" ... "PIC3.png").
+bool TraceWrites(const std::string& name);
+bool PicturesWrite(const std::string& name);
+
+// Every file and folder the outputs name, with what the run writes into the folders.
+OutputTargets TargetsOf(const RunOutputs& outputs);
 
 // Watches a run step by step and writes what can only be seen while it runs: the trace, the
 // generation workbook before the chart pictures step closes it, and the pictures while they are

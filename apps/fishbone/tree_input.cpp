@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <istream>
 #include <iterator>
@@ -22,7 +23,10 @@ std::optional<TreeFormat> ParseFormatWord(std::string_view word) {
 }
 
 std::optional<std::string> ReadInput(const std::string& name, Io& io, std::string& error) {
-  const std::string shown = name == "-" ? "standard input" : "\"" + name + "\"";
+  const std::string printable = PrintableName(name);
+  const std::string shown = name == "-"                  ? std::string("standard input")
+                            : printable.starts_with('"') ? printable
+                                                         : "\"" + name + "\"";
   const auto too_large = [&] {
     error = "cannot read " + shown + ": it is larger than " +
             std::to_string(kivo2d::kMaxTreeFileBytes / 1048576) +
@@ -48,7 +52,15 @@ std::optional<std::string> ReadInput(const std::string& name, Io& io, std::strin
     return std::nullopt;
   };
   const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return fail(errno);
+  if (fd < 0) {
+    const int code = errno;
+    struct stat link {};
+    if (code == ENOENT && ::lstat(name.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+      error = "cannot read " + shown + ": it is a symbolic link to a file that does not exist";
+      return std::nullopt;
+    }
+    return fail(code);
+  }
   struct stat info {};
   if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
     ::close(fd);
@@ -82,7 +94,40 @@ TreeFormat ChooseInputFormat(const std::string& name, std::optional<TreeFormat> 
 }
 
 std::string DisplayName(const std::string& name) {
-  return name == "-" ? std::string(kStdinName) : name;
+  return name == "-" ? std::string(kStdinName) : PrintableName(name);
+}
+
+std::string PrintableName(std::string_view name) {
+  const auto control = [](unsigned char c) { return c < 0x20 || c == 0x7F; };
+  if (std::none_of(name.begin(), name.end(), control)) return std::string(name);
+  std::string out = "\"";
+  for (const char c : name) {
+    switch (c) {
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '"':
+      case '\\':
+        out += '\\';
+        out += c;
+        break;
+      default:
+        if (control(static_cast<unsigned char>(c))) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
+          out += escaped;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
 }
 
 void PrintProblems(std::string_view display_name, const std::vector<kivo2d::TreeProblem>& problems,

@@ -31,7 +31,12 @@ kivo2d::TreeFormat ChooseInputFormat(const std::string& name,
                                      std::optional<kivo2d::TreeFormat> from,
                                      std::string_view bytes);
 
-std::string DisplayName(const std::string& name);  // "<stdin>" for "-"
+std::string DisplayName(const std::string& name);  // "<stdin>" for "-", else PrintableName
+
+// A file name as messages show it: as it is, unless it holds a control character (a line feed,
+// an escape code), which would break the message's line or drive the terminal; then in double
+// quotes, the control characters, quotes and backslashes written as C writes them ("a\nb.txt").
+std::string PrintableName(std::string_view name);
 
 // The most problems printed for one file; a file that breaks more rules is no tree, and the
 // first ones say why.

@@ -78,10 +78,21 @@ void WriteDirectly(const fs::path& path, std::string_view bytes) {
   if (::close(fd) != 0 && errno != EINTR) Fail(path, errno);
 }
 
-// Removes ".<name>.tmp-<host>-<pid>-<n>" files in `folder` left by processes of this machine
+// The part of a target's name its temporary files carry. The temporary name adds about 60 bytes
+// to it and must itself fit in a file name (255 bytes), so a long name keeps its first 120 bytes
+// (whole UTF-8 characters) and a "~".
+std::string TemporaryStem(const std::string& name) {
+  constexpr std::size_t kKept = 120;
+  if (name.size() <= kKept) return name;
+  std::size_t cut = kKept;
+  while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+  return name.substr(0, cut) + "~";
+}
+
+// Removes ".<stem>.tmp-<host>-<pid>-<n>" files in `folder` left by processes of this machine
 // that no longer exist (a kill -9 in the middle of a write).
 void ReapStaleTemporaries(const fs::path& folder, const std::string& name) {
-  const std::string prefix = "." + name + ".tmp-";
+  const std::string prefix = "." + TemporaryStem(name) + ".tmp-";
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return;
   const std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
@@ -129,10 +140,9 @@ class TempFile {
 
 // A new temporary file beside `target`, on the stop-cleanup list from the moment it exists.
 TempFile CreateTemporary(const fs::path& folder, const std::string& name, const fs::path& path) {
-  const std::string tag = process_tag();
+  const std::string prefix = "." + TemporaryStem(name) + ".tmp-" + process_tag() + "-";
   for (int attempt = 0;; ++attempt) {
-    const fs::path temp_path =
-        folder / ("." + name + ".tmp-" + tag + "-" + std::to_string(temp_counter.fetch_add(1)));
+    const fs::path temp_path = folder / (prefix + std::to_string(temp_counter.fetch_add(1)));
     auto held = StopCleanup::instance().hold();
     const int fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) {

@@ -6,7 +6,8 @@
 namespace fb::os {
 
 // Writes `bytes` to `path` so that a failure never leaves a half-written file: the bytes go to a
-// new temporary file in the same folder (".<name>.tmp-<host>-<pid>-<n>", created exclusively),
+// new temporary file in the same folder (".<name>.tmp-<host>-<pid>-<n>", created exclusively; of
+// a name longer than 120 bytes only its start and a "~", so that any name that fits has one),
 // are flushed to disk, and the temporary file is then renamed over `path` in one step. An
 // existing file at `path` keeps its permission bits; until the rename it is untouched, and after
 // a failure it is exactly as before and no temporary file is left behind (a stop by SIGINT,

@@ -20,6 +20,21 @@ sigset_t StopSignals() {
   return set;
 }
 
+// A write into a pipe nobody reads any more raises SIGPIPE in the thread that wrote, where the
+// watcher cannot wait for it (a thread's own signal stays with it). Handed on to the process as
+// a queued SIGTERM that says it stands for SIGPIPE, which the watcher takes; the write itself
+// fails with EPIPE meanwhile, and the process dies of SIGPIPE once the paths are removed.
+void ForwardBrokenPipe(int) {
+  union sigval value {};
+  value.sival_int = SIGPIPE;
+  ::sigqueue(::getpid(), SIGTERM, value);
+}
+
+bool StandsForBrokenPipe(const siginfo_t& info) {
+  return info.si_signo == SIGTERM && info.si_code == SI_QUEUE && info.si_pid == ::getpid() &&
+         info.si_value.sival_int == SIGPIPE;
+}
+
 }  // namespace
 
 // Runs on the watcher thread. The lock is never given back: the process ends while holding it,
@@ -60,10 +75,16 @@ void StopCleanup::install() {
   }
   const sigset_t signals = StopSignals();
   ::pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+  struct sigaction broken_pipe {};
+  broken_pipe.sa_handler = ForwardBrokenPipe;
+  sigemptyset(&broken_pipe.sa_mask);
+  ::sigaction(SIGPIPE, &broken_pipe, nullptr);
   std::thread([signals] {
     for (;;) {
-      int signal = 0;
-      if (::sigwait(&signals, &signal) == 0) remove_listed_and_die(signal);
+      siginfo_t info{};
+      if (::sigwaitinfo(&signals, &info) > 0) {
+        remove_listed_and_die(StandsForBrokenPipe(info) ? SIGPIPE : info.si_signo);
+      }
     }
   }).detach();
 }

@@ -6,7 +6,8 @@
 
 namespace fb::os {
 
-// What a process leaves behind when SIGINT, SIGTERM or SIGHUP stops it in the middle of a run:
+// What a process leaves behind when SIGINT, SIGTERM, SIGHUP or SIGPIPE (its output read by a
+// program that quit: `fishbone generate ... | head -1`) stops it in the middle of a run:
 // its private run folder and the temporary files beside the outputs it was writing. Paths on
 // this list are removed when such a signal arrives, and the process then dies of the signal as
 // it would have without us.
@@ -20,7 +21,8 @@ class StopCleanup {
   static StopCleanup& instance();
 
   // Blocks the three signals in the calling thread, which must be the process's only thread so
-  // far (every later thread inherits the mask), and starts the watcher. Idempotent.
+  // far (every later thread inherits the mask), hands SIGPIPE on to them, and starts the
+  // watcher. Idempotent.
   void install();
 
   // Held while a path is created and added: a stop waits for it.

@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "platform/os/atomic_file.h"
+#include "platform/render/font_lock.h"
 #include "platform/render/font_subset.h"
 #include "platform/render/image_pixels.h"
 #include "platform/render/office_patterns.h"
@@ -211,6 +212,7 @@ class CairoReplay {
 
   void draw(const TextCmd& text) {
     if (text.text.empty()) return;
+    const auto fonts = lock_fonts();
     const TextLayout layout = layout_text(text);
     cairo_save(cr_);
     if (text.clip) {
@@ -324,7 +326,10 @@ RgbaPixels rasterize(const DisplayList& list, double scale) {
   cairo_scale(cr, scale, scale);
   replay(list, cr);
   const cairo_status_t status = cairo_status(cr);
-  cairo_destroy(cr);
+  {
+    const auto fonts = lock_fonts();  // the context lets go of the last font it drew with
+    cairo_destroy(cr);
+  }
   cairo_surface_flush(surface);
   if (status != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(surface);
@@ -363,6 +368,9 @@ std::vector<std::uint8_t> render_png(const DisplayList& list, double scale) {
 std::vector<std::uint8_t> render_pdf(const DisplayList& list) {
   check_size(list);
   std::vector<std::uint8_t> out;
+  // The page's own fonts are made, used and let go of throughout, and the surface embeds them
+  // as it finishes: all of it holds the lock, which goes last, after the fonts.
+  const auto fonts_in_use = lock_fonts();
   cairo_surface_t* surface = cairo_pdf_surface_create_for_stream(
       append_bytes, &out, list.size().width, list.size().height);
   FontSubsets fonts;

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/render/font_lock.h"
 #include "platform/render/font_setup.h"
 #include "platform/render/text_metrics.h"
 
@@ -46,6 +47,14 @@ struct ThreadTextContext {
     pango_cairo_context_set_font_options(context.get(), options);
     cairo_font_options_destroy(options);
     pango_context_set_language(context.get(), pango_language_from_string("zh-cn"));
+  }
+  ThreadTextContext(const ThreadTextContext&) = delete;
+  ThreadTextContext& operator=(const ThreadTextContext&) = delete;
+  // The thread's fonts go with its font map, while other threads may still be drawing.
+  ~ThreadTextContext() {
+    const auto fonts = lock_fonts();
+    context.reset();
+    font_map.reset();
   }
 };
 
@@ -234,6 +243,7 @@ std::vector<double> character_advances(const Font& font, std::string_view text) 
   // separately walks the line from its start every time, which grows with the square of the
   // length. The walk goes in visual order, so widths are kept by byte index and read back in
   // logical order; a character pango does not visit (a line's end) has no width.
+  const auto fonts = lock_fonts();
   auto layout = new_layout(font, text);
   std::vector<double> width_at(text.size() + 1, 0.0);
   PangoLayoutIter* iter = pango_layout_get_iter(layout.get());
@@ -255,7 +265,10 @@ std::vector<double> character_advances(const Font& font, std::string_view text) 
 }
 
 TextLayout layout_text(const TextCmd& text) {
-  TextLayout out = block_layout(text);
+  TextLayout out = [&] {
+    const auto fonts = lock_fonts();
+    return block_layout(text);
+  }();
   const Size extent = rotated_extent(out.block, text.rotation);
   double left = text.box.x;
   double top = text.box.y;
@@ -288,6 +301,7 @@ TextLayout layout_text(const TextCmd& text) {
 }
 
 Size measure_text(const TextCmd& text) {
+  const auto fonts = lock_fonts();
   return block_layout(text).block;
 }
 

@@ -32,7 +32,8 @@ struct TextLayout {
 TextLayout layout_text(const TextCmd& text);
 
 // The process's text context: the product's fonts, 72 units per inch, unhinted metrics, the
-// language zh-cn. One per thread, because pango objects are not shared between threads.
+// language zh-cn. One per thread, because pango objects are not shared between threads. It and
+// the two below are for callers holding lock_fonts() (font_lock.h) while they use what they get.
 PangoContext* text_context();
 
 // The advance of each code point of a one-line `text`, in points, as the layout places them.

@@ -6,9 +6,11 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -75,12 +77,18 @@ class Batch : public ::testing::Test {
   void Copy(const std::string& source, const std::string& name) {
     Write(name, ReadAll(fs::path(FB_SOURCE_DIR) / source));
   }
-  fbtest::ProcessResult Fishbone(const std::vector<std::string>& args) {
+  fbtest::ProcessOptions Options() {
     fbtest::ProcessOptions options;
     options.environment = {{"XDG_RUNTIME_DIR", (folder_ / "state").string()}};
     options.folder = folder_.string();
     fs::create_directories(folder_ / "state");
     fs::permissions(folder_ / "state", fs::perms::owner_all, fs::perm_options::replace);
+    return options;
+  }
+  fbtest::ProcessResult Fishbone(const std::vector<std::string>& args,
+                                 std::optional<std::chrono::seconds> deadline = std::nullopt) {
+    fbtest::ProcessOptions options = Options();
+    options.deadline = deadline;
     return fbtest::RunProcess(FB_FISHBONE_EXE, args, options);
   }
   fs::path folder_;
@@ -169,6 +177,72 @@ TEST_F(Batch, OneJobAndFourJobsWriteTheSameFiles) {
   }
 }
 
+TEST_F(Batch, OddNamesAndLinksToNothingGetALineEach) {
+  Write("in/a\nb.txt", kNineNodes);
+  Write("in/esc\x1b[31m.txt", kNineNodes);
+  fs::create_symlink("missing.txt", folder_ / "in" / "gone.txt");
+  fs::create_symlink("loop.txt", folder_ / "in" / "loop.txt");
+  const auto run = Fishbone({"generate", "in", "-o", "out", "--jobs", "2"});
+  EXPECT_EQ(run.status, 1) << run.err;
+  // Names with a line feed or an escape code are quoted, so that each report keeps its one line
+  // and the terminal is left alone.
+  EXPECT_THAT(run.out, HasSubstr("\"in/a\\nb.txt\": 8 causes, 2 main causes, depth 3 -> "
+                                 "\"out/a\\nb.xlsx\"\n"));
+  EXPECT_THAT(run.out, HasSubstr("\"in/esc\\x1B[31m.txt\": 8 causes"));
+  EXPECT_THAT(run.out, HasSubstr("2 of 4 reports written"));
+  EXPECT_EQ(Lines(run.out).size(), 3u) << run.out;
+  EXPECT_EQ((run.out + run.err).find('\x1b'), std::string::npos);
+  std::vector<std::string> failures = Lines(run.err);
+  std::sort(failures.begin(), failures.end());
+  EXPECT_THAT(failures, ElementsAre("fishbone: in/gone.txt: cannot read \"in/gone.txt\": it is a "
+                                    "symbolic link to a file that does not exist",
+                                    "fishbone: in/loop.txt: cannot read \"in/loop.txt\": Too many "
+                                    "levels of symbolic links"));
+  EXPECT_TRUE(fs::exists(folder_ / "out" / "a\nb.xlsx"));
+}
+
+TEST_F(Batch, ManyPdfsAtManyJobsAllFinish) {
+  // The threads share cairo's font caches, and every PDF page makes fonts of its own: at 16 jobs
+  // a batch like this one once stopped for good after a few dozen reports.
+  const std::string tree =
+      ReadAll(fs::path(FB_SOURCE_DIR) / "tests/data/trees/good/fifty_causes.txt");
+  constexpr int kTrees = 120;
+  for (int i = 0; i < kTrees; ++i) Write("in/t" + std::to_string(i) + ".txt", tree);
+  const auto run =
+      Fishbone({"generate", "in", "-o", "out", "--jobs", "16", "--pdf"}, std::chrono::seconds(100));
+  ASSERT_FALSE(run.timed_out) << "still running after 100 s; it wrote "
+                              << FilesBelow(folder_ / "out").size() << " files";
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_THAT(run.out, HasSubstr("120 of 120 reports written"));
+  int pdfs = 0;
+  for (const auto& item : fs::directory_iterator(folder_ / "out")) {
+    pdfs += item.path().extension() == ".pdf" && item.file_size() > 10000 ? 1 : 0;
+  }
+  EXPECT_EQ(pdfs, kTrees);
+}
+
+TEST_F(Batch, ATreeWhoseReportCannotBeSavedSaysWhy) {
+  // As a single run says it: the system's reason first, then that the report is not saved.
+  Write("full/nine.txt", kNineNodes);
+  fbtest::ProcessOptions full_disk = Options();
+  // The run's own files (the largest above 100 kB) and the report fit, the page as PNG does not.
+  full_disk.file_size_limit = 155000;
+  const auto full = fbtest::RunProcess(
+      FB_FISHBONE_EXE, {"generate", "full", "-o", "out1", "--jobs", "2", "--png"}, full_disk);
+  EXPECT_EQ(full.status, 1);
+  EXPECT_THAT(full.err, HasSubstr("fishbone: full/nine.txt: cannot write \"out1/nine.png\": File "
+                                  "too large; the report was generated but not saved\n"));
+
+  const std::string stem(251, 'n');  // the tree's name fits; with ".xlsx" it is 256 bytes
+  Write("long/" + stem + ".txt", kNineNodes);
+  const auto long_name = Fishbone({"generate", "long", "-o", "out2", "--jobs", "2"});
+  EXPECT_EQ(long_name.status, 1);
+  EXPECT_THAT(long_name.err,
+              HasSubstr("fishbone: long/" + stem + ".txt: cannot write \"out2/" + stem +
+                        ".xlsx\": File name too long; the report was "
+                        "generated but not saved\n"));
+}
+
 TEST_F(Batch, WrongBatchCommandLinesAreUsageErrors) {
   Write("a.txt", kNineNodes);
   Write("b.txt", kNineNodes);
@@ -179,13 +253,66 @@ TEST_F(Batch, WrongBatchCommandLinesAreUsageErrors) {
       {{"generate", "a.txt", "b.txt"}, "several trees need -o FOLDER"},
       {{"generate", "a.txt", "b.txt", "-o", "out", "--jobs", "0"}, "--jobs takes a number"},
       {{"generate", "a.txt", "-", "-o", "out"}, "standard input cannot be one of several"},
+      // Options of one tree say so, by name.
+      {{"generate", "a.txt", "b.txt", "--fit"},
+       "--fit takes one tree file only, not also \"b.txt\""},
+      {{"generate", "a.txt", "b.txt", "--trace", "t"}, "--trace takes one tree file only"},
+      {{"generate", ".", "--layout-report", "l.json"},
+       "--layout-report takes one tree file, not the folder \".\""},
+      // A report's name is no folder for many.
+      {{"generate", "a.txt", "--jobs", "2", "-o", "out.xlsx"},
+       "-o \"out.xlsx\" names a report file, but many reports need a folder (-o FOLDER/)"},
+      {{"generate", "a.txt", "b.txt", "-o", "out.PDF"}, "-o \"out.PDF\" names a report file"},
   };
   for (const auto& c : cases) {
     const auto run = Fishbone(c.args);
     EXPECT_EQ(run.status, 2) << c.message;
     EXPECT_THAT(run.err, HasSubstr(c.message));
   }
-  EXPECT_FALSE(fs::exists(folder_ / "out"));
+  // A folder where one tree's options want a file is refused before the run, not after it.
+  const auto folder = Fishbone({"generate", "a.txt", "-o", "out/", "--fit"});
+  EXPECT_EQ(folder.status, 1);
+  EXPECT_EQ(folder.err,
+            "fishbone: --output \"out/\" is a folder, and --output takes a file; a folder of "
+            "reports is for several trees, which --fit does not take\n");
+  for (const char* name : {"out", "out.xlsx", "out.PDF", "t", "l.json", "state/fishbone/runs"}) {
+    EXPECT_FALSE(fs::exists(folder_ / name)) << name;
+  }
+}
+
+TEST_F(Batch, AnOutputOfAnyTreeThatIsATreeFileIsRefusedBeforeAnythingIsWritten) {
+  Write("coll/plan.pdf", kNineNodes);  // a tree, whatever its name says
+  Write("coll/other.txt", kNineNodes);
+  Write("coll/t.png", kNineNodes);
+  Write("coll/t.txt", kNineNodes);
+  Write("coll/t/PIC1.png", kNineNodes);
+  const struct {
+    std::vector<std::string> args;
+    std::string output, tree;
+  } cases[] = {
+      // The tree's own PDF.
+      {{"coll/plan.pdf", "coll/other.txt", "-o", "coll/", "--pdf"},
+       "coll/plan.pdf",
+       "coll/plan.pdf"},
+      // Another tree's file: t.txt's PNG is coll/t.png, which is a tree (named t-2 in the batch).
+      {{"coll/t.txt", "coll/t.png", "-o", "coll", "--png"}, "coll/t.png", "coll/t.png"},
+      // A picture of t.txt, through a folder named another way.
+      {{"coll/t/PIC1.png", "coll/t.txt", "-o", "coll/./", "--pictures"},
+       "coll/./t/PIC1.png",
+       "coll/t/PIC1.png"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{"generate"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const auto run = Fishbone(args);
+    EXPECT_EQ(run.status, 1) << c.output;
+    EXPECT_EQ(run.err, "fishbone: the output \"" + c.output + "\" is the tree file \"" + c.tree +
+                           "\": writing it would destroy the tree; nothing is written\n");
+  }
+  const auto files = FilesBelow(folder_ / "coll");
+  EXPECT_EQ(files.size(), 5u);
+  for (const auto& [name, bytes] : files) EXPECT_EQ(bytes, kNineNodes) << name;
+  EXPECT_FALSE(fs::exists(folder_ / "state/fishbone/runs")) << "no run was started";
 }
 
 }  // namespace

@@ -171,6 +171,36 @@ TEST_F(Hardening, AnOutputThatIsTheInputIsRefusedAndTheTreeKept) {
   EXPECT_EQ(ReadAll(tree()), kTree);
 }
 
+TEST_F(Hardening, TwoOutputsInOneFileAreRefusedBeforeTheRun) {
+  std::ofstream(folder_ / "old.xlsx", std::ios::binary) << "earlier";
+  fs::create_symlink("old.xlsx", folder_ / "link.pdf");
+  fs::create_hard_link(folder_ / "old.xlsx", folder_ / "hard.png");
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {{"-o", "r.xlsx", "--layout-report", "r.xlsx"},
+       "--output and --layout-report name one file, \"r.xlsx\""},
+      {{"-o", "r.xlsx", "--pdf", "./r.xlsx"}, "--output and --pdf name one file, \"./r.xlsx\""},
+      {{"--data", "old.xlsx", "--pdf", "link.pdf"}, "--pdf and --data name one file, \"old.xlsx\""},
+      {{"-o", "old.xlsx", "--png", "hard.png"}, "--output and --png name one file, \"hard.png\""},
+      {{"--pictures", "p", "--png", "p/PIC1.png"},
+       "--png \"p/PIC1.png\" is a file --pictures writes into \"p\""},
+      {{"--trace", "d", "--pdf", "d"}, "--pdf \"d\" is the folder --trace writes into"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{"generate", "t.txt"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const auto run = Fishbone(args);
+    EXPECT_EQ(run.status, 2) << c.message;
+    EXPECT_THAT(run.err, StartsWith("fishbone generate: " + c.message +
+                                    ": each output needs a file of its own\n"));
+  }
+  EXPECT_FALSE(fs::exists(runs())) << "no run was started";
+  for (const char* name : {"r.xlsx", "p", "d"}) EXPECT_FALSE(fs::exists(folder_ / name)) << name;
+  EXPECT_EQ(ReadAll(folder_ / "old.xlsx"), "earlier");
+}
+
 TEST_F(Hardening, DevicesAndFifosAreWrittenIntoAndKeepTheirType) {
   const auto null = Fishbone({"generate", "t.txt", "-o", "/dev/null", "--png", "/dev/null"});
   EXPECT_EQ(null.status, 0) << null.err;
@@ -234,6 +264,53 @@ TEST_F(Hardening, AStoppedRunRemovesItsFolder) {
     for (const auto& item : fs::directory_iterator(folder_ / "trace", no_trace)) {
       EXPECT_THAT(item.path().filename().string(), Not(HasSubstr(".tmp-")));
     }
+  }
+}
+
+TEST_F(Hardening, AClosedPipeAtTheOutputRemovesTheRunFolder) {
+  // `fishbone generate t.txt --pdf /dev/stdout | reader` with a reader that has quit.
+  int pipe_ends[2];
+  ASSERT_EQ(::pipe(pipe_ends), 0);
+  ::close(pipe_ends[0]);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int null = ::open("/dev/null", O_RDWR);
+    ::dup2(null, 0);
+    ::dup2(pipe_ends[1], 1);
+    ::dup2(null, 2);
+    ::signal(SIGPIPE, SIG_DFL);  // as a shell leaves it
+    if (::chdir(folder_.c_str()) != 0) ::_exit(126);
+    ::setenv("XDG_RUNTIME_DIR", state().c_str(), 1);
+    ::execl(FB_FISHBONE_EXE, FB_FISHBONE_EXE, "generate", "t.txt", "-o", "r.xlsx", "--pdf",
+            "/dev/stdout", static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ASSERT_GT(child, 0);
+  ::close(pipe_ends[1]);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  // It dies of the signal once the folder is gone, or fails to write the PDF first.
+  EXPECT_TRUE((WIFSIGNALED(status) && WTERMSIG(status) == SIGPIPE) ||
+              (WIFEXITED(status) && WEXITSTATUS(status) == 1))
+      << status;
+  std::error_code none;
+  EXPECT_TRUE(!fs::exists(runs(), none) || fs::is_empty(runs()));
+  for (const auto& item : fs::directory_iterator(folder_)) {
+    EXPECT_THAT(item.path().filename().string(), Not(HasSubstr(".tmp-")));
+  }
+}
+
+TEST_F(Hardening, ReportNamesUpToTheLongestAFolderTakesAreWritten) {
+  // The temporary file beside a report is named after it, and must fit too.
+  for (const std::size_t length : {236u, 250u, 255u}) {
+    const std::string name = std::string(length - 5, 'r') + ".xlsx";
+    const auto run = Fishbone({"generate", "t.txt", "-o", name});
+    EXPECT_EQ(run.status, 0) << length << ": " << run.err;
+    EXPECT_THAT(ReadAll(folder_ / name), StartsWith("PK")) << length;
+    fs::remove(folder_ / name);
+  }
+  for (const auto& item : fs::directory_iterator(folder_)) {
+    EXPECT_THAT(item.path().filename().string(), Not(HasSubstr(".tmp-")));
   }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // Runs a program as a child process for the tests: arguments, standard input, working folder,
-// and optionally a lower file-size limit or another user; collects exit status and output.
+// and optionally a lower file-size limit, another user or a deadline; collects exit status and
+// output.
 
 #include <fcntl.h>
 #include <grp.h>
@@ -12,7 +13,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,7 +23,8 @@
 namespace fbtest {
 
 struct ProcessResult {
-  int status = -1;  // exit status; 128 + signal number when killed by a signal
+  int status = -1;         // exit status; 128 + signal number when killed by a signal
+  bool timed_out = false;  // still running at the deadline, and killed
   std::string out;
   std::string err;
 };
@@ -31,7 +35,8 @@ struct ProcessOptions {
   std::optional<rlim_t> file_size_limit;  // RLIMIT_FSIZE of the child (SIGXFSZ ignored)
   std::optional<uid_t> user;              // run as this user and group (needs root)
   std::vector<std::pair<std::string, std::string>> environment;  // set in the child
-  std::vector<std::string> unset;  // removed from the child's environment
+  std::vector<std::string> unset;                // removed from the child's environment
+  std::optional<std::chrono::seconds> deadline;  // killed (SIGKILL) when it runs longer
 };
 
 inline ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
@@ -84,13 +89,28 @@ inline ProcessResult RunProcess(const std::string& program, const std::vector<st
     ::close(in_fd);
     in_fd = -1;
   }
+  const auto end =
+      std::chrono::steady_clock::now() + options.deadline.value_or(std::chrono::seconds(0));
   bool out_open = true, err_open = true;
   while (out_open || err_open || in_fd >= 0) {
     std::vector<pollfd> fds;
     if (out_open) fds.push_back({out_pipe[0], POLLIN, 0});
     if (err_open) fds.push_back({err_pipe[0], POLLIN, 0});
     if (in_fd >= 0) fds.push_back({in_fd, POLLOUT, 0});
-    if (::poll(fds.data(), fds.size(), 10000) <= 0) break;
+    int wait_ms = 10000;
+    if (options.deadline) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          end - std::chrono::steady_clock::now());
+      if (left.count() <= 0) {
+        ::kill(pid, SIGKILL);
+        result.timed_out = true;
+        break;
+      }
+      wait_ms = static_cast<int>(std::min<long long>(left.count(), 1000));
+    }
+    const int ready = ::poll(fds.data(), fds.size(), wait_ms);
+    if (ready == 0 && options.deadline) continue;
+    if (ready <= 0) break;
     for (const pollfd& fd : fds) {
       if (fd.revents == 0) continue;
       if (fd.fd == in_fd) {

@@ -37,8 +37,8 @@ packages=(
   # the help file: compiled with chmcmd, read with chmlib, checked with chmlib's extractor
   fp-utils-3.2.2 libchm-dev libchm-bin
   # the desktop's end-to-end tests: an X server, a window manager, and the tools that drive them
-  # as a user does and read the window stack (xdotool, xwininfo, xprop, xwd)
-  xvfb openbox xdotool x11-utils x11-apps
+  # as a user does and read the window stack (xdotool, xwininfo, xprop, xwd, wmctrl)
+  xvfb openbox xdotool x11-utils x11-apps wmctrl
 )
 
 missing=()

@@ -71,6 +71,7 @@ constexpr const char* kHostTitle = "Fishbone";
 constexpr const char* kRecoveryQuestion =
     "上次退出时编辑器中有一份未保存的分析（程序未正常结束）。\r是否恢复这份分析？";
 constexpr const char* kReplaceQuestion = "编辑器中已有一份分析。是否用打开的文件替换它？";
+constexpr const char* kBusyMessage = "报表正在生成，请等它完成后再退出。";
 constexpr const char* kSaveAnalysisQuestion =
     "编辑器中的分析尚未保存，退出后将会丢失。\r是否先保存这份分析？";
 
@@ -490,6 +491,12 @@ bool DesktopApp::SaveAnalysis(const std::filesystem::path& path) {
 
 bool DesktopApp::MayQuit() {
   if (closed_) return true;
+  // A generation holds the host (input switched off): closing it under the run would ask its
+  // questions over the progress animation and pull the host from under the component.
+  if (!host_.app().interactive()) {
+    Inform(kBusyMessage, kHostTitle, vb::vbExclamation);
+    return false;
+  }
   if (Editor() != nullptr) {
     const int answer = dialogs_.message_box(kSaveAnalysisQuestion,
                                             vb::vbYesNoCancel + vb::vbExclamation, kHostTitle);

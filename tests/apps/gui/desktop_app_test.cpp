@@ -242,6 +242,27 @@ class DesktopAppTest : public QObject {
     QVERIFY(!app->AddinConnected());
   }
 
+  void quitting_while_a_generation_holds_the_host_is_refused_with_a_message() {
+    Desk desk;
+    auto app = desk.Make();
+    app->window().show();
+    app->Start();
+    app->NewWorkbook();
+    app->app().active_sheet().range("A1").set_value("未保存");
+    app->app().set_interactive(false);
+    const std::size_t boxes_before = desk.dialogs.message_boxes().size();
+    QVERIFY(!app->MayQuit());
+    QVERIFY(!app->window().close());
+    QVERIFY(app->AddinConnected());
+    const auto boxes = desk.dialogs.message_boxes();
+    // Told why, twice, and asked nothing: no save question came up under the run.
+    QCOMPARE(boxes.size(), boxes_before + 2);
+    QVERIFY(QString::fromStdString(boxes.back().text).contains("正在生成"));
+    app->app().set_interactive(true);
+    desk.dialogs.queue_answer(fb::ui::vb::vbNo);
+    QVERIFY(app->MayQuit());
+  }
+
   void input_to_the_host_window_is_ignored_while_the_host_is_not_interactive() {
     Desk desk;
     auto app = desk.Make();

@@ -10,7 +10,7 @@ set -euo pipefail
 
 GUI=$(realpath "${1:?usage: $0 FISHBONE_GUI [SCREENSHOT_DIR]}")
 SHOTS=${2:-}
-for tool in Xvfb openbox xdotool xwininfo xwd; do
+for tool in Xvfb openbox xdotool xwininfo xwd wmctrl; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed" >&2; exit 77; }
 done
 
@@ -63,9 +63,11 @@ start_gui() {
 # The id of the visible window whose title is exactly TITLE, waiting up to SECONDS (10) for it.
 window() {
   local title=$1 seconds=${2:-10} id
-  for _ in $(seq $((seconds * 20))); do
+  local deadline=$((SECONDS + seconds))
+  while [ "$SECONDS" -le "$deadline" ]; do
     id=$(xdotool search --all --onlyvisible --pid "$GUI_PID" --name "^${title}\$" 2>/dev/null | tail -n1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
+    kill -0 "$GUI_PID" 2>/dev/null || fail "the program ended while waiting for \"$title\""
     sleep 0.05
   done
   fail "no window \"$title\" after ${seconds}s; visible: $(visible_titles)"
@@ -142,6 +144,14 @@ answer() {
   expect_active "$1"
   keys "$2"
 }
+
+# Asks the window manager to close the window titled TITLE, as its close button does.
+close_window() {
+  wmctrl -i -c "$(window "$1")"
+}
+
+# Succeeds while the program runs.
+gui_alive() { kill -0 "$GUI_PID" 2>/dev/null; }
 
 keys() {
   xdotool key --delay 30 "$@"

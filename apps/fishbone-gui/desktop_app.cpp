@@ -113,6 +113,14 @@ bool HasExtension(const std::filesystem::path& path, std::string_view extension)
   return ext == extension;
 }
 
+// A workbook's name without its file extension, to propose names of files made from it: a saved
+// workbook is named after its file ("报表.xlsx"), a new one is not ("Book1").
+std::string NameStem(const std::string& workbook_name) {
+  const std::filesystem::path name(workbook_name);
+  return HasExtension(name, ".xlsx") || HasExtension(name, ".xls") ? name.stem().string()
+                                                                   : workbook_name;
+}
+
 // The status bar's name of a picture the auto-fit moved.
 const char* FittedPictureWord(fishbone::FittedPicture picture) {
   switch (picture) {
@@ -161,7 +169,7 @@ DesktopApp::DesktopApp(const fb::os::Environment& process_environment, DesktopOp
   app.set_workbook_saver([this](fb::sheet::Workbook& workbook) {
     std::filesystem::path path = workbook.full_name();
     if (path.empty() || !HasExtension(path, ".xlsx")) {
-      path = ChooseFile("save", "另存为", "工作簿 (*.xlsx)", workbook.name() + ".xlsx");
+      path = ChooseFile("save", "另存为", "工作簿 (*.xlsx)", NameStem(workbook.name()) + ".xlsx");
       if (path.empty()) return false;
     }
     return SaveWorkbookAs(workbook, path);
@@ -602,13 +610,14 @@ void DesktopApp::InstallActions() {
     fb::sheet::Workbook* book = active_book();
     if (book == nullptr) return no_workbook();
     const std::string path =
-        ChooseFile("save", "另存为", "工作簿 (*.xlsx)", book->name() + ".xlsx");
+        ChooseFile("save", "另存为", "工作簿 (*.xlsx)", NameStem(book->name()) + ".xlsx");
     if (!path.empty()) SaveWorkbookAs(*book, path);
   };
   actions_["导出 PDF(&E)..."] = [this, active_book, no_workbook] {
     fb::sheet::Workbook* book = active_book();
     if (book == nullptr) return no_workbook();
-    const std::string path = ChooseFile("save", "导出 PDF", "PDF (*.pdf)", book->name() + ".pdf");
+    const std::string path =
+        ChooseFile("save", "导出 PDF", "PDF (*.pdf)", NameStem(book->name()) + ".pdf");
     if (!path.empty()) ExportPdf(book->active_sheet(), path);
   };
   actions_["打印预览(&V)"] = [this] { PrintPreview(); };

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "apps/fishbone-gui/desktop_app.h"
 #include "apps/fishbone/sample_analysis.h"
@@ -43,7 +44,10 @@ struct Desk {
     options.clock = &clock;
     options.component_folder = component_folder;
     options.choose_file = [this](const std::string&, const std::string&, const std::string&,
-                                 const std::string&) { return next_file; };
+                                 const std::string& proposed) {
+      proposed_names.push_back(proposed);
+      return next_file;
+    };
     return std::make_unique<DesktopApp>(environment, options);
   }
 
@@ -54,6 +58,8 @@ struct Desk {
   fb::os::FakeClock clock;
   fs::path sample;
   std::string next_file;
+  // The file names the program proposed, in order.
+  std::vector<std::string> proposed_names;
   // Where the component lies (its help file); empty: where the build put it.
   std::string component_folder;
   // Real Qt message boxes (and the help window) instead of the recorded answers.

@@ -175,6 +175,13 @@ class DesktopAppTest : public QObject {
     QVERIFY(tabs != nullptr);
     QCOMPARE(tabs->tabText(tabs->indexOf(view)), QString("报表.xlsx"));
     QCOMPARE(app->window().windowTitle(), QString("报表.xlsx"));
+    // Files made from it are proposed under its name, not its file's name and another extension.
+    desk.next_file.clear();  // the user cancels each choice
+    desk.proposed_names.clear();
+    for (const char* command : {"导出 PDF(&E)...", "另存为(&S)..."}) {
+      QVERIFY(app->RunMenuCommand(command));
+    }
+    QCOMPARE(desk.proposed_names, (std::vector<std::string>{"报表.pdf", "报表.xlsx"}));
     if (auto python = fbtest::PythonWith("openpyxl")) {
       const auto read = fbtest::RunCommand(
           *python + " -c \"import openpyxl,sys; ws=openpyxl.load_workbook(sys.argv[1]).active; " +

@@ -347,6 +347,7 @@ void DesktopApp::KeepRecoveryFile() {
     }
     return;
   }
+  last_analysis_ = TreeOfEditor(*editor);
   if (!recovery_.owned()) {
     // Said once, when there first is an analysis the program cannot keep.
     if (!told_recovery_not_owned_) {
@@ -357,7 +358,7 @@ void DesktopApp::KeepRecoveryFile() {
     }
     return;
   }
-  const std::string bytes = ExchangeXml(TreeOfEditor(*editor));
+  const std::string bytes = ExchangeXml(*last_analysis_);
   if (bytes == recovery_written_) return;
   try {
     recovery_.Write(bytes);
@@ -398,6 +399,9 @@ kivo2d::GenerationOptions DesktopApp::FitEditorLayout(const kivo2d::GenerationOp
 
 void DesktopApp::Refresh() {
   fb::sheet::Application& app = host_.app();
+  // Taken on every tick the editor is there, a generation's own pumps included: the generation
+  // unloads the editor, and the analysis it was given must not go with it.
+  if (kivo2d::Work* editor = Editor()) last_analysis_ = TreeOfEditor(*editor);
   window_->refresh();
   // A generation pumps messages between its steps: the progress animation moves on then.
   if (form_windows_) form_windows_->tick_animations();
@@ -486,11 +490,12 @@ bool DesktopApp::OpenAnalysis(const std::filesystem::path& path) {
 
 bool DesktopApp::SaveAnalysis(const std::filesystem::path& path) {
   kivo2d::Work* editor = Editor();
-  if (editor == nullptr) {
+  if (editor == nullptr && !last_analysis_) {
     Inform("没有打开的分析：请先用“Add Fishbone”打开编辑器。", "提示", vb::vbInformation);
     return false;
   }
-  if (auto failure = WriteAnalysisFile(TreeOfEditor(*editor), path)) {
+  if (auto failure =
+          WriteAnalysisFile(editor != nullptr ? TreeOfEditor(*editor) : *last_analysis_, path)) {
     Inform("无法保存分析：" + *failure, "错误", vb::vbCritical);
     return false;
   }
@@ -598,7 +603,7 @@ void DesktopApp::InstallActions() {
     if (!path.empty()) OpenAnalysis(path);
   };
   actions_["保存分析(&A)..."] = [this] {
-    if (Editor() == nullptr) {
+    if (Editor() == nullptr && !last_analysis_) {
       SaveAnalysis({});
       return;
     }

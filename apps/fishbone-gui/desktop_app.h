@@ -19,6 +19,7 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/qt/sheet/host_window.h"
 #include "src/addin/headless_host.h"
+#include "src/editor/tree_file.h"
 
 namespace fb::ui::qt {
 class QtDialogs;
@@ -167,6 +168,9 @@ class DesktopApp : public QObject {
   std::map<std::string, std::function<void()>> actions_;
   QTimer recovery_timer_;
   std::string recovery_written_;
+  // The tree last seen in the editor: it outlives the editor (a generation unloads it), so that
+  // 保存分析 still saves the analysis a report was made from.
+  std::optional<kivo2d::TreeDocument> last_analysis_;
   bool told_recovery_not_owned_ = false;
   bool closed_ = false;
   bool hidden_for_host_ = false;

@@ -120,6 +120,8 @@ class DesktopAppTest : public QObject {
     kivo2d::Work* editor = app->Editor();
     QVERIFY(editor != nullptr);
     QCOMPARE(editor->TreeView1.count(), 34);
+    // A last change straight before the generation, before any tick of the recovery timer.
+    editor->TreeView1.at(2).set_text("夜班新员工未经培训就上岗");
 
     int ticks = 0;
     QTimer ticker;
@@ -131,6 +133,10 @@ class DesktopAppTest : public QObject {
     QVERIFY2(app->pump().count() - pumps_before > 14, "the component pumped after every step");
     QVERIFY2(ticks > 0, "Qt's events ran while the generation ran");
     QVERIFY(app->Editor() == nullptr);
+    // The analysis the report was made from is not gone with the editor: it can still be saved.
+    const fs::path kept = fs::path(desk.home.path().toStdString()) / "kept.txt";
+    QVERIFY(app->SaveAnalysis(kept));
+    QVERIFY(ReadFile(kept).find("夜班新员工未经培训就上岗") != std::string::npos);
     // The host hid its window for the run and shows it again.
     QTRY_VERIFY_WITH_TIMEOUT(app->window().isVisible(), 5000);
     const auto boxes = desk.dialogs.message_boxes();

@@ -22,6 +22,17 @@ void TreeNode::set_image(int image) {
 void TreeNode::set_expanded(bool expanded) {
   if (expanded_ == expanded) return;
   expanded_ = expanded;
+  // A collapse that hides the selected node moves the selection to this node, the nearest one
+  // still shown: the buttons that act on the selection must not act on a node nobody can see.
+  if (!expanded) {
+    for (const TreeNode* a = view_->selected() != nullptr ? view_->selected()->parent_ : nullptr;
+         a != nullptr; a = a->parent_) {
+      if (a == this) {
+        view_->select(this);
+        break;
+      }
+    }
+  }
   view_->node_changed();
 }
 

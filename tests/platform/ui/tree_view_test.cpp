@@ -179,6 +179,19 @@ TEST_F(TreeViewTest, EnsureVisibleExpandsTheAncestorsAndScrolls) {
   EXPECT_EQ(tree_.first_visible_row(), 0);
 }
 
+TEST_F(TreeViewTest, ACollapseThatHidesTheSelectionSelectsTheCollapsedNode) {
+  tree_.ensure_visible(N("A121"));
+  tree_.select(&N("A121"));
+  N("A2").set_expanded(false);  // elsewhere: the selection stays
+  EXPECT_EQ(tree_.selected(), &N("A121"));
+  N("A1").set_expanded(false);  // hides A12 and A121: A1 is the nearest node still shown
+  EXPECT_EQ(tree_.selected(), &N("A1"));
+  tree_.select(&N("A1"));
+  N("A1").set_expanded(true);
+  N("A1").set_expanded(false);  // the selected node itself stays selected
+  EXPECT_EQ(tree_.selected(), &N("A1"));
+}
+
 TEST_F(TreeViewTest, DropModeHighlightLabelEditAndImageList) {
   EXPECT_EQ(tree_.ole_drop_mode(), OleDropMode::kNone);
   tree_.set_ole_drop_mode(OleDropMode::kManual);

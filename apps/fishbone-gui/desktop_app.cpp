@@ -121,6 +121,12 @@ std::string NameStem(const std::string& workbook_name) {
                                                                    : workbook_name;
 }
 
+// An analysis the user opens or gets back is one to read: every node shown, as 展开节点 shows
+// them (a new tree's nodes start collapsed).
+void ShowWholeTree(kivo2d::Work& editor) {
+  for (fb::ui::TreeNode* node : editor.TreeView1.nodes()) node->set_expanded(true);
+}
+
 // The status bar's name of a picture the auto-fit moved.
 const char* FittedPictureWord(fishbone::FittedPicture picture) {
   switch (picture) {
@@ -312,6 +318,7 @@ void DesktopApp::OfferRecovery() {
   kivo2d::Work* editor = OpenEditor();
   if (editor == nullptr) return;
   editor->ImportTree(*leftover->tree);
+  ShowWholeTree(*editor);
   KeepRecoveryFile();
 }
 
@@ -479,6 +486,7 @@ bool DesktopApp::OpenAnalysis(const std::filesystem::path& path) {
   if (editor == nullptr) return false;
   try {
     editor->ImportTree(*tree);
+    ShowWholeTree(*editor);
   } catch (const std::exception& failure) {
     Inform("无法打开分析 \"" + path.string() + "\"：" + failure.what(), "错误", vb::vbCritical);
     return false;

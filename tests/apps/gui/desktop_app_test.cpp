@@ -120,6 +120,9 @@ class DesktopAppTest : public QObject {
     kivo2d::Work* editor = app->Editor();
     QVERIFY(editor != nullptr);
     QCOMPARE(editor->TreeView1.count(), 34);
+    for (const fb::ui::TreeNode* node : editor->TreeView1.nodes()) {
+      QVERIFY2(node->expanded() || node->child_count() == 0, "an opened analysis shows every node");
+    }
     // A last change straight before the generation, before any tick of the recovery timer.
     editor->TreeView1.at(2).set_text("夜班新员工未经培训就上岗");
 

@@ -19,8 +19,9 @@ packages=(
   # the PDF's fonts: cut down by HarfBuzz's subsetter and read back by FreeType; its text is
   # checked with pdftotext in tests
   libharfbuzz-dev libfreetype-dev poppler-utils
-  # the desktop host: Qt 6 widgets, print support and QtTest (one -dev package)
-  qt6-base-dev
+  # the desktop host: Qt 6 widgets, print support and QtTest (one -dev package), and Qt's own
+  # Chinese texts for its dialogs
+  qt6-base-dev qt6-translations-l10n
   # grapheme clusters (captions are wrapped between whole characters)
   libicu-dev
   # zip archives: zlib's minizip writes the .xlsx package; libzip and openpyxl read it back in

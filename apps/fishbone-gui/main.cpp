@@ -16,6 +16,7 @@
 #include <string>
 
 #include "apps/fishbone-gui/desktop_app.h"
+#include "apps/fishbone-gui/qt_translations.h"
 #include "apps/fishbone-gui/screenshots.h"
 #include "apps/fishbone-gui/single_instance.h"
 #include "platform/os/environment.h"
@@ -108,6 +109,7 @@ int Run(int argc, char** argv) {
   fb::render::load_product_fonts();
   QApplication application(argc, argv);
   QApplication::setApplicationName("fishbone-gui");
+  fishbone_gui::InstallQtChineseTexts(application);
   QApplication::setWindowIcon(fb::ui::qt::application_icon());
   fb::os::ProcessEnvironment environment;
   try {

@@ -9,9 +9,11 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -21,6 +23,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "apps/fishbone-gui/qt_translations.h"
 #include "apps/fishbone/sample_analysis.h"
 #include "apps/gui/desk.h"
 #include "platform/os/atomic_file.h"
@@ -256,6 +259,16 @@ class DesktopAppTest : public QObject {
     QVERIFY(app->MayQuit());
     QVERIFY(fs::exists(desk.next_file));
     QVERIFY(!app->AddinConnected());
+  }
+
+  void qt_own_dialogs_speak_chinese() {
+    QDialogButtonBox english(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QCOMPARE(english.button(QDialogButtonBox::Ok)->text(), QString("OK"));
+    QVERIFY2(fishbone_gui::InstallQtChineseTexts(*QCoreApplication::instance()),
+             "Qt's Chinese translation files are installed");
+    QDialogButtonBox chinese(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QCOMPARE(chinese.button(QDialogButtonBox::Ok)->text(), QString("确定"));
+    QCOMPARE(chinese.button(QDialogButtonBox::Cancel)->text(), QString("取消"));
   }
 
   void quitting_while_a_generation_holds_the_host_is_refused_with_a_message() {

@@ -123,6 +123,18 @@ TEST(ChmFile, AMissingOrDamagedFileIsRefusedWithItsNumber) {
   std::filesystem::remove_all(folder);
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kUnderAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kUnderAddressSanitizer = true;
+#else
+constexpr bool kUnderAddressSanitizer = false;
+#endif
+#else
+constexpr bool kUnderAddressSanitizer = false;
+#endif
+
 // The product's help file with one number changed where the compiled-help library divides by it
 // (the LZX window size, the windows per reset): the library dies of a divide error in chm_open.
 // It runs in the help reader process, which dies instead of the program.
@@ -152,7 +164,12 @@ TEST(ChmFile, AFileThatKillsTheHelpLibraryIsRefusedAndTheProgramLivesOn) {
     } catch (const HostError& error) {
       EXPECT_EQ(error.number(), 321);
       EXPECT_NE(error.description().find(c.name), std::string::npos) << error.description();
-      EXPECT_NE(error.description().find("信号 8"), std::string::npos) << error.description();
+      // The reader died of the divide error; built with the address sanitizer, its handler
+      // catches the signal first and ends the reader with status 1.
+      const bool by_signal = error.description().find("信号 8") != std::string::npos;
+      const bool by_sanitizer =
+          kUnderAddressSanitizer && error.description().find("以状态 1 结束") != std::string::npos;
+      EXPECT_TRUE(by_signal || by_sanitizer) << error.description();
     }
   }
   std::filesystem::remove_all(folder);

@@ -2,7 +2,9 @@
 
 #include <QTemporaryDir>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -65,5 +67,13 @@ struct Desk {
   // Real Qt message boxes (and the help window) instead of the recorded answers.
   bool qt_dialogs = false;
 };
+
+// A file's bytes, empty when it cannot be read.
+inline std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
 
 }  // namespace gui_test

@@ -46,13 +46,7 @@ namespace vb = fb::ui::vb;
 namespace fs = std::filesystem;
 using fishbone_gui::DesktopApp;
 using gui_test::Desk;
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using gui_test::ReadFile;
 
 QAction* ToolBarAction(DesktopApp& app, const QString& caption) {
   QToolBar* bar = app.window().tool_bar("Fishbone");

@@ -32,13 +32,7 @@ namespace {
 namespace vb = fb::ui::vb;
 namespace fs = std::filesystem;
 using gui_test::Desk;
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using gui_test::ReadFile;
 
 fs::path HomeOf(const Desk& desk) {
   return desk.home.path().toStdString();

@@ -11,9 +11,12 @@
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -253,6 +256,22 @@ class DesktopAppTest : public QObject {
     QVERIFY(app->MayQuit());
     QVERIFY(fs::exists(desk.next_file));
     QVERIFY(!app->AddinConnected());
+  }
+
+  void the_ready_text_comes_back_after_a_menu_tip() {
+    Desk desk;
+    auto app = desk.Make();
+    app->window().show();
+    auto* ready = app->window().statusBar()->findChild<QLabel*>("ready");
+    QVERIFY(ready != nullptr);
+    QCOMPARE(ready->text(), QString("就绪"));
+    // What a menu entry under the pointer and then none send to the window.
+    QStatusTipEvent tip(QStringLiteral("打开分析"));
+    QCoreApplication::sendEvent(&app->window(), &tip);
+    QCOMPARE(app->window().statusBar()->currentMessage(), QString("打开分析"));
+    QStatusTipEvent gone{QString()};
+    QCoreApplication::sendEvent(&app->window(), &gone);
+    QVERIFY(ready->isVisible());
   }
 
   void qt_own_dialogs_speak_chinese() {

@@ -1,6 +1,7 @@
 #include "platform/ui/qt/sheet/host_window.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -55,7 +56,11 @@ HostWindow::HostWindow(sheet::Application& app, office::OfficeHost& office, Buil
       setWindowTitle(QString::fromStdString(view->workbook().name()));
     }
   });
-  statusBar()->showMessage(QStringLiteral("就绪"));
+  // A widget, not a message: a menu's status tips and the host's own notes pass over it, and it
+  // comes back when they are gone.
+  auto* ready = new QLabel(QStringLiteral("就绪"), statusBar());
+  ready->setObjectName(QStringLiteral("ready"));
+  statusBar()->addWidget(ready);
   resize(1180, 760);
   refresh();
 }

@@ -15,8 +15,11 @@ stacked_above " 数据录入及整理 " "Book1" || fail "the editor lies behind 
 # The same for a question the editor asks and the user declines.
 click " 数据录入及整理 " 60 74 # the problem's first main cause, 人
 click " 数据录入及整理 " 199 406 # 删除节点 asks first
-sleep 0.5
-question=$(active_title)
+for _ in $(seq 200); do
+  question=$(active_title)
+  [ "$question" != " 数据录入及整理 " ] && [ "$question" != "(none)" ] && break
+  sleep 0.05
+done
 [ "$question" != " 数据录入及整理 " ] || fail "no question was asked"
 answer "$question" Escape
 expect_active " 数据录入及整理 "

@@ -42,6 +42,12 @@ RangeAddress cell_area(CellAddress cell) {
   return {cell, cell};
 }
 
+// Whether the two areas share a cell.
+bool meet(const RangeAddress& a, const RangeAddress& b) {
+  return a.first.row <= b.last.row && a.last.row >= b.first.row &&
+         a.first.column <= b.last.column && a.last.column >= b.first.column;
+}
+
 // The visible area grown to hold every merged area it cuts, so that a merged cell's text and
 // fill are drawn even when its top-left cell is scrolled away.
 RangeAddress with_whole_merges(const sheet::Worksheet& sheet, RangeAddress area) {
@@ -49,10 +55,7 @@ RangeAddress with_whole_merges(const sheet::Worksheet& sheet, RangeAddress area)
   while (grown) {
     grown = false;
     for (const RangeAddress& merge : sheet.merges()) {
-      const bool meets = merge.first.row <= area.last.row && merge.last.row >= area.first.row &&
-                         merge.first.column <= area.last.column &&
-                         merge.last.column >= area.first.column;
-      if (!meets) continue;
+      if (!meet(merge, area)) continue;
       const RangeAddress before = area;
       area.first.row = std::min(area.first.row, merge.first.row);
       area.first.column = std::min(area.first.column, merge.first.column);
@@ -274,11 +277,7 @@ void SheetView::paintEvent(QPaintEvent* /*event*/) {
   for (int y : v.ys) painter.drawLine(kRowHeaderWidth, y - 1, v.xs.back(), y - 1);
   // A merged area is one cell: no grid lines cross it, only its own edges show.
   for (const RangeAddress& merge : ws.merges()) {
-    if (merge.last.row < v.cells.first.row || merge.first.row > v.cells.last.row ||
-        merge.last.column < v.cells.first.column || merge.first.column > v.cells.last.column) {
-      continue;
-    }
-    painter.fillRect(cell_rect(merge).adjusted(0, 0, -1, -1), Qt::white);
+    if (meet(merge, v.cells)) painter.fillRect(cell_rect(merge).adjusted(0, 0, -1, -1), Qt::white);
   }
 
   // The cells and shapes as the page renderer draws them, at the view's scale.

@@ -128,10 +128,14 @@ ChmFile::~ChmFile() = default;
 ChmFile ChmFile::open(const std::filesystem::path& path) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) Fail(kFileNotFound, path.string());
+  return from_objects(path, read_help_objects(path));
+}
+
+ChmFile ChmFile::from_objects(const std::filesystem::path& path, std::vector<HelpObject> objects) {
   ChmFile chm;
   chm.path_ = path;
   chm.handle_ = std::make_unique<Handle>();
-  chm.handle_->objects = read_help_objects(path);
+  chm.handle_->objects = std::move(objects);
   for (std::size_t i = 0; i < chm.handle_->objects.size(); ++i) {
     chm.handle_->by_name.emplace(Lower(StripSlash(chm.handle_->objects[i].name)), i);
   }

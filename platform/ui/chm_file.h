@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ui/help_objects.h"
+
 namespace fb::ui {
 
 // What a help file may make the reader hold. A help file lies beside the program and is not ours
@@ -40,6 +42,9 @@ class ChmFile {
   // ("无效的文件格式") when it is not a readable help file (damaged, cut short, another format,
   // or one that made the help reader die).
   static ChmFile open(const std::filesystem::path& path);
+  // The file made of the stored files the help reader handed over, which are no more trusted
+  // than the file they came from; `path` names it in messages. Throws fb::HostError 321 as open().
+  static ChmFile from_objects(const std::filesystem::path& path, std::vector<HelpObject> objects);
 
   ChmFile(ChmFile&&) noexcept;
   ChmFile& operator=(ChmFile&&) noexcept;

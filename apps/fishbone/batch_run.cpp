@@ -19,6 +19,8 @@
 #include "apps/fishbone/progress_bar.h"
 #include "apps/fishbone/same_file.h"
 #include "apps/fishbone/tree_input.h"
+#include "platform/os/folder_lock.h"
+#include "platform/os/host_error.h"
 
 namespace fishbone {
 namespace {
@@ -126,6 +128,21 @@ int RunBatch(std::span<const std::string> args, Io& io) {
   if (failed || !fs::is_directory(request->folder)) {
     io.err << "fishbone: cannot make the folder \"" << request->folder.string()
            << "\": " << (failed ? failed.message() : "a file of that name is in the way") << '\n';
+    return kExitFailure;
+  }
+  // Two batches into one folder would each replace the other's files tree by tree, leaving
+  // reports of one beside pictures of the other: the second is refused while the first runs.
+  std::optional<fb::os::FolderLock> folder_lock;
+  try {
+    folder_lock = fb::os::FolderLock::TryNow(request->folder);
+  } catch (const fb::HostError& failure) {
+    io.err << "fishbone: " << failure.description() << '\n';
+    return kExitFailure;
+  }
+  if (!folder_lock) {
+    io.err << "fishbone: another run is writing into the folder \""
+           << PrintableName(request->folder.string())
+           << "\"; wait until it has finished, or choose another folder\n";
     return kExitFailure;
   }
 

@@ -107,6 +107,7 @@ int GenerateReportFiles(const kivo2d::TreeDocument& tree, std::string_view input
                                     LayoutReportJson(overlaps, options.choices, tree));
       io.out << "wrote " << outputs.layout_report->string() << '\n';
     }
+    observer.MovePicturesIntoPlace();
     if (outputs.report_overlaps && !overlaps.empty()) io.err << OverlapSummary(overlaps) << '\n';
     io.out << input_name << ": " << SummaryText(tree) << '\n';
     return kExitOk;

@@ -19,28 +19,14 @@
 namespace fishbone {
 namespace {
 
-// Run folders of processes of this machine that no longer exist (killed with SIGKILL, or the
-// machine went down) are removed before a new one is made, so they do not pile up.
-void ReapStaleRunFolders(const std::filesystem::path& runs) {
-  std::error_code failed;
-  for (const auto& entry : std::filesystem::directory_iterator(runs, failed)) {
-    const std::string name = entry.path().filename().string();
-    if (!name.starts_with("run-")) continue;
-    const auto last_dash = name.rfind('-');  // run-<host>-<pid>-XXXXXX
-    if (last_dash <= 4) continue;
-    if (!fb::os::is_stale_process_tag(std::string_view(name).substr(4, last_dash - 4))) continue;
-    std::error_code ignored;
-    std::filesystem::remove_all(entry.path(), ignored);
-  }
-}
-
 // A new folder of this run's own under <private root>/fishbone/runs, with windows/Temp and
 // profile below it. mkdtemp makes it with mode 0700 and a name nobody could have prepared; it is
 // on the stop-cleanup list from the moment it exists.
 std::filesystem::path MakeRunFolder(const fb::os::Environment& environment) {
   const std::filesystem::path runs =
       fb::os::ensure_state_folder(fb::os::private_state_root(environment), "fishbone/runs");
-  ReapStaleRunFolders(runs);
+  // Those of killed processes go first, so they do not pile up.
+  fb::os::remove_stale_tagged_folders(runs, "run-");
   std::string pattern = (runs / ("run-" + fb::os::process_tag() + "-XXXXXX")).string();
   {
     auto held = fb::os::StopCleanup::instance().hold();

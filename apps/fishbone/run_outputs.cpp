@@ -108,14 +108,21 @@ void RunObserver::WritePictures(fb::sheet::Application& app) {
     throw std::runtime_error("no pictures on the clipboard after step " +
                              std::to_string(kPicturesStep));
   }
+  pictures_ = std::make_unique<StagedPictures>(*outputs_.pictures);
   for (const auto& shape : app.clipboard().shapes().shapes) {
     if (!shape->drawing) continue;
     for (const fb::render::PictureFormat format : kPictureFormats) {
       fb::render::write_drawing(
           *shape->drawing,
-          *outputs_.pictures / (shape->name() + fb::render::picture_extension(format)), format);
+          pictures_->PathFor(shape->name() + fb::render::picture_extension(format)), format);
     }
   }
+}
+
+void RunObserver::MovePicturesIntoPlace() {
+  if (!pictures_) return;
+  pictures_->MoveIntoPlace();
+  pictures_.reset();
 }
 
 std::optional<std::string> PrepareOutputFolders(const RunOutputs& outputs) {

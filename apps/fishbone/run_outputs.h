@@ -1,11 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "apps/fishbone/cli.h"
 #include "apps/fishbone/same_file.h"
+#include "apps/fishbone/staged_pictures.h"
 
 namespace fb::sheet {
 class Application;
@@ -36,20 +38,25 @@ OutputTargets TargetsOf(const RunOutputs& outputs);
 
 // Watches a run step by step and writes what can only be seen while it runs: the trace, the
 // generation workbook before the chart pictures step closes it, and the pictures while they are
-// on the clipboard. A file that cannot be written must not fail the run it observes, so the
-// first failure is kept for the caller to report afterwards.
+// on the clipboard (kept aside as a set until MovePicturesIntoPlace). A file that cannot be
+// written must not fail the run it observes, so the first failure is kept for the caller to
+// report afterwards.
 class RunObserver {
  public:
   explicit RunObserver(const RunOutputs& outputs) : outputs_(outputs) {}
 
   void AfterStep(fb::sheet::Application& app, int step);
   const std::optional<std::string>& failure() const { return failure_; }
+  // Once everything else the run writes is saved: the pictures into their folder, as one set.
+  // Throws fb::HostError naming the folder.
+  void MovePicturesIntoPlace();
 
  private:
   void WriteTrace(fb::sheet::Application& app, int step);
   void WritePictures(fb::sheet::Application& app);
 
   const RunOutputs& outputs_;
+  std::unique_ptr<StagedPictures> pictures_;
   std::optional<std::string> failure_;
 };
 

@@ -40,4 +40,21 @@ bool is_stale_process_tag(std::string_view tag) {
   return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
+void remove_stale_tagged_folders(const std::filesystem::path& parent, std::string_view prefix) {
+  std::error_code failed;
+  for (const auto& entry : std::filesystem::directory_iterator(parent, failed)) {
+    const std::string name = entry.path().filename().string();
+    if (!name.starts_with(prefix)) continue;
+    const auto last_dash = name.rfind('-');  // <prefix><host>-<pid>-XXXXXX
+    if (last_dash == std::string::npos || last_dash <= prefix.size()) continue;
+    const std::string_view tag =
+        std::string_view(name).substr(prefix.size(), last_dash - prefix.size());
+    if (!is_stale_process_tag(tag)) continue;
+    std::error_code ignored;
+    if (entry.is_directory(ignored) && !entry.is_symlink(ignored)) {
+      std::filesystem::remove_all(entry.path(), ignored);
+    }
+  }
+}
+
 }  // namespace fb::os

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,9 @@ std::string process_tag();
 // Whether `tag` ("<host>-<pid>") names a process of this machine that no longer exists. A tag
 // of another machine, or one that cannot be read, is never stale: it is left alone.
 bool is_stale_process_tag(std::string_view tag);
+
+// Removes, with their content, the folders in `parent` named "<prefix><tag>-XXXXXX" whose tag is
+// stale: what killed processes left of the folders they make there. Anything else is left.
+void remove_stale_tagged_folders(const std::filesystem::path& parent, std::string_view prefix);
 
 }  // namespace fb::os

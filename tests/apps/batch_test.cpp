@@ -1,9 +1,12 @@
 // fishbone generate with many trees, run as a process: a folder of good and bad trees, names
 // that clash, and the same files however many run at a time.
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -241,6 +244,27 @@ TEST_F(Batch, ATreeWhoseReportCannotBeSavedSaysWhy) {
               HasSubstr("fishbone: long/" + stem + ".txt: cannot write \"out2/" + stem +
                         ".xlsx\": File name too long; the report was "
                         "generated but not saved\n"));
+}
+
+TEST_F(Batch, ASecondBatchIntoABusyFolderIsRefusedAndWritesNothing) {
+  Write("in/nine.txt", kNineNodes);
+  fs::create_directories(folder_ / "out");
+  {
+    // What a batch running into the folder holds.
+    const int busy = ::open((folder_ / "out").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(busy, 0);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+    const auto refused = Fishbone({"generate", "in", "-o", "out", "--jobs", "2", "--pictures"});
+    ::close(busy);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err,
+              "fishbone: another run is writing into the folder \"out\"; wait until "
+              "it has finished, or choose another folder\n");
+    EXPECT_TRUE(fs::is_empty(folder_ / "out"));
+  }
+  const auto run = Fishbone({"generate", "in", "-o", "out", "--jobs", "2", "--pictures"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(fs::exists(folder_ / "out" / "nine" / "PIC1.emf"));
 }
 
 TEST_F(Batch, WrongBatchCommandLinesAreUsageErrors) {

@@ -15,6 +15,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -353,6 +355,53 @@ TEST_F(Hardening, TwoRunsOnOneOutputLeaveOneWholeReport) {
   for (const auto& item : fs::directory_iterator(folder_)) {
     EXPECT_THAT(item.path().filename().string(), Not(HasSubstr(".tmp-")));
   }
+}
+
+TEST_F(Hardening, APictureSetIsReplacedWholeOrNotAtAll) {
+  // The second run fails while its pictures are written (a full disk: the diagram's EMF, about
+  // 150 kB, does not fit), or after them (the PDF's folder is missing). Either way the folder
+  // keeps the first run's set, whole, and nothing of the second.
+  std::ofstream(folder_ / "second.txt", std::ios::binary) << "乙问题\n  机\n    主轴\n    夹具\n";
+  const auto first = Fishbone({"generate", "t.txt", "-o", "first.xlsx", "--pictures", "pics"});
+  ASSERT_EQ(first.status, 0) << first.err;
+  const auto pictures = [&] {
+    std::map<std::string, std::string> files;
+    for (const auto& item : fs::directory_iterator(folder_ / "pics")) {
+      files[item.path().filename().string()] = ReadAll(item.path());
+    }
+    return files;
+  };
+  const auto kept = pictures();
+  ASSERT_EQ(kept.size(), 9u);
+  struct Failure {
+    long file_size_limit;
+    std::string pdf;
+    std::string says;
+  };
+  for (const Failure& failure : {Failure{120000, "second.pdf", "File too large"},
+                                 Failure{0, "missing/second.pdf", "No such file or directory"}}) {
+    SCOPED_TRACE(failure.says);
+    fbtest::ProcessOptions options = Options();
+    if (failure.file_size_limit > 0) options.file_size_limit = failure.file_size_limit;
+    const auto second = fbtest::RunProcess(
+        FB_FISHBONE_EXE,
+        {"generate", "second.txt", "-o", "second.xlsx", "--pdf", failure.pdf, "--pictures", "pics"},
+        options);
+    EXPECT_EQ(second.status, 1);
+    EXPECT_THAT(second.err, HasSubstr(failure.says));
+    EXPECT_TRUE(pictures() == kept) << "the pictures folder changed";
+  }
+}
+
+TEST_F(Hardening, LeftoversOfKilledRunsInAPicturesFolderAreReaped) {
+  const fs::path leftover = folder_ / "pics" / (".pictures-" + DeadProcessTag() + "-abcdef");
+  fs::create_directories(leftover);
+  std::ofstream(leftover / "PIC1.emf") << "half";
+  const auto run = Fishbone({"generate", "t.txt", "-o", "r.xlsx", "--pictures", "pics"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_FALSE(fs::exists(leftover));
+  EXPECT_TRUE(fs::exists(folder_ / "pics" / "PIC3.svg"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "pics"), fs::directory_iterator()), 9);
 }
 
 TEST_F(Hardening, ASuccessThatCannotBeSavedSaysSoLast) {

@@ -127,17 +127,24 @@ class TreeView : public Control {
   const ImageList* image_list() const { return image_list_; }
 
   // The user's input that the window handles (TreeView1_MouseUp, TreeView1_OLEDragOver,
-  // TreeView1_OLEDragDrop), set by the window and called by the drawing layer: a mouse button
-  // released over the tree, and plain text dragged over it or dropped on it at (x, y) in twips.
-  // The drag calls happen only while the drop mode is manual; each returns whether it did.
+  // TreeView1_OLEDragDrop, TreeView1_KeyDown), set by the window and called by the drawing layer:
+  // a mouse button released over the tree, plain text dragged over it or dropped on it at (x, y)
+  // in twips, and a key the tree itself does not use (its key code, kKeyDelete ...) with the
+  // shift state. The drag calls happen only while the drop mode is manual; each returns whether
+  // it did.
   struct Input {
     std::function<void(int button, int x, int y)> mouse_up;
     std::function<void(const std::optional<std::string>& text, int x, int y)> drag_over;
     std::function<void(const std::optional<std::string>& text, int x, int y)> drop;
+    std::function<void(int key_code, int shift)> key_down;
   };
+  static constexpr int kKeyDelete = 46;  // the key codes of the original runtime
   void set_input(Input input) { input_ = std::move(input); }
   void MouseUp(int button, int x, int y) const {
     if (input_.mouse_up) input_.mouse_up(button, x, y);
+  }
+  void KeyDown(int key_code, int shift) const {
+    if (input_.key_down) input_.key_down(key_code, shift);
   }
   bool DragOver(const std::optional<std::string>& text, int x, int y) const {
     if (drop_mode_ != OleDropMode::kManual || !input_.drag_over) return false;

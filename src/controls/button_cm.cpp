@@ -59,7 +59,8 @@ bool ButtonCm::KeyDown(Key key) {
     return false;
   }
   if (key == Key::kEscape) update(key_pressed_, false);
-  if (key == Key::kEnter && default_) return click();
+  // Enter presses the button that has the focus, as any push button takes it, or the default.
+  if (key == Key::kEnter && (default_ || focus_)) return click();
   return false;
 }
 

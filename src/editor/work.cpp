@@ -79,7 +79,8 @@ Work::Work(fb::ui::FormRegistry& registry, WorkHost& host)
                        [this](const std::optional<std::string>& text, int x, int y) {
                          int effect = 1;
                          TreeView1_OLEDragDrop(DragData{text}, effect, kLeftButton, 0, x, y);
-                       }});
+                       },
+                       [this](int key_code, int shift) { TreeView1_KeyDown(key_code, shift); }});
 }
 
 void Work::SetPictures() {
@@ -284,6 +285,12 @@ void Work::ButtonCm6_Click() {
   last_inserted_key_.clear();
   BuildDefaultTree(TreeView1, ImageList1);
   RefreshCauseCount();
+}
+
+// The Delete key deletes as the delete button does, and only while that button is enabled: after
+// a deletion the next one needs a fresh click in the tree, by key as by button.
+void Work::TreeView1_KeyDown(int key_code, int /*shift*/) {
+  if (key_code == fb::ui::TreeView::kKeyDelete && ButtonCm3.enabled()) DeleteSelectedNode();
 }
 
 void Work::TreeView1_MouseUp(int button, int /*shift*/, int /*x*/, int /*y*/) {

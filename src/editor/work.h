@@ -76,6 +76,7 @@ class Work final : public fb::ui::Form {
   void ButtonCm6_Click();  // reset
   void DeleteSelectedNode();
   void TreeView1_MouseUp(int button, int shift, int x, int y);
+  void TreeView1_KeyDown(int key_code, int shift);
   void TreeView1_OLEDragOver(const DragData& data, int& effect, int button, int shift, int x, int y,
                              int state);
   void TreeView1_OLEDragDrop(const DragData& data, int& effect, int button, int shift, int x,

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolTip>
 #include <QtTest>
 #include <fstream>
 #include <optional>
@@ -201,6 +203,59 @@ class ComponentWindowsTest : public QObject {
     QVERIFY(editor.TreeView1.find(added_key) == nullptr);
   }
 
+  void the_keyboard_and_a_second_click_reach_the_commands() {
+    Desk desk;
+    Editing session(desk);
+    kivo2d::Work& editor = *session.editor;
+    fb::ui::TreeNode& main_cause = *editor.TreeView1.roots().front()->children().front();
+    session.click(editor.ButtonCm4);
+    fb::ui::TreeNode& cause = *main_cause.children().back();
+    session.click_row(cause);
+
+    // F2 edits the selected node's text in place.
+    QTest::keyClick(session.tree(), Qt::Key_F2);
+    QVERIFY(session.tree()->label_editor() != nullptr);
+    QTest::keyClick(session.tree()->label_editor(), Qt::Key_Escape);
+    // So does a second click on its text, once no double click followed.
+    QTest::mouseClick(session.tree(), Qt::LeftButton, {},
+                      session.tree()->text_rect(cause).center());
+    QTRY_VERIFY(session.tree()->label_editor() != nullptr);
+    QTest::keyClick(session.tree()->label_editor(), Qt::Key_Escape);
+    // A click on another node's text only selects it.
+    session.click_row(main_cause);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QVERIFY(session.tree()->label_editor() == nullptr);
+
+    // Delete asks as the delete button does; after a deletion the next needs a click first.
+    session.click_row(cause);
+    const std::size_t asked = desk.dialogs.message_boxes().size();
+    desk.dialogs.queue_answer(vb::vbNo);
+    QTest::keyClick(session.tree(), Qt::Key_Delete);
+    QCOMPARE(desk.dialogs.message_boxes().size(), asked + 1);
+    QCOMPARE(desk.dialogs.message_boxes().back().text, std::string(kivo2d::kDeleteQuestion));
+    const int children = main_cause.child_count();
+    desk.dialogs.queue_answer(vb::vbYes);
+    QTest::keyClick(session.tree(), Qt::Key_Delete);
+    QCOMPARE(main_cause.child_count(), children - 1);
+    QTest::keyClick(session.tree(), Qt::Key_Delete);
+    QCOMPARE(desk.dialogs.message_boxes().size(), asked + 2);
+
+    // A cause too long for the tree's width shows its whole text where the pointer rests.
+    fb::ui::TreeNode& first = *main_cause.children().front();
+    const std::string long_text(80, 'W');
+    first.set_text(long_text);
+    const QPoint on_text = session.tree()->text_rect(first).topLeft() + QPoint(8, 4);
+    QHelpEvent hover(QEvent::ToolTip, on_text, session.tree()->mapToGlobal(on_text));
+    QApplication::sendEvent(session.tree(), &hover);
+    QCOMPARE(QToolTip::text().toStdString(), long_text);
+
+    // Enter presses the button that has the focus.
+    QWidget* collapse = session.widget(editor.ButtonCm5);
+    collapse->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(collapse, Qt::Key_Return);
+    QVERIFY(!main_cause.expanded());
+  }
+
   void text_dragged_from_the_text_box_lands_on_the_node() {
     Desk desk;
     Editing session(desk);
@@ -226,12 +281,18 @@ class ComponentWindowsTest : public QObject {
     QCOMPARE(text_box->text(), QString("cooling water"));
     QVERIFY(text_box->isEnabled());
 
-    // A drag that carries no text is not taken.
+    // A drop that carries no text (a picture) inserts a cause without text, which the tree's
+    // rules name when the report is made.
     QMimeData image_only;
     image_only.setImageData(QImage(4, 4, QImage::Format_RGB32));
-    QDragEnterEvent enter(point, Qt::CopyAction, &image_only, Qt::LeftButton, Qt::NoModifier);
+    const Qt::DropActions copy = Qt::CopyAction;
+    QDragEnterEvent enter(point, copy, &image_only, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(session.tree(), &enter);
-    QVERIFY(!enter.isAccepted());
+    QVERIFY(enter.isAccepted());
+    QDropEvent dropped(QPointF(point), copy, &image_only, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(session.tree(), &dropped);
+    QCOMPARE(target.child_count(), before + 2);
+    QCOMPARE(target.children().back()->text(), std::string());
   }
 
   void settings_panel_toggles_and_its_choices_reach_the_model() {

@@ -89,7 +89,7 @@ TEST(ButtonCm, ClickOnlyOnReleaseInsideAfterAPressInside) {
   }
 }
 
-TEST(ButtonCm, KeyboardSpaceClicksOnReleaseEnterOnlyWhenDefault) {
+TEST(ButtonCm, KeyboardSpaceClicksOnReleaseEnterWhenFocusedOrDefault) {
   Clicks t;
   t.button.KeyDown(Key::kSpace);
   EXPECT_EQ(t.button.look(), fb::ui::ButtonLook::kPressed);
@@ -100,12 +100,16 @@ TEST(ButtonCm, KeyboardSpaceClicksOnReleaseEnterOnlyWhenDefault) {
   EXPECT_FALSE(t.button.KeyDown(Key::kEnter));
   t.button.set_default(true);
   EXPECT_TRUE(t.button.KeyDown(Key::kEnter));
-  EXPECT_EQ(t.clicks, 2);
+  t.button.set_default(false);
+  t.button.set_focus(true);
+  EXPECT_TRUE(t.button.KeyDown(Key::kEnter));
+  EXPECT_EQ(t.clicks, 3);
+  t.button.set_focus(false);
 
   t.button.KeyDown(Key::kSpace);  // Escape takes a half-made key click back
   t.button.KeyDown(Key::kEscape);
   EXPECT_FALSE(t.button.KeyUp(Key::kSpace));
-  EXPECT_EQ(t.clicks, 2);
+  EXPECT_EQ(t.clicks, 3);
 }
 
 TEST(ButtonCm, LooksFollowThePointerAndPicturesFallBack) {

@@ -1,12 +1,16 @@
 #include "platform/ui/qt/forms/tree_view_widget.h"
 
+#include <QApplication>
 #include <QDragLeaveEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <optional>
@@ -40,6 +44,13 @@ int VbButton(Qt::MouseButton button) {
   }
 }
 
+// The shift state as the original runtime passed it with a key: 1 shift, 2 control, 4 alt.
+int VbShift(Qt::KeyboardModifiers modifiers) {
+  return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
+         (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
+         (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
+}
+
 std::vector<TreeNode*> Siblings(const TreeNode& node) {
   return node.parent() != nullptr ? node.parent()->children() : node.tree_view().roots();
 }
@@ -60,8 +71,18 @@ TreeViewWidget::TreeViewWidget(TreeView& model, QWidget* parent)
     : QWidget(parent),
       ModelView(model, [this] { sync(); }),
       model_(model),
-      scroll_bar_(new QScrollBar(Qt::Vertical, this)) {
+      scroll_bar_(new QScrollBar(Qt::Vertical, this)),
+      label_click_(new QTimer(this)) {
   setObjectName(QString::fromStdString(model.name()));
+  label_click_->setSingleShot(true);
+  QObject::connect(label_click_, &QTimer::timeout, this, [this] {
+    // Only if the click's node is still the one selected and nothing else edits it.
+    if (label_click_node_ != nullptr && label_click_node_ == model_.selected() &&
+        editor_ == nullptr) {
+      model_.start_label_edit();
+    }
+    label_click_node_ = nullptr;
+  });
   setFocusPolicy(Qt::StrongFocus);
   setAcceptDrops(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -230,6 +251,14 @@ void TreeViewWidget::mousePressEvent(QMouseEvent* event) {
     node->set_expanded(!node->expanded());
     return;
   }
+  // A second click on the text of the node already selected edits it, once the time for a
+  // double click has passed without one (a double click opens or closes the node instead).
+  label_click_node_ = nullptr;
+  if (event->button() == Qt::LeftButton && node == model_.selected() &&
+      text_rect(*node).contains(point)) {
+    label_click_node_ = node;
+    label_click_->start(QApplication::doubleClickInterval());
+  }
   // Either button selects the row it presses, so the right button's command acts on the node
   // under the pointer.
   if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
@@ -245,6 +274,7 @@ void TreeViewWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TreeViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  label_click_node_ = nullptr;
   TreeNode* node = node_at(event->position().toPoint());
   if (event->button() != Qt::LeftButton || node == nullptr) return;
   if (node->child_count() > 0 &&
@@ -297,6 +327,12 @@ void TreeViewWidget::keyPressEvent(QKeyEvent* event) {
         next = selected->children().front();
       }
       break;
+    case Qt::Key_F2:
+      model_.start_label_edit();
+      break;
+    case Qt::Key_Delete:
+      model_.KeyDown(TreeView::kKeyDelete, VbShift(event->modifiers()));
+      return;
     default:
       return QWidget::keyPressEvent(event);
   }
@@ -308,11 +344,14 @@ void TreeViewWidget::keyPressEvent(QKeyEvent* event) {
 
 bool TreeViewWidget::handle_drag(QDropEvent* event, bool drop) {
   const QMimeData* mime = event->mimeData();
-  if (mime == nullptr || !mime->hasText()) {
+  if (mime == nullptr) {
     event->ignore();
     return false;
   }
-  const std::optional<std::string> text = mime->text().toStdString();
+  // Data without plain text (a file, a picture) is dragged too, with no text: the window's
+  // handlers decide what it becomes.
+  const std::optional<std::string> text =
+      mime->hasText() ? std::optional<std::string>(mime->text().toStdString()) : std::nullopt;
   dragged_text_ = text;
   const QPoint twips = model_point(event->position().toPoint());
   const bool raised =
@@ -393,6 +432,21 @@ void TreeViewWidget::finish_label_edit(bool confirm) {
   closing->deleteLater();
   setFocus(Qt::OtherFocusReason);
   model_.end_label_edit(confirm ? std::optional<std::string>(text) : std::nullopt);
+}
+
+bool TreeViewWidget::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+  // A cause too long for the tree's width shows its whole text where the pointer rests on it.
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const TreeNode* node = node_at(help->pos());
+  const int visible_right = scroll_bar_->isVisible() ? scroll_bar_->x() : width() - kBorder;
+  if (node != nullptr && text_rect(*node).right() > visible_right) {
+    QToolTip::showText(help->globalPos(), QString::fromStdString(node->text()), this);
+  } else {
+    QToolTip::hideText();
+    event->ignore();
+  }
+  return true;
 }
 
 bool TreeViewWidget::eventFilter(QObject* watched, QEvent* event) {

@@ -9,6 +9,7 @@
 
 class QLineEdit;
 class QScrollBar;
+class QTimer;
 
 namespace fb::ui::qt {
 
@@ -18,10 +19,12 @@ namespace fb::ui::qt {
 // highlight. The user's input goes to the model: a press selects the row (either button; the
 // box expands or collapses instead), a release raises the window's mouse-up handler, the
 // keyboard moves the selection and opens or closes nodes, the wheel and the scroll bar scroll,
-// and plain text dragged over or dropped on the tree raises the window's drag handlers while the
-// model's drop mode takes drops (a drag leaving the tree is a last drag-over outside it, as the
-// original control raised it). A label edit the model asks for opens a line editor over the
-// node's text: Enter or leaving it confirms, Escape cancels.
+// and data dragged over or dropped on the tree (its plain text, or none for a file or a picture)
+// raises the window's drag handlers while the model's drop mode takes drops (a drag leaving the
+// tree is a last drag-over outside it, as the original control raised it). A label edit the model
+// asks for opens a line editor over the node's text: Enter or leaving it confirms, Escape cancels.
+// F2, or a second click on the text of the selected node, asks for one; the Delete key goes to the
+// window's key handler.
 class TreeViewWidget final : public QWidget, public ModelView {
  public:
   // Horizontal step of one level, in pixels.
@@ -51,6 +54,7 @@ class TreeViewWidget final : public QWidget, public ModelView {
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dragLeaveEvent(QDragLeaveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -69,6 +73,8 @@ class TreeViewWidget final : public QWidget, public ModelView {
 
   TreeView& model_;
   QScrollBar* scroll_bar_;
+  QTimer* label_click_;
+  const TreeNode* label_click_node_ = nullptr;  // the second click's node, while it waits
   QLineEdit* editor_ = nullptr;
   const TreeNode* editing_ = nullptr;
   bool syncing_ = false;

@@ -569,6 +569,32 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
     undo();
     return;
   }
+  // Zoom by tenths as Ctrl with the wheel does; Ctrl+0 back to 100 %.
+  if (event->matches(QKeySequence::ZoomIn) ||
+      (event->modifiers() & Qt::ControlModifier && event->key() == Qt::Key_Equal)) {
+    set_zoom(std::round((zoom_ + 0.1) * 10) / 10);
+    return;
+  }
+  if (event->matches(QKeySequence::ZoomOut)) {
+    set_zoom(std::round((zoom_ - 0.1) * 10) / 10);
+    return;
+  }
+  if (event->modifiers() & Qt::ControlModifier) {
+    switch (event->key()) {
+      case Qt::Key_0:
+        set_zoom(1.0);
+        return;
+      case Qt::Key_Home:  // the sheet's first cell
+        select_cell({1, 1}, shift);
+        return;
+      case Qt::Key_End: {  // the last cell in use
+        select_cell(sheet().used_range().area().last, shift);
+        return;
+      }
+      default:
+        break;
+    }
+  }
   // Shift with an arrow grows the selection from the active cell; a plain step moves it.
   const auto step = [&](int rows, int columns) {
     if (shift) {

@@ -4,6 +4,7 @@
 #include "platform/ui/qt/sheet/sheet_view.h"
 
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "platform/os/environment.h"
@@ -115,6 +116,26 @@ class SheetViewTest : public QObject {
     for (int x = frame.left() + 3; x < frame.right() - 2; ++x) {
       QCOMPARE(shot.pixelColor(x, frame.center().y()), QColor(Qt::white));
     }
+  }
+
+  void control_keys_jump_to_the_ends_and_zoom() {
+    Form form;
+    form.sheet().range("K40").set_value("last");
+    form.view.select_cell({9, 9});
+    QTest::keyClick(&form.view, Qt::Key_End, Qt::ControlModifier);
+    QVERIFY(form.view.active_cell() == (CellAddress{40, 11}));
+    QTest::keyClick(&form.view, Qt::Key_Home, Qt::ControlModifier);
+    QVERIFY(form.view.active_cell() == (CellAddress{1, 1}));
+    QCOMPARE(form.view.verticalScrollBar()->value(), 0);
+
+    QTest::keyClick(&form.view, Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(form.view.zoom(), 0.9);
+    QTest::keyClick(&form.view, Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(&form.view, Qt::Key_Equal, Qt::ControlModifier);
+    QCOMPARE(form.view.zoom(), 1.1);
+    QTest::keyClick(&form.view, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(form.view.zoom(), 1.0);
+    QVERIFY(!form.view.editing());  // none of them typed into a cell
   }
 };
 

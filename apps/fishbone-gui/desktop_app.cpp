@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -17,6 +18,7 @@
 #include <QStatusBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <map>
 #include <system_error>
 
 #include "apps/fishbone-gui/analysis_files.h"
@@ -24,6 +26,7 @@
 #include "apps/fishbone/panel_words.h"
 #include "apps/fishbone/picture_fit.h"
 #include "platform/office/com_addins.h"
+#include "platform/office/command_bars.h"
 #include "platform/os/atomic_file.h"
 #include "platform/os/host_error.h"
 #include "platform/os/program_files.h"
@@ -107,6 +110,30 @@ fb::os::MapEnvironment HostEnvironment(const fb::os::Environment& process,
   return environment;
 }
 
+// The help file's topics as entries of the host's 帮助 menu, above 关于.
+struct HelpMenuTopic {
+  std::string_view caption;
+  std::string_view topic;
+};
+constexpr HelpMenuTopic kHelpMenuTopics[] = {
+    {"帮助目录(&C)", "_1.htm"},
+    {"安装与初始化(&I)", kivo2d::kInitialisationTopic},
+    {"使用编辑窗口(&E)", kivo2d::kEditorHelpTopic},
+    {"允许访问 VBA 项目(&V)", kivo2d::kTrustTopic},
+};
+
+// The keys desktop programs give these commands.
+QKeySequence ShortcutOf(std::string_view caption) {
+  static const std::map<std::string_view, QKeySequence::StandardKey> keys = {
+      {"新建(&N)", QKeySequence::New},      {"打开分析(&O)...", QKeySequence::Open},
+      {"保存(&S)", QKeySequence::Save},     {"另存为(&A)...", QKeySequence::SaveAs},
+      {"打印(&P)...", QKeySequence::Print}, {"关闭(&C)", QKeySequence::Close},
+      {"退出(&X)", QKeySequence::Quit},
+  };
+  const auto it = keys.find(caption);
+  return it == keys.end() ? QKeySequence() : QKeySequence(it->second);
+}
+
 bool HasExtension(const std::filesystem::path& path, std::string_view extension) {
   std::string ext = path.extension().string();
   for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -172,14 +199,7 @@ DesktopApp::DesktopApp(const fb::os::Environment& process_environment, DesktopOp
   app.set_language_install_id(settings_.language_id);
   app.set_analysis_library_enabled(settings_.analysis_library);
   app.set_message_pump(&pump_);
-  app.set_workbook_saver([this](fb::sheet::Workbook& workbook) {
-    std::filesystem::path path = workbook.full_name();
-    if (path.empty() || !HasExtension(path, ".xlsx")) {
-      path = ChooseFile("save", "另存为", "工作簿 (*.xlsx)", NameStem(workbook.name()) + ".xlsx");
-      if (path.empty()) return false;
-    }
-    return SaveWorkbookAs(workbook, path);
-  });
+  app.set_workbook_saver([this](fb::sheet::Workbook& workbook) { return SaveWorkbook(workbook); });
   host_.office().set_trust_vba_project_access(settings_.trust_vba_project);
   if (qt_dialogs_) {
     qt_dialogs_->set_help_viewer([this](std::string_view file, std::string_view topic,
@@ -197,7 +217,8 @@ DesktopApp::DesktopApp(const fb::os::Environment& process_environment, DesktopOp
         return actions_.contains(control.caption());
       },
       [this](fb::office::CommandBarControl& control) { RunMenuCommand(control.caption()); },
-      [this] { Refresh(); }};
+      [this] { Refresh(); },
+      [](const fb::office::CommandBarControl& control) { return ShortcutOf(control.caption()); }};
   window_ = std::make_unique<fb::ui::qt::HostWindow>(app, host_.office(), built_in,
                                                      fb::render::render_drawing);
   window_->setWindowTitle(kHostTitle);
@@ -412,13 +433,13 @@ void DesktopApp::Refresh() {
   window_->refresh();
   // A generation pumps messages between its steps: the progress animation moves on then.
   if (form_windows_) form_windows_->tick_animations();
-  // The host hides its window while a generation runs, and shows it again afterwards.
+  // The host hides its window while a generation runs, and shows it again where it was.
   if (!app.visible() && window_->isVisible()) {
     hidden_for_host_ = true;
-    window_->hide();
+    window_->hide_keeping_place();
   } else if (app.visible() && hidden_for_host_) {
     hidden_for_host_ = false;
-    window_->show();
+    window_->show_in_place();
   }
 }
 
@@ -592,6 +613,33 @@ std::filesystem::path DesktopApp::HelpFile() {
          std::string(kivo2d::kHelpFileLiteral.substr(1));
 }
 
+int DesktopApp::RunHostDialog(QDialog& dialog) {
+  const int answer = dialog.exec();
+  // The window manager does not always hand the activation back to the window that asked.
+  window_->raise();
+  window_->activateWindow();
+  return answer;
+}
+
+bool DesktopApp::SaveWorkbook(fb::sheet::Workbook& workbook) {
+  std::filesystem::path path = workbook.full_name();
+  // A new workbook, or one read from another format, is saved under a name the user chooses.
+  if (path.empty() || !HasExtension(path, ".xlsx")) {
+    path = ChooseFile("save", "另存为", "工作簿 (*.xlsx)", NameStem(workbook.name()) + ".xlsx");
+    if (path.empty()) return false;
+  }
+  return SaveWorkbookAs(workbook, path);
+}
+
+void DesktopApp::ShowHelpTopic(std::string_view topic) {
+  try {
+    ShowHelp(HelpFile().string(), topic);
+  } catch (const fb::HostError&) {
+    Inform(std::string(kivo2d::kHelpFileMissingMessage), std::string(kivo2d::kHelpMessageTitle),
+           vb::vbInformation);
+  }
+}
+
 bool DesktopApp::RunMenuCommand(const std::string& caption) {
   auto it = actions_.find(caption);
   if (it == actions_.end()) return false;
@@ -610,7 +658,7 @@ void DesktopApp::InstallActions() {
     const std::string path = ChooseFile("open", "打开分析", "分析 (*.xml *.txt);;所有文件 (*)", "");
     if (!path.empty()) OpenAnalysis(path);
   };
-  actions_["保存分析(&A)..."] = [this] {
+  actions_["保存分析(&L)..."] = [this] {
     if (Editor() == nullptr && !last_analysis_) {
       SaveAnalysis({});
       return;
@@ -619,7 +667,12 @@ void DesktopApp::InstallActions() {
         ChooseFile("save", "保存分析", "分析 (*.xml);;大纲 (*.txt)", "分析.xml");
     if (!path.empty()) SaveAnalysis(path);
   };
-  actions_["另存为(&S)..."] = [this, active_book, no_workbook] {
+  actions_["保存(&S)"] = [this, active_book, no_workbook] {
+    fb::sheet::Workbook* book = active_book();
+    if (book == nullptr) return no_workbook();
+    SaveWorkbook(*book);
+  };
+  actions_["另存为(&A)..."] = [this, active_book, no_workbook] {
     fb::sheet::Workbook* book = active_book();
     if (book == nullptr) return no_workbook();
     const std::string path =
@@ -648,6 +701,19 @@ void DesktopApp::InstallActions() {
   actions_["加载宏(&I)..."] = [this] { ShowAddins(); };
   actions_["选项(&O)..."] = [this] { ShowOptions(); };
   actions_["关于(&A)..."] = [this] { ShowAbout(); };
+  fb::office::CommandBarControls& help = host_.office()
+                                             .command_bars()
+                                             .item("Worksheet Menu Bar")
+                                             .controls()
+                                             .item("帮助(&H)")
+                                             .controls();
+  int position = 1;
+  for (const HelpMenuTopic& entry : kHelpMenuTopics) {
+    help.add(fb::office::ControlType::kButton, false, position++)
+        ->set_caption(std::string(entry.caption));
+    actions_[std::string(entry.caption)] = [this, topic = entry.topic] { ShowHelpTopic(topic); };
+  }
+  help.item(position).set_begin_group(true);
 }
 
 void DesktopApp::ShowMacroSecurity() {
@@ -659,7 +725,7 @@ void DesktopApp::ShowMacroSecurity() {
   layout->addWidget(new QLabel("加载项生成报表时需要访问 Visual Basic 项目。", &dialog));
   layout->addWidget(trust);
   layout->addWidget(OkCancelButtons(dialog));
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (RunHostDialog(dialog) != QDialog::Accepted) return;
   host_.office().set_trust_vba_project_access(trust->isChecked());
   settings_.trust_vba_project = trust->isChecked();
   SaveSettings();
@@ -680,7 +746,7 @@ void DesktopApp::ShowAddins() {
   layout->addWidget(new QLabel("COM 加载项：", &dialog));
   layout->addWidget(addin);
   layout->addWidget(OkCancelButtons(dialog));
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (RunHostDialog(dialog) != QDialog::Accepted) return;
   if (library->isChecked() != host_.app().analysis_library_enabled()) {
     host_.app().set_analysis_library_enabled(library->isChecked());
     settings_.analysis_library = library->isChecked();
@@ -708,7 +774,7 @@ void DesktopApp::ShowOptions() {
   form->addRow("安装语言(&L)：", language);
   form->addRow(new QLabel("更改在下次启动时生效。", &dialog));
   form->addRow(OkCancelButtons(dialog));
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (RunHostDialog(dialog) != QDialog::Accepted) return;
   settings_.host_profile = static_cast<fb::sheet::HostProfile>(version->currentData().toInt());
   settings_.language_id = language->currentData().toInt();
   SaveSettings();
@@ -745,7 +811,7 @@ void DesktopApp::PrintPreview() {
     }
   });
   preview.resize(980, 720);
-  preview.exec();
+  RunHostDialog(preview);
 }
 
 void DesktopApp::Print() {
@@ -763,7 +829,7 @@ void DesktopApp::Print() {
   }
   QPrintDialog dialog(&printer, window_.get());
   dialog.setWindowTitle("打印");
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (RunHostDialog(dialog) != QDialog::Accepted) return;
   try {
     fb::ui::qt::print_sheet(printer, sheet, fb::render::render_drawing);
   } catch (const std::exception& failure) {

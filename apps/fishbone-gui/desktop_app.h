@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QTimer>
+
+class QDialog;
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -86,6 +88,12 @@ class DesktopApp : public QObject {
   // Writes the workbook as .xlsx (atomically); it is then saved and named after the file. A
   // message box tells a failure, and refuses a file named as another open workbook.
   bool SaveWorkbookAs(fb::sheet::Workbook& workbook, const std::filesystem::path& path);
+  // Saves under its own name when it has one as .xlsx, else asks for one; false when not saved.
+  bool SaveWorkbook(fb::sheet::Workbook& workbook);
+  // Runs one of the host's own dialogs; its window is active again after the answer.
+  int RunHostDialog(QDialog& dialog);
+  // A topic of the product's help file, or the missing-file message.
+  void ShowHelpTopic(std::string_view topic);
   // Writes the active sheet's page as a one-page PDF.
   bool ExportPdf(const fb::sheet::Worksheet& sheet, const std::filesystem::path& path);
   // Closes a workbook as the user does: unsaved changes are asked about; false when it stays open.

@@ -60,9 +60,15 @@ CommandBarControl& CommandBarControls::item(std::string_view caption) const {
                                         std::string(caption) + "\"");
 }
 
-std::shared_ptr<CommandBarControl> CommandBarControls::add(ControlType type, bool temporary) {
-  controls_.push_back(std::make_shared<CommandBarControl>(type, temporary));
-  return controls_.back();
+std::shared_ptr<CommandBarControl> CommandBarControls::add(ControlType type, bool temporary,
+                                                           int before) {
+  if (before == 0) {
+    controls_.push_back(std::make_shared<CommandBarControl>(type, temporary));
+    return controls_.back();
+  }
+  shared(before);  // the range check
+  return *controls_.insert(controls_.begin() + (before - 1),
+                           std::make_shared<CommandBarControl>(type, temporary));
 }
 
 void CommandBarControls::remove(int index) {

@@ -67,8 +67,9 @@ class CommandBarControls {
   // Controls("caption"): the first control with exactly this caption; HostError 5 when none.
   CommandBarControl& item(std::string_view caption) const;
   std::shared_ptr<CommandBarControl> shared(int index) const;
-  // Controls.Add(Type, , , , Temporary): appends a control at the end.
-  std::shared_ptr<CommandBarControl> add(ControlType type, bool temporary = false);
+  // Controls.Add(Type, , , Before, Temporary): a new control at position `before` (the later ones
+  // move down), or at the end when `before` is 0; HostError 5 when `before` is out of range.
+  std::shared_ptr<CommandBarControl> add(ControlType type, bool temporary = false, int before = 0);
   // Control.Delete, as a user customising the bars does: the control and its own controls become
   // deleted objects and the later ones move up. HostError 5 when out of range.
   void remove(int index);

@@ -68,8 +68,8 @@ void OfficeHost::add_built_in_bars() {
   CommandBar& menu = bars_.add_built_in("Worksheet Menu Bar", BarPosition::kMenuBar, true);
   menu.set_visible(true);
   add_popup(menu.controls(), "文件(&F)",
-            {"新建(&N)", "打开分析(&O)...", "保存分析(&A)...", "另存为(&S)...", "导出 PDF(&E)...",
-             "打印预览(&V)", "打印(&P)...", "关闭(&C)", "退出(&X)"});
+            {"新建(&N)", "打开分析(&O)...", "保存分析(&L)...", "保存(&S)", "另存为(&A)...",
+             "导出 PDF(&E)...", "打印预览(&V)", "打印(&P)...", "关闭(&C)", "退出(&X)"});
   add_popup(menu.controls(), "编辑(&E)", {"撤消(&U)", "剪切(&T)", "复制(&C)", "粘贴(&P)"});
   add_popup(menu.controls(), "视图(&V)", {"普通(&N)", "工具栏(&T)"});
   add_popup(menu.controls(), "插入(&I)", {"单元格(&E)...", "行(&R)", "列(&C)"});

@@ -11,8 +11,10 @@
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QImage>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
@@ -21,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -55,6 +58,14 @@ QAction* ToolBarAction(DesktopApp& app, const QString& caption) {
   QToolBar* bar = app.window().tool_bar("Fishbone");
   if (bar == nullptr) return nullptr;
   for (QAction* action : bar->actions()) {
+    if (action->text() == caption) return action;
+  }
+  return nullptr;
+}
+
+// An entry of the host's menus by its caption.
+QAction* MenuAction(DesktopApp& app, const QString& caption) {
+  for (QAction* action : app.window().menuBar()->findChildren<QAction*>()) {
     if (action->text() == caption) return action;
   }
   return nullptr;
@@ -96,9 +107,16 @@ class DesktopAppTest : public QObject {
     // The welcome window came and went by itself, waiting on the component's clock.
     QVERIFY(desk.clock.now().time_since_epoch().count() > 0);
 
-    // The editor opens from the bar; while it is open the bar's first button is disabled.
-    add->trigger();
-    QVERIFY(app->Editor() != nullptr);
+    // The bar's buttons show their mnemonics, and Alt+D opens the editor as a click does; while
+    // it is open the bar's first button is disabled.
+    auto* add_button =
+        qobject_cast<QToolButton*>(app->window().tool_bar("Fishbone")->widgetForAction(add));
+    QVERIFY(add_button != nullptr);
+    QCOMPARE(add_button->text(), QString("Add Fishbone(&D)"));
+    // The welcome window went while active: the host's window is active after it, not none.
+    QTRY_COMPARE(QApplication::activeWindow(), &app->window());
+    QTest::keyClick(&app->window(), Qt::Key_D, Qt::AltModifier);
+    QTRY_VERIFY(app->Editor() != nullptr);
     QVERIFY(!ToolBarAction(*app, "Add Fishbone(&D)")->isEnabled());
 
     // The editor's Help finds the help file the build made, not "the help file was removed".
@@ -187,7 +205,7 @@ class DesktopAppTest : public QObject {
     // Files made from it are proposed under its name, not its file's name and another extension.
     desk.next_file.clear();  // the user cancels each choice
     desk.proposed_names.clear();
-    for (const char* command : {"导出 PDF(&E)...", "另存为(&S)..."}) {
+    for (const char* command : {"导出 PDF(&E)...", "另存为(&A)..."}) {
       QVERIFY(app->RunMenuCommand(command));
     }
     QCOMPARE(desk.proposed_names, (std::vector<std::string>{"报表.pdf", "报表.xlsx"}));
@@ -199,6 +217,18 @@ class DesktopAppTest : public QObject {
       QVERIFY2(read.output.find("注塑一车间") != std::string::npos, read.output.c_str());
       QVERIFY2(read.output.find("工场名") != std::string::npos, read.output.c_str());
     }
+
+    // 保存 (Ctrl+S) writes a workbook that has its file to that file, asking nothing.
+    QAction* save = MenuAction(*app, "保存(&S)");
+    QVERIFY(save != nullptr);
+    QCOMPARE(save->shortcut(), QKeySequence(QKeySequence::Save));
+    report.active_sheet().range("F8").set_value("二班");
+    QVERIFY(!report.saved());
+    const std::string before = ReadFile(xlsx);
+    save->trigger();
+    QVERIFY(desk.proposed_names.size() == 2);  // no new question
+    QVERIFY(report.saved());
+    QVERIFY(ReadFile(xlsx) != before);
 
     // Exported as one A4 landscape page.
     const fs::path pdf = fs::path(desk.home.path().toStdString()) / "report.pdf";
@@ -398,6 +428,22 @@ class DesktopAppTest : public QObject {
       refused = true;  // the component turns it into its failed-help message
     }
     QVERIFY(refused);
+
+    // The 帮助 menu opens each topic; an entry's name is its page's title.
+    const std::pair<const char*, const char*> entries[] = {{"帮助目录(&C)", "_1.htm"},
+                                                           {"安装与初始化(&I)", "_9.htm"},
+                                                           {"使用编辑窗口(&E)", "_12.htm"},
+                                                           {"允许访问 VBA 项目(&V)", "_10.htm"}};
+    for (const auto& [caption, topic] : entries) {
+      QAction* entry = MenuAction(*app, caption);
+      QVERIFY2(entry != nullptr, caption);
+      entry->trigger();
+      QCOMPARE(app->help_window()->browser().topic(), std::string(topic));
+      if (std::string(topic) != "_1.htm") {
+        QCOMPARE(QString::fromStdString(app->help_window()->browser().page_title()) + "(&",
+                 QString(caption).section('(', 0, 0) + "(&");
+      }
+    }
   }
 
   void the_analysis_survives_a_killed_program() {

@@ -30,7 +30,7 @@ TEST(ChmFile, TheProductHelpFileReadsBackInUtf8) {
     EXPECT_NE(page.find("charset=utf-8"), std::string::npos);
     EXPECT_EQ(page.find("gb2312"), std::string::npos);
   }
-  EXPECT_EQ(help.page_title("_9.htm"), "初始化");
+  EXPECT_EQ(help.page_title("_9.htm"), "安装与初始化");
   EXPECT_EQ(help.page_title("_10.htm"), "允许访问 VBA 项目");
   EXPECT_EQ(help.page_title("_12.htm"), "使用编辑窗口");
   // The pages are stored in the file's code page: GBK, not UTF-8.
@@ -39,7 +39,7 @@ TEST(ChmFile, TheProductHelpFileReadsBackInUtf8) {
   const std::vector<HelpEntry> contents = help.contents();
   ASSERT_EQ(contents.size(), 4u);
   EXPECT_EQ(contents[0], (HelpEntry{"Kivo Workbench 2 帮助", "_1.htm", 0}));
-  EXPECT_EQ(contents[1], (HelpEntry{"初始化", "_9.htm", 1}));
+  EXPECT_EQ(contents[1], (HelpEntry{"安装与初始化", "_9.htm", 1}));
   EXPECT_EQ(contents[3], (HelpEntry{"使用编辑窗口", "_12.htm", 1}));
   const std::vector<HelpEntry> index = help.index();
   EXPECT_GE(index.size(), 8u);

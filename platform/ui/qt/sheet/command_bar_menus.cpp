@@ -54,6 +54,7 @@ void fill_menu(QMenu& menu, office::CommandBarControls& controls, const BuiltInA
     }
     QAction* action = menu.addAction(caption_of(*control));
     action->setEnabled(control->enabled());
+    if (built_in.shortcut) action->setShortcut(built_in.shortcut(*control));
     connect_click(action, control, built_in);
   }
 }
@@ -87,6 +88,9 @@ void build_tool_bar(QToolBar& tool_bar, office::CommandBar& model, const BuiltIn
     if (!control->visible()) continue;
     if (control->begin_group() && i > 1) tool_bar.addSeparator();
     QAction* action = tool_bar.addAction(caption_of(*control));
+    // The button's text keeps its "&": the letter is underlined and Alt with it clicks, as the
+    // bar's buttons did in the host.
+    action->setIconText(caption_of(*control));
     const office::ButtonStyle style = control->style();
     const bool with_icon = style == office::ButtonStyle::kIcon ||
                            style == office::ButtonStyle::kIconAndCaption ||

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <functional>
 
 class QMenuBar;
@@ -22,6 +23,8 @@ struct BuiltInActions {
   std::function<void(office::CommandBarControl& control)> run;
   // After any click, the host's or a subscriber's: the models may have changed.
   std::function<void()> after_click;
+  // The key that triggers a menu entry (Ctrl+S ...), or none.
+  std::function<QKeySequence(const office::CommandBarControl& control)> shortcut;
 };
 
 // Fills `menu_bar` with the pop-ups of the model's menu bar: captions with their mnemonics,

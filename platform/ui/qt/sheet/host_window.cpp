@@ -3,8 +3,10 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMoveEvent>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 
 #include "platform/office/office_host.h"
@@ -110,6 +112,26 @@ void describe(const office::CommandBarControls& controls, std::string& out) {
 }
 
 }  // namespace
+
+void HostWindow::hide_keeping_place() {
+  kept_place_ = geometry();
+  hide();
+}
+
+void HostWindow::show_in_place() {
+  setGeometry(kept_place_);
+  show();
+  placing_ = true;
+  // Without a window manager nothing places the window: the next move is the user's own.
+  QTimer::singleShot(2000, this, [this] { placing_ = false; });
+}
+
+void HostWindow::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  if (!placing_) return;
+  placing_ = false;
+  if (geometry().topLeft() != kept_place_.topLeft()) setGeometry(kept_place_);
+}
 
 void HostWindow::refresh_bars() {
   office::CommandBars& bars = office_.command_bars();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
 #include <functional>
 #include <string>
 #include <vector>
@@ -50,6 +51,12 @@ class HostWindow : public QMainWindow {
   // Asked when the user closes the window; false keeps it open.
   void set_may_close(std::function<bool()> may_close) { may_close_ = std::move(may_close); }
 
+  // Hides the window (the host hides itself while a generation runs) and shows it again where it
+  // was: a window manager places a window shown anew by its own rule, so the place is asked for
+  // again once the window manager has placed it.
+  void hide_keeping_place();
+  void show_in_place();
+
  signals:
   // The user changed a cell of a workbook.
   void workbook_edited();
@@ -57,6 +64,7 @@ class HostWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   void refresh_bars();
@@ -73,6 +81,8 @@ class HostWindow : public QMainWindow {
   // is never deleted while it is being triggered and the bars do not flicker.
   std::string bars_drawn_;
   bool syncing_tabs_ = false;
+  QRect kept_place_;
+  bool placing_ = false;  // shown again, waiting for the window manager's placement
 };
 
 }  // namespace fb::ui::qt

@@ -16,9 +16,7 @@ window "Fishbone Diagram Report1" >/dev/null
 click "Fishbone Diagram Report1" 338 218
 type_text "2024-05"
 keys Return
-keys alt+f # 文件, then, once the menu is open, 另存为
-sleep 0.5
-keys s
+keys ctrl+s # 保存: the new report has no file yet, so it asks where to save it
 window "另存为" >/dev/null
 keys ctrl+a
 type_text "$ROOT/filled.xlsx"

@@ -1,6 +1,7 @@
 #include "platform/ui/qt/forms/form_window.h"
 
 #include <QCloseEvent>
+#include <QEvent>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
@@ -102,12 +103,24 @@ void FormWindow::sync() {
 }
 
 void FormWindow::apply_window_state() {
-  if (!isVisible()) return;
+  if (!isVisible() || following_window_manager_) return;
+  applying_state_ = true;
   if (form_.window_state() == WindowState::kMinimized) {
     showMinimized();
   } else {
     showNormal();
+    raise();
+    activateWindow();
   }
+  applying_state_ = false;
+}
+
+void FormWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange || !attached_ || applying_state_) return;
+  following_window_manager_ = true;
+  form_.set_window_state(isMinimized() ? WindowState::kMinimized : WindowState::kNormal);
+  following_window_manager_ = false;
 }
 
 void FormWindow::paintEvent(QPaintEvent* /*event*/) {

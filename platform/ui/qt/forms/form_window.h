@@ -34,12 +34,16 @@ class FormWindow final : public QWidget, public ModelView {
   // loaded again into a new window or is gone.
   void detach();
   bool attached() const { return attached_; }
-  // Minimised or restored as the model's window state says.
+  // Minimised or restored as the model's window state says; a restored window comes to the
+  // front, active.
   void apply_window_state();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // The window manager's minimise and restore (its buttons, the taskbar) reach the model too, so
+  // that its next minimise is one.
+  void changeEvent(QEvent* event) override;
 
  private:
   void sync();
@@ -51,6 +55,8 @@ class FormWindow final : public QWidget, public ModelView {
   QImage background_;
   bool attached_ = true;
   bool keyed_once_ = false;
+  bool applying_state_ = false;            // the model's state being shown
+  bool following_window_manager_ = false;  // the window manager's state being taken
 };
 
 }  // namespace fb::ui::qt

@@ -1,9 +1,12 @@
 #include "platform/ui/qt/forms/form_windows.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include "platform/ui/qt/forms/animation_widget.h"
 
@@ -14,6 +17,9 @@ FormWindows::FormWindows(FormRegistry& registry, Options options)
   if (!options_.now) options_.now = [] { return std::chrono::steady_clock::now(); };
   registry_.set_on_form_event([this](Form& form, FormEvent event) { on_form_event(form, event); });
   registry_.set_modal_loop([this](Form& form) { run_modal(form); });
+  focus_window_ = QGuiApplication::focusWindow();
+  connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
+          [this](QWindow* now) { on_focus_window(now); });
   // Forms loaded before the desktop drew them.
   for (Form* form : registry_.loaded_forms()) {
     FormWindow* window = make_window(*form);
@@ -99,14 +105,20 @@ void FormWindows::on_form_event(Form& form, FormEvent event) {
       break;
     case FormEvent::kShown:
       if (window == nullptr) window = make_window(form);
+      if (!window->isActiveWindow()) asked_to_activate_.insert(&form);
       show_window(form, *window);
       break;
     case FormEvent::kHidden:
-      if (window != nullptr) window->hide();
+      if (window != nullptr) {
+        const bool was_active = window->isActiveWindow();
+        window->hide();
+        if (was_active) hand_on_activation();
+      }
       if (auto loop = modal_loops_.find(&form); loop != modal_loops_.end()) loop->second->quit();
       break;
     case FormEvent::kActivated:
       if (window != nullptr && window->isVisible()) {
+        if (!window->isActiveWindow()) asked_to_activate_.insert(&form);
         window->raise();
         window->activateWindow();
       }
@@ -120,6 +132,36 @@ void FormWindows::on_form_event(Form& form, FormEvent event) {
   }
 }
 
+void FormWindows::hand_on_activation() {
+  // A window that goes away while active leaves no window active: the window manager does not
+  // always choose one. The user's work goes on in the component's front window, else the host's.
+  QWidget* next = front_window();
+  if (next == nullptr) next = options_.owner;
+  if (next == nullptr || !next->isVisible()) return;
+  next->raise();
+  next->activateWindow();
+}
+
+void FormWindows::on_focus_window(QWindow* now) {
+  // Between two windows of the program the focus may pass through none (a window going away, a
+  // switch to another program): what counts is the last window that had it. One that is gone
+  // since (a message box deleted after its answer) counts as none.
+  if (now == nullptr) return;
+  const QPointer<QWindow> before = focus_window_;
+  focus_window_ = now;
+  for (const auto& [form, window] : windows_) {
+    if (!window || !window->attached() || window->windowHandle() != now) continue;
+    if (asked_to_activate_.erase(form) > 0 || before == nullptr || before == now) return;
+    // A message box or a dialog the user answered hands the activation back; nothing more.
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->windowHandle() == before && qobject_cast<QDialog*>(top) != nullptr) return;
+    }
+    Form& activated = *const_cast<Form*>(form);
+    activated.activate();  // may unload the form, and with it this window
+    return;
+  }
+}
+
 void FormWindows::take_down(Form& form) {
   if (auto loop = modal_loops_.find(&form); loop != modal_loops_.end()) loop->second->quit();
   const auto found = windows_.find(&form);
@@ -127,10 +169,13 @@ void FormWindows::take_down(Form& form) {
   QPointer<FormWindow> window = found->second;
   windows_.erase(found);
   placed_.erase(&form);
+  asked_to_activate_.erase(&form);
   if (!window) return;
+  const bool was_active = window->isActiveWindow();
   window->detach();
   window->hide();
   window->deleteLater();
+  if (was_active) hand_on_activation();
   dying_.push_back(window);
   // Deleted ones leave null pointers behind; the list stays as short as the windows in flight.
   std::erase_if(dying_, [](const QPointer<FormWindow>& pending) { return pending.isNull(); });

@@ -4,12 +4,14 @@
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "platform/ui/form.h"
 #include "platform/ui/qt/forms/form_window.h"
 
 class QEventLoop;
+class QWindow;
 
 namespace fb::ui::qt {
 
@@ -20,6 +22,11 @@ namespace fb::ui::qt {
 // or restores it, and an unloaded form's window is detached at once and deleted when the event
 // loop next runs (the unload may come from one of its own buttons). The registry's forms must
 // stay alive, or be unloaded, while this object lives.
+//
+// A window the user makes active again, coming from another window of the program (the host's,
+// the About window that closed, through the window manager or the taskbar), activates its form
+// (Form_Activate). Coming back from a message box or a dialog does not, as the original runtime
+// raised no activation for them, nor does the activation a form's own show or activate asked for.
 class FormWindows final : public QObject {
  public:
   struct Options {
@@ -54,6 +61,8 @@ class FormWindows final : public QObject {
   FormWindow* make_window(Form& form);
   void show_window(Form& form, FormWindow& window);
   void take_down(Form& form);
+  void on_focus_window(QWindow* now);
+  void hand_on_activation();
 
   FormRegistry& registry_;
   Options options_;
@@ -62,6 +71,9 @@ class FormWindows final : public QObject {
   std::map<const Form*, QEventLoop*> modal_loops_;
   std::map<const Form*, bool> placed_;
   bool catch_up_pending_ = false;
+  QPointer<QWindow> focus_window_;  // the last window of the program that had the focus
+  // Forms whose window the model itself asked to activate, until the window manager does it.
+  std::set<const Form*> asked_to_activate_;
 };
 
 }  // namespace fb::ui::qt

@@ -150,6 +150,40 @@ close_window() {
   wmctrl -i -c "$(window "$1")"
 }
 
+# Succeeds when a window titled TITLE is minimised: the window manager keeps it hidden.
+is_minimized() {
+  local id
+  for id in $(xdotool search --all --pid "$GUI_PID" --name "^$1\$" 2>/dev/null); do
+    xprop -id "$id" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_HIDDEN && return 0
+  done
+  return 1
+}
+
+# Waits until the window titled TITLE is minimised (yes) or shown (no).
+expect_minimized() {
+  local title=$1 wanted=$2
+  for _ in $(seq 100); do
+    if [ "$wanted" = yes ]; then
+      is_minimized "$title" && return 0
+    else
+      ! is_minimized "$title" && xdotool search --all --onlyvisible --pid "$GUI_PID" \
+        --name "^${title}\$" >/dev/null 2>&1 && return 0
+    fi
+    sleep 0.05
+  done
+  fail "the window \"$title\" is not $([ "$wanted" = yes ] && echo minimised || echo shown)"
+}
+
+# Restores the minimised window titled TITLE as a user does from the taskbar.
+restore_by_hand() {
+  local id
+  for id in $(xdotool search --all --pid "$GUI_PID" --name "^$1\$" 2>/dev/null); do
+    xprop -id "$id" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_HIDDEN || continue
+    wmctrl -i -a "$id"
+  done
+  sleep 0.2
+}
+
 # Succeeds while the program runs.
 gui_alive() { kill -0 "$GUI_PID" 2>/dev/null; }
 

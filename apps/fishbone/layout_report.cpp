@@ -134,6 +134,9 @@ std::string OverlapSummary(const std::vector<LabelOverlap>& overlaps) {
       case OverlapKind::kTextOutsideBox:
         line += first + " out of its box";
         break;
+      case OverlapKind::kLabelPicture:
+        line += first + " under a picture";
+        break;
     }
     line += " (" + Area(o.area) + " pt²)";
   }

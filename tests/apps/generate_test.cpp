@@ -271,6 +271,19 @@ TEST_F(Generate, OverlapsAreCountedOnStandardErrorAndListedInTheLayoutReport) {
   EXPECT_THAT(json, HasSubstr("\"caption\": \""));
 }
 
+TEST_F(Generate, ALabelUnderTheLogoIsCountedAsAnOverlap) {
+  // With the defaults the chart's logo lies over the caption of 法's only cause.
+  std::ofstream(folder_ / "weld.txt", std::ios::binary)
+      << "焊缝气孔超标，返工率升至5%\n  人\n    焊工未持证上岗\n    新员工培训不足\n"
+         "    夜班疲劳作业\n    质员漏检\n  机\n    焊机电流波动大\n      电源电压不稳\n"
+         "  料\n    焊丝受潮\n  法\n    焊前未清理坡口\n  环\n    车间湿度过高\n";
+  const auto run = Fishbone({"generate", "weld.txt", "--layout-report", "weld.json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string json = ReadAll(folder_ / "weld.json");
+  EXPECT_THAT(json, HasSubstr("{\"kind\": \"label-picture\", \"first\": {\"key\": \"A41\", "
+                              "\"caption\": \"焊前未清理坡口\"}, \"second\": null"));
+}
+
 TEST_F(Generate, FitKeepsTheLayoutWithFewerOverlapsAndSaysWhich) {
   const std::string tree = std::string(FB_SOURCE_DIR) + "/tests/data/trees/good/fifty_causes.txt";
   const auto plain = Fishbone({"generate", tree, "-o", "plain.xlsx"});

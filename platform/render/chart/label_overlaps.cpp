@@ -30,6 +30,7 @@ struct Segment {
 struct Drawn {
   std::vector<const TextCmd*> texts;
   std::vector<Segment> segments;
+  std::vector<Rect> pictures;
 };
 
 // The chart renderer draws in one untransformed group; the commands are read as they stand.
@@ -39,6 +40,8 @@ void Collect(const std::vector<Command>& commands, Drawn& out) {
       Collect(group->children, out);
     } else if (const auto* text = std::get_if<TextCmd>(&command)) {
       out.texts.push_back(text);
+    } else if (const auto* image = std::get_if<ImageCmd>(&command)) {
+      out.pictures.push_back(image->dest);
     } else if (const auto* line = std::get_if<PolylineCmd>(&command)) {
       for (std::size_t i = 1; i < line->points.size(); ++i) {
         out.segments.push_back({line->points[i - 1], line->points[i], line->stroke.width});
@@ -98,6 +101,8 @@ std::string_view overlap_kind_name(OverlapKind kind) {
       return "outside-chart";
     case OverlapKind::kTextOutsideBox:
       return "text-outside-box";
+    case OverlapKind::kLabelPicture:
+      return "label-picture";
   }
   return "unknown";
 }
@@ -159,6 +164,11 @@ std::vector<LabelOverlap> find_label_overlaps(const sheet::Chart& chart) {
       if (area > 0.01) {
         out.push_back({OverlapKind::kLabelLabel, labels[i].text->text, labels[j].text->text, area});
       }
+    }
+    // A picture is drawn over the labels: whatever of a label it covers is hidden.
+    for (const Rect& picture : drawn.pictures) {
+      const double area = shared_area(labels[i].block, picture);
+      if (area > 0.01) out.push_back({OverlapKind::kLabelPicture, labels[i].text->text, "", area});
     }
     for (std::size_t s = 0; s < drawn.segments.size(); ++s) {
       if (labels[i].own == s) continue;

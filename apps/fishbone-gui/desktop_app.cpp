@@ -21,7 +21,6 @@
 
 #include "apps/fishbone-gui/analysis_files.h"
 #include "apps/fishbone/layout_fit.h"
-#include "apps/fishbone/panel_words.h"
 #include "apps/fishbone/picture_fit.h"
 #include "platform/office/com_addins.h"
 #include "platform/os/atomic_file.h"
@@ -45,6 +44,7 @@
 #include "src/addin/connect.h"
 #include "src/addin/registration.h"
 #include "src/addin/version.h"
+#include "src/component/panel_words.h"
 #include "src/editor/exchange_writer.h"
 #include "src/editor/work.h"
 #include "src/windows/help_topics.h"
@@ -387,11 +387,11 @@ kivo2d::GenerationOptions DesktopApp::FitEditorLayout(const kivo2d::GenerationOp
   const auto fit = fishbone::FitLayout(tree, settings, /*side_chosen=*/true);
   if (!fit) return given;
   kivo2d::GenerationOptions chosen = fit->choices;
-  std::string told =
-      "自动适配：选用 " + std::string(fishbone::WordOf(fishbone::kSizeWords, chosen.size)) +
-      " 号字、每行 " + std::string(fishbone::WordOf(fishbone::kWrapWords, chosen.line_length)) +
-      " 个字，文字重叠 " + std::to_string(fit->overlaps) + " 处（原设置 " +
-      std::to_string(fit->given_overlaps) + " 处）";
+  std::string told = "自动适配：选用 " +
+                     std::string(kivo2d::WordOf(kivo2d::kSizeWords, chosen.size)) + " 号字、每行 " +
+                     std::string(kivo2d::WordOf(kivo2d::kWrapWords, chosen.line_length)) +
+                     " 个字，文字重叠 " + std::to_string(fit->overlaps) + " 处（原设置 " +
+                     std::to_string(fit->given_overlaps) + " 处）";
   // Then the auxiliary charts' pictures, off the diagram's texts where there is room.
   settings.choices = chosen;
   if (const auto pictures = fishbone::FitPictures(tree, settings)) {

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "apps/fishbone/layout_report.h"
-#include "apps/fishbone/panel_words.h"
 #include "apps/fishbone/tree_input.h"
 #include "platform/os/atomic_file.h"
 #include "platform/os/environment.h"
@@ -12,6 +11,7 @@
 #include "platform/sheet/application.h"
 #include "platform/sheet/host_profile.h"
 #include "platform/sheet/workbook.h"
+#include "src/component/panel_words.h"
 #include "src/pipeline/run_export.h"
 
 namespace fishbone {
@@ -31,8 +31,8 @@ namespace {
 // Reads a flag's value into `value` when it is one of the table's words. False, with the usage
 // message in `error`, when it is none of them; an absent flag leaves `value` as it is.
 template <typename Value, std::size_t N>
-bool ReadChoice(const ParsedArgs& parsed, std::string_view name, const PanelWords<Value, N>& words,
-                Value& value, std::string& error) {
+bool ReadChoice(const ParsedArgs& parsed, std::string_view name,
+                const kivo2d::PanelWords<Value, N>& words, Value& value, std::string& error) {
   const auto given = parsed.Value(name);
   if (!given) return true;
   std::string listed;
@@ -52,10 +52,10 @@ bool ReadChoice(const ParsedArgs& parsed, std::string_view name, const PanelWord
 std::optional<kivo2d::GenerationOptions> PanelChoices(const ParsedArgs& parsed,
                                                       std::string& error) {
   kivo2d::GenerationOptions choices;
-  if (!ReadChoice(parsed, "--font", kFontWords, choices.font, error) ||
-      !ReadChoice(parsed, "--size", kSizeWords, choices.size, error) ||
-      !ReadChoice(parsed, "--wrap", kWrapWords, choices.line_length, error) ||
-      !ReadChoice(parsed, "--head", kHeadWords, choices.head, error)) {
+  if (!ReadChoice(parsed, "--font", kivo2d::kFontWords, choices.font, error) ||
+      !ReadChoice(parsed, "--size", kivo2d::kSizeWords, choices.size, error) ||
+      !ReadChoice(parsed, "--wrap", kivo2d::kWrapWords, choices.line_length, error) ||
+      !ReadChoice(parsed, "--head", kivo2d::kHeadWords, choices.head, error)) {
     return std::nullopt;
   }
   choices.pareto_chart = !parsed.Has("--no-pareto");

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "src/editor/exchange_node.h"
+#include "src/component/exchange_node.h"
 #include "src/editor/tree_limits.h"
 
 namespace kivo2d {

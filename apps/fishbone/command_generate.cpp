@@ -134,6 +134,7 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
   outputs.data = PathOption(*parsed, "--data");
   outputs.layout_report = PathOption(*parsed, "--layout-report");
   outputs.report_overlaps = true;
+  outputs.input = input;
   const std::vector<NamedOutput> named = NamedOutputs(outputs);
   if (auto problem = FileOutputIsAFolder(named)) {
     if (one_tree_option) {
@@ -163,12 +164,15 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
   std::erase_if(read.problems, IsLeftForTheComponent);
   if (!read.ok()) {
     PrintProblems(input_name, read.problems, io);
-    io.err << "fishbone: no report from " << input_name << ": the tree has " << read.problems.size()
-           << (read.problems.size() == 1 ? " problem" : " problems") << '\n';
+    io.err << "fishbone: no report from " << input_name << ": " << ProblemsReason(read.problems)
+           << '\n';
     return kExitFailure;
   }
+  // A report is made again with the choices it kept, the flags given over them.
+  if (read.choices) options.choices = *PanelChoices(*parsed, error, *read.choices);
 
   if (parsed->Has("--fit")) {
+    options.choices = WithoutPictureShifts(options.choices);
     if (const auto fit = FitLayout(read.tree, options, parsed->Has("--head"))) {
       options.choices = fit->choices;
       io.out << "--fit: " << ChoiceFlags(fit->choices) << " gives " << fit->overlaps

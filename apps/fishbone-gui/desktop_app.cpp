@@ -473,7 +473,8 @@ bool DesktopApp::CloseWorkbook(fb::sheet::Workbook& workbook) {
 
 bool DesktopApp::OpenAnalysis(const std::filesystem::path& path) {
   std::string error;
-  const auto tree = ReadAnalysisFile(path, error);
+  std::optional<kivo2d::GenerationOptions> choices;
+  const auto tree = ReadAnalysisFile(path, error, &choices);
   if (!tree) {
     Inform("无法打开分析 \"" + path.string() + "\"：\r" + error, "错误", vb::vbCritical);
     return false;
@@ -486,6 +487,8 @@ bool DesktopApp::OpenAnalysis(const std::filesystem::path& path) {
   if (editor == nullptr) return false;
   try {
     editor->ImportTree(*tree);
+    // A report's panel as it was made, so that "生成报表" makes it again.
+    if (choices) editor->Settings.Select(*choices);
     ShowWholeTree(*editor);
   } catch (const std::exception& failure) {
     Inform("无法打开分析 \"" + path.string() + "\"：" + failure.what(), "错误", vb::vbCritical);
@@ -607,7 +610,8 @@ void DesktopApp::InstallActions() {
   auto no_workbook = [this] { Inform("没有打开的工作簿。", "提示", vb::vbInformation); };
   actions_["新建(&N)"] = [this] { NewWorkbook(); };
   actions_["打开分析(&O)..."] = [this] {
-    const std::string path = ChooseFile("open", "打开分析", "分析 (*.xml *.txt);;所有文件 (*)", "");
+    const std::string path =
+        ChooseFile("open", "打开分析", "分析 (*.xml *.txt *.xlsx);;所有文件 (*)", "");
     if (!path.empty()) OpenAnalysis(path);
   };
   actions_["保存分析(&A)..."] = [this] {

@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <functional>
-#include <optional>
 
 #include "platform/sheet/range.h"
 #include "src/component/panel_words.h"

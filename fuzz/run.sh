@@ -15,7 +15,8 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(fuzz_tree_xml fuzz_tree_outline fuzz_formula fuzz_xlt fuzz_registry fuzz_generate)
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_tree_xml fuzz_tree_outline fuzz_formula fuzz_xlt fuzz_registry fuzz_generate
+  fuzz_report_tree)
 
 preset=${FB_FUZZ_PRESET:-fuzz}
 build=build/$preset
@@ -25,7 +26,7 @@ cmake --build --preset "$preset" -j "${FB_JOBS:-2}" --target "${targets[@]}"
 # Inputs a target runs in "ci" mode: about 60 s each under the sanitizers on this machine.
 declare -A ci_runs=(
   [fuzz_tree_xml]=2000000 [fuzz_tree_outline]=250000 [fuzz_formula]=250000
-  [fuzz_xlt]=1000000 [fuzz_registry]=500000 [fuzz_generate]=150
+  [fuzz_xlt]=1000000 [fuzz_registry]=500000 [fuzz_generate]=150 [fuzz_report_tree]=600000
 )
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}

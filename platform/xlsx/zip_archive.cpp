@@ -150,7 +150,7 @@ std::optional<std::string> ZipArchive::read(std::string_view name, std::size_t m
     if (content.size() + static_cast<std::size_t>(got) > max_bytes) {
       unzCloseCurrentFile(archive_);
       throw PackageError("the zip entry " + shown + " inflates to more than " +
-                         std::to_string(max_bytes / (1024 * 1024)) +
+                         std::to_string(max_bytes / (std::size_t{1024} * 1024)) +
                          " MiB, more than a workbook part holds");
     }
     content.append(buffer, static_cast<std::size_t>(got));

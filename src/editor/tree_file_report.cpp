@@ -17,7 +17,7 @@ TreeReadResult ReadReportTree(std::string_view bytes) {
   };
   if (bytes.size() > kMaxReportFileBytes) {
     return whole_workbook("the workbook is larger than " +
-                          std::to_string(kMaxReportFileBytes / (1024 * 1024)) +
+                          std::to_string(kMaxReportFileBytes / (std::size_t{1024} * 1024)) +
                           " MiB: a report is far smaller, so this is not one");
   }
   std::optional<fb::xlsx::SheetTexts> sheet;

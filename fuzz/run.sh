@@ -16,7 +16,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(fuzz_tree_xml fuzz_tree_outline fuzz_formula fuzz_xlt fuzz_registry fuzz_generate
-  fuzz_help_file fuzz_help_objects)
+  fuzz_help_file fuzz_help_objects fuzz_report_tree)
 
 preset=${FB_FUZZ_PRESET:-fuzz}
 build=build/$preset
@@ -27,7 +27,7 @@ cmake --build --preset "$preset" -j "${FB_JOBS:-2}" --target "${targets[@]}"
 declare -A ci_runs=(
   [fuzz_tree_xml]=2000000 [fuzz_tree_outline]=250000 [fuzz_formula]=250000
   [fuzz_xlt]=1000000 [fuzz_registry]=500000 [fuzz_generate]=150
-  [fuzz_help_file]=300 [fuzz_help_objects]=100000
+  [fuzz_help_file]=300 [fuzz_help_objects]=100000 [fuzz_report_tree]=160000
 )
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}

@@ -29,6 +29,9 @@ packages=(
   libminizip-dev libzip-dev python3-openpyxl
   # a reader of the 97-2003 workbook format (tests check the report template with it)
   python3-xlrd
+  # another spreadsheet program: a test has it open a report and save it again, and the kept
+  # tree must survive (headless, without the desktop parts)
+  libreoffice-calc-nogui
   # GIF decoding and writing (the progress animation, the welcome movie, their generator)
   libgif-dev
   # PNG decoding of the window pictures

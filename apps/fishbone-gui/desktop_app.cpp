@@ -23,7 +23,6 @@
 
 #include "apps/fishbone-gui/analysis_files.h"
 #include "apps/fishbone/layout_fit.h"
-#include "apps/fishbone/panel_words.h"
 #include "apps/fishbone/picture_fit.h"
 #include "platform/office/com_addins.h"
 #include "platform/office/command_bars.h"
@@ -48,6 +47,7 @@
 #include "src/addin/connect.h"
 #include "src/addin/registration.h"
 #include "src/addin/version.h"
+#include "src/component/panel_words.h"
 #include "src/editor/exchange_writer.h"
 #include "src/editor/work.h"
 #include "src/windows/help_topics.h"
@@ -408,11 +408,11 @@ kivo2d::GenerationOptions DesktopApp::FitEditorLayout(const kivo2d::GenerationOp
   const auto fit = fishbone::FitLayout(tree, settings, /*side_chosen=*/true);
   if (!fit) return given;
   kivo2d::GenerationOptions chosen = fit->choices;
-  std::string told =
-      "自动适配：选用 " + std::string(fishbone::WordOf(fishbone::kSizeWords, chosen.size)) +
-      " 号字、每行 " + std::string(fishbone::WordOf(fishbone::kWrapWords, chosen.line_length)) +
-      " 个字，文字重叠 " + std::to_string(fit->overlaps) + " 处（原设置 " +
-      std::to_string(fit->given_overlaps) + " 处）";
+  std::string told = "自动适配：选用 " +
+                     std::string(kivo2d::WordOf(kivo2d::kSizeWords, chosen.size)) + " 号字、每行 " +
+                     std::string(kivo2d::WordOf(kivo2d::kWrapWords, chosen.line_length)) +
+                     " 个字，文字重叠 " + std::to_string(fit->overlaps) + " 处（原设置 " +
+                     std::to_string(fit->given_overlaps) + " 处）";
   // Then the auxiliary charts' pictures, off the diagram's texts where there is room.
   settings.choices = chosen;
   if (const auto pictures = fishbone::FitPictures(tree, settings)) {
@@ -494,7 +494,8 @@ bool DesktopApp::CloseWorkbook(fb::sheet::Workbook& workbook) {
 
 bool DesktopApp::OpenAnalysis(const std::filesystem::path& path) {
   std::string error;
-  const auto tree = ReadAnalysisFile(path, error);
+  std::optional<kivo2d::GenerationOptions> choices;
+  const auto tree = ReadAnalysisFile(path, error, &choices);
   if (!tree) {
     Inform("无法打开分析 \"" + path.string() + "\"：\r" + error, "错误", vb::vbCritical);
     return false;
@@ -507,6 +508,8 @@ bool DesktopApp::OpenAnalysis(const std::filesystem::path& path) {
   if (editor == nullptr) return false;
   try {
     editor->ImportTree(*tree);
+    // A report's panel as it was made, so that "生成报表" makes it again.
+    if (choices) editor->Settings.Select(*choices);
     ShowWholeTree(*editor);
   } catch (const std::exception& failure) {
     Inform("无法打开分析 \"" + path.string() + "\"：" + failure.what(), "错误", vb::vbCritical);
@@ -655,7 +658,8 @@ void DesktopApp::InstallActions() {
   auto no_workbook = [this] { Inform("没有打开的工作簿。", "提示", vb::vbInformation); };
   actions_["新建(&N)"] = [this] { NewWorkbook(); };
   actions_["打开分析(&O)..."] = [this] {
-    const std::string path = ChooseFile("open", "打开分析", "分析 (*.xml *.txt);;所有文件 (*)", "");
+    const std::string path =
+        ChooseFile("open", "打开分析", "分析 (*.xml *.txt *.xlsx);;所有文件 (*)", "");
     if (!path.empty()) OpenAnalysis(path);
   };
   actions_["保存分析(&L)..."] = [this] {

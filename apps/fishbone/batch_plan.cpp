@@ -150,6 +150,7 @@ std::optional<BatchRequest> PlanBatch(std::span<const std::string> args, std::st
   const auto choices = PanelChoices(*parsed, error);
   if (!choices) return std::nullopt;
   request.options.choices = *choices;
+  request.flags = *parsed;
 
   std::set<std::string> seen;
   std::set<std::string> taken;

@@ -28,6 +28,9 @@ struct BatchRequest {
   bool pictures = false;
   int jobs = 1;
   GenerationHostSettings options;
+  // The command line as parsed: a report among the trees is made again with the choices it
+  // kept, the panel's flags given over them.
+  ParsedArgs flags;
 };
 
 // The batch's own options: --pdf, --png and --pictures are switches here, since every tree's

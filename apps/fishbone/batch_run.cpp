@@ -97,15 +97,18 @@ BatchOutcome GenerateBatchTree(const BatchTree& tree, const BatchRequest& reques
   std::erase_if(read.problems, IsLeftForTheComponent);
   if (!read.ok()) {
     const kivo2d::TreeProblem& first = read.problems.front();
-    std::string line = name + ":" + std::to_string(first.line) + ": " + first.message;
+    std::string line =
+        name + (first.line > 0 ? ":" + std::to_string(first.line) : "") + ": " + first.message;
     if (read.problems.size() > 1) {
       line += " (and " + std::to_string(read.problems.size() - 1) + " more problems)";
     }
     return {false, line};
   }
+  GenerationHostSettings options = request.options;
+  if (read.choices) options.choices = *PanelChoices(request.flags, error, *read.choices);
   const RunOutputs outputs = OutputsOf(tree, request);
   try {
-    if (GenerateReportFiles(read.tree, name, request.options, outputs, io) != kExitOk) {
+    if (GenerateReportFiles(read.tree, name, options, outputs, io) != kExitOk) {
       return {false, name + ": " + Reason(err.str())};
     }
   } catch (const std::exception& failure) {  // the run's own trap misses nothing it should

@@ -1,4 +1,4 @@
-// fishbone check [--from xml|txt] [FILE...]
+// fishbone check [--from xml|txt|xlsx] [FILE...]
 
 #include <array>
 #include <ostream>
@@ -39,7 +39,7 @@ int RunCheck(std::span<const std::string> args, Io& io) {
   if (const auto word = parsed->Value("--from")) {
     from = ParseFormatWord(*word);
     if (!from)
-      return UsageError(kCheckCommand, "--from takes xml or txt, not \"" + *word + "\"", io);
+      return UsageError(kCheckCommand, "--from takes xml, txt or xlsx, not \"" + *word + "\"", io);
   }
 
   if (parsed->positionals.empty()) {
@@ -67,19 +67,21 @@ const Command kCheckCommand{
     "check",
     "check [FILE...]",
     "check tree files against the rules of the cause tree",
-    "Usage: fishbone check [--from xml|txt] [FILE...]\n"
+    "Usage: fishbone check [--from xml|txt|xlsx] [FILE...]\n"
     "\n"
     "Checks each tree file against the rules of the cause tree and reports every problem.\n"
     "A valid tree gives one line on standard output:\n"
     "  FILE: ok: \"<main problem>\", 33 causes, 6 main causes, depth 4\n"
     "a tree with problems one line per problem on standard error:\n"
     "  FILE:LINE: message\n"
-    "With no FILE it checks the built-in sample analysis. \"-\" reads standard input.\n"
+    "A report workbook (.xlsx) that generate made is checked by the tree it keeps; LINE is\n"
+    "then a row of its analysis sheet. With no FILE it checks the built-in sample analysis.\n"
+    "\"-\" reads standard input.\n"
     "\n"
     "Options:\n"
-    "  --from xml|txt   the format of the input; without it a file's extension decides\n"
-    "                   (.xml, .txt), and for \"-\" or another extension its content does\n"
-    "                   (XML when it starts with \"<\")\n"
+    "  --from xml|txt|xlsx the format of the input; without it a file's extension decides\n"
+    "                   (.xml, .txt, .xlsx), and for \"-\" or another extension its content\n"
+    "                   does (a report when it is a zip archive, XML when it starts with \"<\")\n"
     "\n"
     "Exit status: 0 every tree is valid, 1 a tree has problems or a file cannot be read,\n"
     "2 wrong usage.\n",

@@ -1,4 +1,4 @@
-// fishbone convert IN -o OUT [--from xml|txt] [--to xml|txt]
+// fishbone convert IN -o OUT [--from xml|txt|xlsx] [--to xml|txt]
 
 #include <array>
 #include <ostream>
@@ -49,15 +49,24 @@ int RunConvert(std::span<const std::string> args, Io& io) {
   if (const auto word = parsed->Value("--from")) {
     from = ParseFormatWord(*word);
     if (!from) {
-      return UsageError(kConvertCommand, "--from takes xml or txt, not \"" + *word + "\"", io);
+      return UsageError(kConvertCommand, "--from takes xml, txt or xlsx, not \"" + *word + "\"",
+                        io);
     }
   }
   std::optional<TreeFormat> to;
   if (const auto word = parsed->Value("--to")) {
     to = ParseFormatWord(*word);
-    if (!to) return UsageError(kConvertCommand, "--to takes xml or txt, not \"" + *word + "\"", io);
+    if (!to || *to == TreeFormat::kReport) {
+      return UsageError(kConvertCommand, "--to takes xml or txt, not \"" + *word + "\"", io);
+    }
   } else if (*output != "-") {
     to = kivo2d::FormatFromExtension(*output);
+    if (to == TreeFormat::kReport) {
+      return UsageError(kConvertCommand,
+                        "convert writes tree files (.xml, .txt), not the report \"" + *output +
+                            "\": generate makes reports",
+                        io);
+    }
   }
   if (!to) {
     return UsageError(kConvertCommand,
@@ -86,8 +95,8 @@ int RunConvert(std::span<const std::string> args, Io& io) {
   const kivo2d::TreeReadResult read = kivo2d::ReadTree(*bytes, input_format);
   if (!read.ok()) {
     PrintProblems(input_name, read.problems, io);
-    io.err << "fishbone: " << input_name << " not converted: the tree has " << read.problems.size()
-           << (read.problems.size() == 1 ? " problem" : " problems") << '\n';
+    io.err << "fishbone: " << input_name << " not converted: " << ProblemsReason(read.problems)
+           << '\n';
     return kExitFailure;
   }
 
@@ -131,18 +140,19 @@ const Command kConvertCommand{
     "convert",
     "convert IN -o OUT",
     "convert a tree between the exchange XML and the text outline",
-    "Usage: fishbone convert IN -o OUT [--from xml|txt] [--to xml|txt]\n"
+    "Usage: fishbone convert IN -o OUT [--from xml|txt|xlsx] [--to xml|txt]\n"
     "\n"
-    "Converts a tree file between the exchange XML (.xml) and the indented text outline (.txt).\n"
+    "Converts a tree file between the exchange XML (.xml) and the indented text outline (.txt),\n"
+    "and takes the tree out of a report workbook (.xlsx) that generate made, which keeps it.\n"
     "IN is checked first: a tree with problems is not converted, and its problems are listed\n"
     "as \"IN:LINE: message\" on standard error. OUT is written to a temporary file in its folder\n"
     "and renamed into place, so a failure leaves an earlier OUT as it was.\n"
     "\n"
     "  IN                 the tree file to read, or \"-\" for standard input\n"
     "  -o, --output OUT   the file to write, or \"-\" for standard output\n"
-    "  --from xml|txt     the input format; without it IN's extension decides (.xml, .txt),\n"
-    "                     and for \"-\" or another extension its content does (XML when it\n"
-    "                     starts with \"<\")\n"
+    "  --from xml|txt|xlsx the input format; without it IN's extension decides (.xml,\n"
+    "                     .txt, .xlsx), and for \"-\" or another extension its content does\n"
+    "                     (a report when it is a zip archive, XML when it starts with \"<\")\n"
     "  --to xml|txt       the output format; without it OUT's extension decides; needed for\n"
     "                     \"-\" and for another extension\n"
     "\n"

@@ -134,6 +134,7 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
   outputs.data = PathOption(*parsed, "--data");
   outputs.layout_report = PathOption(*parsed, "--layout-report");
   outputs.report_overlaps = true;
+  outputs.input = input;
   const std::vector<NamedOutput> named = NamedOutputs(outputs);
   if (auto problem = FileOutputIsAFolder(named)) {
     if (one_tree_option) {
@@ -163,12 +164,15 @@ int RunGenerate(std::span<const std::string> args, Io& io) {
   std::erase_if(read.problems, IsLeftForTheComponent);
   if (!read.ok()) {
     PrintProblems(input_name, read.problems, io);
-    io.err << "fishbone: no report from " << input_name << ": the tree has " << read.problems.size()
-           << (read.problems.size() == 1 ? " problem" : " problems") << '\n';
+    io.err << "fishbone: no report from " << input_name << ": " << ProblemsReason(read.problems)
+           << '\n';
     return kExitFailure;
   }
+  // A report is made again with the choices it kept, the flags given over them.
+  if (read.choices) options.choices = *PanelChoices(*parsed, error, *read.choices);
 
   if (parsed->Has("--fit")) {
+    options.choices = WithoutPictureShifts(options.choices);
     if (const auto fit = FitLayout(read.tree, options, parsed->Has("--head"))) {
       options.choices = fit->choices;
       io.out << "--fit: " << ChoiceFlags(fit->choices) << " gives " << fit->overlaps
@@ -203,7 +207,9 @@ const Command kGenerateCommand{
     "\n"
     "Generates the report of TREE (exchange XML or text outline, \"-\" for standard input) the\n"
     "way the desktop does: a fresh headless spreadsheet host loads the add-in, the tree goes\n"
-    "into the editor and \"生成报表\" is pressed. Every message box the component shows is\n"
+    "into the editor and \"生成报表\" is pressed. TREE may be a report (.xlsx): every report\n"
+    "keeps its tree and its choices, and is made again with them, the panel's flags given\n"
+    "below going over the choices kept. Every message box the component shows is\n"
     "printed to standard error as \"[title] text\" and answered with its default button. Each\n"
     "run has private folders of its own, so runs in parallel never meet. Every file is written\n"
     "beside its target and renamed into place: a failure leaves an earlier file untouched.\n"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "apps/fishbone/layout_report.h"
-#include "apps/fishbone/panel_words.h"
+#include "apps/fishbone/same_file.h"
 #include "apps/fishbone/tree_input.h"
 #include "platform/os/atomic_file.h"
 #include "platform/os/environment.h"
@@ -12,6 +12,7 @@
 #include "platform/sheet/application.h"
 #include "platform/sheet/host_profile.h"
 #include "platform/sheet/workbook.h"
+#include "src/component/panel_words.h"
 #include "src/pipeline/run_export.h"
 
 namespace fishbone {
@@ -31,8 +32,8 @@ namespace {
 // Reads a flag's value into `value` when it is one of the table's words. False, with the usage
 // message in `error`, when it is none of them; an absent flag leaves `value` as it is.
 template <typename Value, std::size_t N>
-bool ReadChoice(const ParsedArgs& parsed, std::string_view name, const PanelWords<Value, N>& words,
-                Value& value, std::string& error) {
+bool ReadChoice(const ParsedArgs& parsed, std::string_view name,
+                const kivo2d::PanelWords<Value, N>& words, Value& value, std::string& error) {
   const auto given = parsed.Value(name);
   if (!given) return true;
   std::string listed;
@@ -49,17 +50,27 @@ bool ReadChoice(const ParsedArgs& parsed, std::string_view name, const PanelWord
 
 }  // namespace
 
-std::optional<kivo2d::GenerationOptions> PanelChoices(const ParsedArgs& parsed,
-                                                      std::string& error) {
-  kivo2d::GenerationOptions choices;
-  if (!ReadChoice(parsed, "--font", kFontWords, choices.font, error) ||
-      !ReadChoice(parsed, "--size", kSizeWords, choices.size, error) ||
-      !ReadChoice(parsed, "--wrap", kWrapWords, choices.line_length, error) ||
-      !ReadChoice(parsed, "--head", kHeadWords, choices.head, error)) {
+kivo2d::GenerationOptions WithoutPictureShifts(kivo2d::GenerationOptions choices) {
+  choices.pareto_shift = {};
+  choices.top_three_shift = {};
+  choices.logo_shift = {};
+  return choices;
+}
+
+std::optional<kivo2d::GenerationOptions> PanelChoices(const ParsedArgs& parsed, std::string& error,
+                                                      const kivo2d::GenerationOptions& base) {
+  kivo2d::GenerationOptions choices = base;
+  if (!ReadChoice(parsed, "--font", kivo2d::kFontWords, choices.font, error) ||
+      !ReadChoice(parsed, "--size", kivo2d::kSizeWords, choices.size, error) ||
+      !ReadChoice(parsed, "--wrap", kivo2d::kWrapWords, choices.line_length, error) ||
+      !ReadChoice(parsed, "--head", kivo2d::kHeadWords, choices.head, error)) {
     return std::nullopt;
   }
-  choices.pareto_chart = !parsed.Has("--no-pareto");
-  choices.top_three_chart = !parsed.Has("--no-top-three");
+  choices.pareto_chart = base.pareto_chart && !parsed.Has("--no-pareto");
+  choices.top_three_chart = base.top_three_chart && !parsed.Has("--no-top-three");
+  if (WithoutPictureShifts(choices) != WithoutPictureShifts(base)) {
+    choices = WithoutPictureShifts(choices);
+  }
   return choices;
 }
 
@@ -95,7 +106,13 @@ int GenerateReportFiles(const kivo2d::TreeDocument& tree, std::string_view input
              << "fishbone: " << kNotSavedLine << '\n';
       return kExitFailure;
     }
-    if (!outputs.report) outputs.report = host.app().active_workbook().name() + ".xlsx";
+    if (!outputs.report) {
+      outputs.report = host.app().active_workbook().name() + ".xlsx";
+      if (const auto clash = OutputIsInput(outputs.input, OutputTargets{{*outputs.report}, {}})) {
+        io.err << "fishbone: " << *clash << '\n' << "fishbone: " << kNotSavedLine << '\n';
+        return kExitFailure;
+      }
+    }
     if (const auto failure = WriteReport(host.app(), outputs, io)) {
       // The component has already said it succeeded; say plainly that the report is not saved.
       io.err << "fishbone: " << *failure << '\n' << "fishbone: " << kNotSavedLine << '\n';

@@ -17,10 +17,16 @@ namespace fishbone {
 std::optional<std::string> HostVersionOption(const ParsedArgs& parsed, std::string& error);
 
 // The settings panel's choices a command line makes with --font fangsong|song|hei, --size 8|6|4,
-// --wrap 5|8|10, --head left|right, --no-pareto and --no-top-three; the panel's defaults for
-// what it leaves out. On a value the panel does not offer, returns nothing and sets `error` to
-// the usage message.
-std::optional<kivo2d::GenerationOptions> PanelChoices(const ParsedArgs& parsed, std::string& error);
+// --wrap 5|8|10, --head left|right, --no-pareto and --no-top-three; `base` (the panel's defaults,
+// or the choices a report kept) for what it leaves out. The picture shifts of a layout fitting in
+// `base` were fitted to its layout: they are kept only while the flags leave that layout as it
+// was. On a value the panel does not offer, returns nothing and sets `error` to the usage
+// message.
+std::optional<kivo2d::GenerationOptions> PanelChoices(const ParsedArgs& parsed, std::string& error,
+                                                      const kivo2d::GenerationOptions& base = {});
+
+// The choices without the picture shifts of a layout fitting.
+kivo2d::GenerationOptions WithoutPictureShifts(kivo2d::GenerationOptions choices);
 
 // The last line (after "fishbone: ") of a run the component finished but whose files could not
 // all be written; the line before it says why.

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "apps/fishbone/layout_report.h"
-#include "apps/fishbone/panel_words.h"
 #include "platform/os/environment.h"
 #include "platform/os/host_error.h"
+#include "src/component/panel_words.h"
 
 namespace fishbone {
 namespace {
@@ -47,9 +47,9 @@ std::optional<LayoutFit> FitLayout(const kivo2d::TreeDocument& tree,
                                    const GenerationHostSettings& settings, bool side_chosen) {
   const GenerationOptions& given = settings.choices;
   std::vector<GenerationOptions> candidates;
-  for (const auto& [size_word, size] : kSizeWords) {
-    for (const auto& [wrap_word, line_length] : kWrapWords) {
-      for (const auto& [head_word, head] : kHeadWords) {
+  for (const auto& [size_word, size] : kivo2d::kSizeWords) {
+    for (const auto& [wrap_word, line_length] : kivo2d::kWrapWords) {
+      for (const auto& [head_word, head] : kivo2d::kHeadWords) {
         if (side_chosen && head != given.head) continue;
         GenerationOptions choices = given;
         choices.size = size;
@@ -79,9 +79,9 @@ std::optional<LayoutFit> FitLayout(const kivo2d::TreeDocument& tree,
 }
 
 std::string ChoiceFlags(const GenerationOptions& choices) {
-  return "--size " + std::string(WordOf(kSizeWords, choices.size)) + " --wrap " +
-         std::string(WordOf(kWrapWords, choices.line_length)) + " --head " +
-         std::string(WordOf(kHeadWords, choices.head));
+  return "--size " + std::string(kivo2d::WordOf(kivo2d::kSizeWords, choices.size)) + " --wrap " +
+         std::string(kivo2d::WordOf(kivo2d::kWrapWords, choices.line_length)) + " --head " +
+         std::string(kivo2d::WordOf(kivo2d::kHeadWords, choices.head));
 }
 
 }  // namespace fishbone

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <string_view>
 
-#include "apps/fishbone/panel_words.h"
 #include "platform/sheet/application.h"
 #include "platform/sheet/chart/chart.h"
 #include "platform/sheet/shape/drawing.h"
@@ -12,6 +11,7 @@
 #include "platform/sheet/shape/shape_clipboard.h"
 #include "platform/sheet/shape/shape_collection.h"
 #include "platform/sheet/worksheet.h"
+#include "src/component/panel_words.h"
 
 namespace fishbone {
 namespace {
@@ -148,10 +148,11 @@ std::string LayoutReportJson(const std::vector<LabelOverlap>& overlaps,
                              const kivo2d::GenerationOptions& options,
                              const kivo2d::TreeDocument& tree) {
   std::string out = "{\n  \"options\": {\"font\": ";
-  AppendJsonString(out, WordOf(kFontWords, options.font));
-  out += ", \"size\": " + std::string(WordOf(kSizeWords, options.size)) +
-         ", \"wrap\": " + std::string(WordOf(kWrapWords, options.line_length)) + ", \"head\": ";
-  AppendJsonString(out, WordOf(kHeadWords, options.head));
+  AppendJsonString(out, kivo2d::WordOf(kivo2d::kFontWords, options.font));
+  out += ", \"size\": " + std::string(kivo2d::WordOf(kivo2d::kSizeWords, options.size)) +
+         ", \"wrap\": " + std::string(kivo2d::WordOf(kivo2d::kWrapWords, options.line_length)) +
+         ", \"head\": ";
+  AppendJsonString(out, kivo2d::WordOf(kivo2d::kHeadWords, options.head));
   out += std::string(", \"pareto\": ") + (options.pareto_chart ? "true" : "false") +
          ", \"top_three\": " + (options.top_three_chart ? "true" : "false") +
          "},\n  \"overlaps\": [";

@@ -26,6 +26,9 @@ struct RunOutputs {
   std::optional<std::filesystem::path> layout_report;  // the diagram's overlaps as JSON
   // Say on standard error when the diagram's texts overlap (generate does; demo keeps quiet).
   bool report_overlaps = false;
+  // The tree file as given ("-" for standard input): a report made again from a report must not
+  // take its default name when that is the file it was read from.
+  std::string input = "-";
 };
 
 // Whether a run writes a file of this name into the trace folder ("NN-StepName.csv",

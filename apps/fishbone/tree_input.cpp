@@ -19,6 +19,7 @@ using kivo2d::TreeFormat;
 std::optional<TreeFormat> ParseFormatWord(std::string_view word) {
   if (word == "xml") return TreeFormat::kXml;
   if (word == "txt") return TreeFormat::kOutline;
+  if (word == "xlsx") return TreeFormat::kReport;
   return std::nullopt;
 }
 
@@ -27,24 +28,35 @@ std::optional<std::string> ReadInput(const std::string& name, Io& io, std::strin
   const std::string shown = name == "-"                  ? std::string("standard input")
                             : printable.starts_with('"') ? printable
                                                          : "\"" + name + "\"";
-  const auto too_large = [&] {
+  // A report workbook, which keeps its tree among pictures, may be larger than a tree file.
+  const auto is_report = [](std::string_view bytes) { return bytes.starts_with("PK\x03\x04"); };
+  const auto too_large = [&](std::string_view bytes) {
     error = "cannot read " + shown + ": it is larger than " +
-            std::to_string(kivo2d::kMaxTreeFileBytes / 1048576) +
-            " MiB, and a tree file of at most 51 nodes is far smaller";
+            (is_report(bytes) ? std::to_string(kivo2d::kMaxReportFileBytes / 1048576) +
+                                    " MiB, and a report workbook is far smaller"
+                              : std::to_string(kivo2d::kMaxTreeFileBytes / 1048576) +
+                                    " MiB, and a tree file of at most 51 nodes is far smaller");
     return std::nullopt;
   };
-  // One byte more than a tree file may hold tells a file that is too large without reading it
-  // all (/dev/zero has no end).
-  const std::size_t limit = kivo2d::kMaxTreeFileBytes + 1;
+  // One byte more than a file may hold tells a file that is too large without reading it all
+  // (/dev/zero has no end).
+  const auto limit_of = [&](std::string_view bytes) {
+    return (is_report(bytes) ? kivo2d::kMaxReportFileBytes : kivo2d::kMaxTreeFileBytes) + 1;
+  };
   if (name == "-") {
-    std::string bytes(limit, '\0');
-    io.in.read(bytes.data(), static_cast<std::streamsize>(limit));
-    if (io.in.bad()) {
-      error = "cannot read standard input";
-      return std::nullopt;
+    std::string bytes;
+    while (bytes.size() < limit_of(bytes)) {
+      const std::size_t before = bytes.size();
+      bytes.resize(limit_of(bytes));
+      io.in.read(bytes.data() + before, static_cast<std::streamsize>(bytes.size() - before));
+      if (io.in.bad()) {
+        error = "cannot read standard input";
+        return std::nullopt;
+      }
+      bytes.resize(before + static_cast<std::size_t>(io.in.gcount()));
+      if (!io.in) break;
     }
-    bytes.resize(static_cast<std::size_t>(io.in.gcount()));
-    if (bytes.size() >= limit) return too_large();
+    if (bytes.size() >= limit_of(bytes)) return too_large(bytes);
     return bytes;
   }
   const auto fail = [&](int code) {
@@ -68,8 +80,8 @@ std::optional<std::string> ReadInput(const std::string& name, Io& io, std::strin
   }
   std::string bytes;
   char buffer[65536];
-  while (bytes.size() < limit) {
-    const ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
+  while (bytes.size() < limit_of(bytes)) {
+    const ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, limit_of(bytes) - bytes.size()));
     if (got < 0) {
       if (errno == EINTR) continue;
       const int code = errno;
@@ -80,7 +92,7 @@ std::optional<std::string> ReadInput(const std::string& name, Io& io, std::strin
     bytes.append(buffer, static_cast<std::size_t>(got));
   }
   ::close(fd);
-  if (bytes.size() >= limit) return too_large();
+  if (bytes.size() >= limit_of(bytes)) return too_large(bytes);
   return bytes;
 }
 
@@ -140,11 +152,18 @@ void PrintProblems(std::string_view display_name, const std::vector<kivo2d::Tree
              << (more == 1 ? "problem" : "problems") << '\n';
       return;
     }
-    io.err << display_name << ':' << problem.line;
+    io.err << display_name;
+    if (problem.line > 0) io.err << ':' << problem.line;
     if (problem.column > 0) io.err << ':' << problem.column;
     io.err << ": " << problem.message << '\n';
     ++shown;
   }
+}
+
+std::string ProblemsReason(const std::vector<kivo2d::TreeProblem>& problems) {
+  if (problems.size() == 1 && problems.front().line == 0) return "it holds no tree to read";
+  return "the tree has " + std::to_string(problems.size()) +
+         (problems.size() == 1 ? " problem" : " problems");
 }
 
 std::string SummaryText(const kivo2d::TreeDocument& tree) {

@@ -17,16 +17,17 @@ namespace fishbone {
 inline constexpr std::string_view kStdinName = "<stdin>";
 inline constexpr std::string_view kSampleName = "<sample>";
 
-// "xml" or "txt"; nothing for another word.
+// "xml", "txt" or "xlsx" (a report); nothing for another word.
 std::optional<kivo2d::TreeFormat> ParseFormatWord(std::string_view word);
 
 // Reads a whole file, or standard input for "-". On failure returns nothing and sets `error` to
 // e.g. `cannot read "a.txt": No such file or directory`. Input larger than
-// kivo2d::kMaxTreeFileBytes is refused after reading one byte more than that.
+// kivo2d::kMaxTreeFileBytes is refused after reading one byte more than that; input that starts
+// as a zip archive (a report workbook) may reach kivo2d::kMaxReportFileBytes.
 std::optional<std::string> ReadInput(const std::string& name, Io& io, std::string& error);
 
-// The input's format: `from` when given, else the extension (.xml, .txt) of a file, else the
-// content (XML when it starts with "<").
+// The input's format: `from` when given, else the extension (.xml, .txt, .xlsx) of a file, else
+// the content (a report when it starts as a zip archive, XML when it starts with "<").
 kivo2d::TreeFormat ChooseInputFormat(const std::string& name,
                                      std::optional<kivo2d::TreeFormat> from,
                                      std::string_view bytes);
@@ -43,10 +44,14 @@ std::string PrintableName(std::string_view name);
 inline constexpr std::size_t kMaxProblemsShown = 100;
 
 // One line per problem on io.err: "NAME:LINE: message", or "NAME:LINE:COLUMN: message" where the
-// reader knows the column; after kMaxProblemsShown lines one more, "NAME: ... and N more
-// problems".
+// reader knows the column, or "NAME: message" for a problem of a whole workbook (line 0); after
+// kMaxProblemsShown lines one more, "NAME: ... and N more problems".
 void PrintProblems(std::string_view display_name, const std::vector<kivo2d::TreeProblem>& problems,
                    Io& io);
+
+// Why a tree read with problems is not used: "the tree has 3 problems", or for a workbook whose
+// tree cannot be read at all (a problem of the whole workbook), "it holds no tree to read".
+std::string ProblemsReason(const std::vector<kivo2d::TreeProblem>& problems);
 
 // "33 causes, 6 main causes, depth 4"
 std::string SummaryText(const kivo2d::TreeDocument& tree);

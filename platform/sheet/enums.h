@@ -30,6 +30,10 @@ enum class AutoFillType { Default = 0, Copy = 1, Series = 2 };
 
 enum class WindowState { Maximized = -4137, Minimized = -4140, Normal = -4143 };
 
+// A sheet's Visible: shown as a tab, hidden (the user may unhide it), or very hidden (only code
+// can show it again).
+enum class SheetVisibility { Visible = -1, Hidden = 0, VeryHidden = 2 };
+
 enum class BorderIndex {
   EdgeLeft = 7,
   EdgeTop = 8,

@@ -42,17 +42,29 @@ Worksheet& Worksheets::item(std::string_view name) {
                   "Subscript out of range: no sheet named " + std::string(name));
 }
 
-Worksheet& Worksheets::add() {
-  workbook_->application().faults().check(HostOperation::SheetsAdd);
+std::string Worksheets::next_sheet_name() {
   int number = count() + 1;
   while (find("Sheet" + std::to_string(number)) != nullptr) ++number;
+  return "Sheet" + std::to_string(number);
+}
+
+Worksheet& Worksheets::add() {
+  workbook_->application().faults().check(HostOperation::SheetsAdd);
   int position = 0;
   auto& sheets = workbook_->sheets();
   Worksheet* active = sheets.empty() ? nullptr : &workbook_->active_sheet();
   for (std::size_t i = 0; i < sheets.size(); ++i) {
     if (sheets[i].get() == active) position = static_cast<int>(i);
   }
-  Worksheet& sheet = workbook_->insert_sheet("Sheet" + std::to_string(number), position);
+  Worksheet& sheet = workbook_->insert_sheet(next_sheet_name(), position);
+  sheet.activate();
+  workbook_->set_saved(false);
+  return sheet;
+}
+
+Worksheet& Worksheets::add_after(Worksheet& previous) {
+  workbook_->application().faults().check(HostOperation::SheetsAdd);
+  Worksheet& sheet = workbook_->insert_sheet(next_sheet_name(), previous.index());
   sheet.activate();
   workbook_->set_saved(false);
   return sheet;

@@ -28,8 +28,12 @@ class Worksheets {
   // A new sheet named "Sheet" + (count + 1) (skipping names in use), placed before the active
   // sheet, and made active.
   Worksheet& add();
+  // Worksheets.Add(After:=sheet): as add, but placed right after `sheet`.
+  Worksheet& add_after(Worksheet& sheet);
 
  private:
+  std::string next_sheet_name();  // "Sheet" + (count + 1), skipping names in use
+
   Workbook* workbook_;
 };
 

@@ -58,6 +58,28 @@ int Worksheet::index() const {
   return 0;
 }
 
+void Worksheet::set_visible(SheetVisibility visibility) {
+  if (visibility == visible_) return;
+  if (visibility != SheetVisibility::Visible) {
+    auto& sheets = workbook_->sheets();
+    std::vector<Worksheet*> shown;
+    for (const auto& sheet : sheets) {
+      if (sheet->visible_ == SheetVisibility::Visible) shown.push_back(sheet.get());
+    }
+    if (shown.size() == 1 && shown.front() == this) {
+      throw HostError(host_error::kApplicationDefined,
+                      "Unable to set the Visible property: a workbook keeps one visible sheet");
+    }
+    if (&workbook_->active_sheet() == this) {
+      const auto at = std::find(shown.begin(), shown.end(), this);
+      Worksheet* next = at + 1 != shown.end() ? *(at + 1) : *(at - 1);
+      workbook_->set_active_sheet(*next);
+    }
+  }
+  visible_ = visibility;
+  workbook_->set_saved(false);
+}
+
 Range Worksheet::range(std::string_view reference) {
   auto areas = parse_a1_reference(reference, grid());
   if (!areas) {
@@ -124,6 +146,10 @@ void Worksheet::select() {
 }
 
 void Worksheet::activate() {
+  if (visible_ != SheetVisibility::Visible) {
+    throw HostError(host_error::kApplicationDefined,
+                    "Activate method of Worksheet class failed: the sheet is hidden");
+  }
   workbook_->activate();
   workbook_->set_active_sheet(*this);
 }

@@ -10,6 +10,7 @@
 #include "platform/sheet/address.h"
 #include "platform/sheet/cell_format.h"
 #include "platform/sheet/cell_store.h"
+#include "platform/sheet/enums.h"
 #include "platform/sheet/eval_context.h"
 #include "platform/sheet/formula/formula.h"
 #include "platform/sheet/hyperlinks.h"
@@ -40,6 +41,10 @@ class Worksheet {
   void set_name(std::string_view name);
   int index() const;  // 1-based position in the workbook
   GridSize grid() const;
+  SheetVisibility visible() const { return visible_; }
+  // Hiding the workbook's last visible sheet is refused with HostError 1004; hiding the active
+  // sheet makes the next visible sheet active (the previous one when it was the last).
+  void set_visible(SheetVisibility visibility);
 
   // A1 reference text ("B2:J244", "A:A,K:K", "5:6"); HostError 1004 when it is no reference.
   Range range(std::string_view reference);
@@ -53,6 +58,7 @@ class Worksheet {
   Range used_range();
 
   // Makes this the active sheet of its workbook (and the workbook active).
+  // Both refuse a hidden sheet with HostError 1004.
   void select();
   void activate();
   // Pastes the clipboard at this sheet's selection (the sheet must be the active one): cells, or
@@ -119,6 +125,7 @@ class Worksheet {
   Workbook* workbook_;
   SheetId id_;
   std::string name_;
+  SheetVisibility visible_ = SheetVisibility::Visible;
   CellStore store_;
   FormatId sheet_format_ = kNoFormat;
   std::map<int, FormatId> row_formats_;

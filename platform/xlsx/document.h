@@ -107,8 +107,13 @@ struct DrawingItem {
   std::variant<PictureContent, WordArtContent> content;
 };
 
+// Whether a sheet shows a tab: hidden sheets the user may show again, very hidden ones only a
+// program can.
+enum class SheetState { Visible, Hidden, VeryHidden };
+
 struct Sheet {
   std::string name;
+  SheetState state = SheetState::Visible;
   std::vector<SheetCell> cells;     // row by row, left to right within a row
   std::vector<ColumnSpan> columns;  // ascending, not overlapping
   std::map<int, RowFormat> rows;
@@ -133,7 +138,7 @@ struct DocumentProperties {
 struct Document {
   std::vector<sheet::CellFormat> styles{sheet::CellFormat{}};
   std::vector<Sheet> sheets;
-  int active_sheet = 0;  // 0-based
+  int active_sheet = 0;  // 0-based; a visible sheet
   DocumentProperties properties;
 };
 

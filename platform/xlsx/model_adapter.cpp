@@ -146,6 +146,18 @@ std::optional<sheet::RangeAddress> print_area_of(const sheet::Worksheet& ws) {
   return areas->front();
 }
 
+SheetState state_of(sheet::SheetVisibility visibility) {
+  switch (visibility) {
+    case sheet::SheetVisibility::Hidden:
+      return SheetState::Hidden;
+    case sheet::SheetVisibility::VeryHidden:
+      return SheetState::VeryHidden;
+    case sheet::SheetVisibility::Visible:
+      break;
+  }
+  return SheetState::Visible;
+}
+
 Placement placement_of(sheet::Placement placement) {
   switch (placement) {
     case sheet::Placement::MoveAndSize:
@@ -305,6 +317,7 @@ Document document_from_workbook(sheet::Workbook& workbook,
     sheet::Worksheet& ws = workbook.worksheets().item(i);
     Sheet sheet;
     sheet.name = ws.name();
+    sheet.state = state_of(ws.visible());
     sheet.cells = cells_of(ws, styles);
     sheet.columns = columns_of(ws, styles);
     sheet.rows = rows_of(ws, styles);

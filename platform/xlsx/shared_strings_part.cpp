@@ -19,12 +19,16 @@ bool is_hex(char c) {
 }
 
 // Readers decode "_xHHHH_" in cell texts to the character HHHH; a text that holds such a
-// sequence literally has its underscore escaped as "_x005F_" to read back unchanged.
+// sequence literally has its underscore escaped as "_x005F_" to read back unchanged. A carriage
+// return is written as such a sequence too: an XML reader turns one in text into a line feed.
 std::string protect_escapes(std::string_view text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '_' && i + 6 < text.size() && text[i + 1] == 'x' && is_hex(text[i + 2]) &&
-        is_hex(text[i + 3]) && is_hex(text[i + 4]) && is_hex(text[i + 5]) && text[i + 6] == '_') {
+    if (text[i] == '\r') {
+      out += "_x000D_";
+    } else if (text[i] == '_' && i + 6 < text.size() && text[i + 1] == 'x' && is_hex(text[i + 2]) &&
+               is_hex(text[i + 3]) && is_hex(text[i + 4]) && is_hex(text[i + 5]) &&
+               text[i + 6] == '_') {
       out += "_x005F_";
     } else {
       out += text[i];

@@ -15,12 +15,16 @@ void write_book_views(XmlWriter& xml, const Document& document) {
   xml.close();
 }
 
+// "state" is written only for a hidden sheet, as readers take a sheet without it as visible.
 void write_sheets(XmlWriter& xml, const Document& document) {
   xml.open("sheets");
   for (std::size_t i = 0; i < document.sheets.size(); ++i) {
-    xml.empty("sheet", {{"name", document.sheets[i].name},
-                        {"sheetId", std::to_string(i + 1)},
-                        {"r:id", "rId" + std::to_string(i + 1)}});
+    const Sheet& sheet = document.sheets[i];
+    std::vector<XmlAttribute> attributes{{"name", sheet.name}, {"sheetId", std::to_string(i + 1)}};
+    if (sheet.state == SheetState::Hidden) attributes.emplace_back("state", "hidden");
+    if (sheet.state == SheetState::VeryHidden) attributes.emplace_back("state", "veryHidden");
+    attributes.emplace_back("r:id", "rId" + std::to_string(i + 1));
+    xml.empty("sheet", attributes);
   }
   xml.close();
 }

@@ -34,6 +34,10 @@ void check_document(const Document& document) {
       document.active_sheet >= static_cast<int>(document.sheets.size())) {
     throw std::invalid_argument("the active sheet is not a sheet of the workbook");
   }
+  if (document.sheets[static_cast<std::size_t>(document.active_sheet)].state !=
+      SheetState::Visible) {
+    throw std::invalid_argument("the active sheet is hidden");
+  }
   std::set<std::string> names;
   for (const auto& sheet : document.sheets) {
     // The same rules the host applies when a sheet is named.

@@ -130,7 +130,8 @@ void WriteTree(Component& component, Work& editor) {
     void pump() override { app.do_events(); }
     fb::sheet::Application& app;
   } pump(component.app());
-  WriteExchangeFile(ExchangeNodes(editor.TreeView1), file, pump);
+  component.generation_tree = ExchangeNodes(editor.TreeView1);
+  WriteExchangeFile(component.generation_tree, file, pump);
 }
 
 // What the user is told of a failure: a host error in the product's language, from the table of

@@ -13,6 +13,7 @@
 #include "platform/sheet/application.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/form.h"
+#include "src/component/exchange_node.h"
 #include "src/component/generation_options.h"
 
 namespace kivo2d {
@@ -68,6 +69,9 @@ class Component {
   std::vector<std::string> run_workbooks;
   // The editor panel's choices for the running generation, set by the generation command.
   GenerationOptions generation_options;
+  // The tree the running generation wrote to the exchange file, set by the generation command:
+  // the report keeps it with the choices. Empty when a host wrote the exchange file itself.
+  std::vector<ExchangeNode> generation_tree;
   // The host's layout fitting, which the panel's " 自动适配 " asks for: given the panel's choices,
   // the choices (size, line length) whose diagram of the editor's tree overlaps least. Unset:
   // the host cannot lay a tree out on the side, and the run takes the choices as they are.

@@ -5,7 +5,7 @@
 
 #include "platform/ui/image_list.h"
 #include "platform/ui/tree_view.h"
-#include "src/editor/exchange_node.h"
+#include "src/component/exchange_node.h"
 #include "src/editor/tree_limits.h"
 
 namespace kivo2d {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/os/message_pump.h"
-#include "src/editor/exchange_node.h"
+#include "src/component/exchange_node.h"
 
 namespace kivo2d {
 

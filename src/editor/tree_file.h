@@ -6,7 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "src/editor/exchange_node.h"
+#include "src/component/exchange_node.h"
+#include "src/component/generation_options.h"
 #include "src/editor/tree_limits.h"
 
 namespace kivo2d {
@@ -27,13 +28,18 @@ namespace kivo2d {
 inline constexpr std::string_view kMainCauseWithoutChildText =
     "请确认:您录入的主原因下是否至少存在一个子原因！";
 
-enum class TreeFormat { kXml, kOutline };
+// kReport: a report workbook (.xlsx) made by the generation, which keeps the tree it was made
+// from (src/component/analysis_sheet.h); read, never written.
+enum class TreeFormat { kXml, kOutline, kReport };
 
 // The largest tree file read. A tree has at most 51 nodes, and 51 captions of the longest length
 // below, even with every character written as a six-byte character reference, take well under
 // this; a larger file cannot be a tree, and refusing it early keeps a device or a runaway file
 // (/dev/zero, a log) from filling memory.
 inline constexpr std::size_t kMaxTreeFileBytes = std::size_t{2} * 1024 * 1024;
+// The largest report workbook read. A report is a few hundred kilobytes, most of it pictures,
+// and a spreadsheet program that saves it again may add some; one far larger is no report.
+inline constexpr std::size_t kMaxReportFileBytes = std::size_t{64} * 1024 * 1024;
 
 // The longest caption, in UTF-16 code units as the component counts characters. The main problem
 // becomes the diagram's title, and the host's chart texts hold at most 255 characters; a cause
@@ -52,7 +58,9 @@ struct TreeEntry {
 };
 
 // One broken rule: the line it is on (1-based; whole-file problems name the line of the
-// document element, or line 1) and a message saying what is wrong and which rule it breaks.
+// document element, or line 1; in a report, the row of its analysis sheet, and 0 for a problem
+// of the whole workbook, which has no lines) and a message saying what is wrong and which rule
+// it breaks.
 // `column` (1-based, in characters) is given where the reader knows it, for XML, whose nodes
 // often share one line; 0 otherwise.
 struct TreeProblem {
@@ -73,6 +81,10 @@ struct TreeDocument {
 struct TreeReadResult {
   TreeDocument tree;
   std::vector<TreeProblem> problems;  // sorted by line, then in the order found
+  // What a report keeps besides its tree: the choices its generation applied. Nothing for a
+  // tree file, and for a report whose analysis sheet has problems of its own (the tree's
+  // problems leave them).
+  std::optional<GenerationOptions> choices;
   bool ok() const { return problems.empty(); }
 };
 
@@ -89,6 +101,13 @@ TreeReadResult ReadXmlTree(std::string_view bytes);
 // level 5, more than 50 causes, a main cause without a child, a caption XML cannot carry, bytes
 // that are not UTF-8. A UTF-8 byte-order mark, CR LF line ends and trailing blanks are accepted.
 TreeReadResult ReadOutlineTree(std::string_view bytes);
+
+// Reads the analysis a report workbook keeps: its tree, checked as CheckTree checks it, and the
+// choices. A workbook larger than kMaxReportFileBytes, a damaged package, a workbook without an
+// analysis (no report, or one made before reports kept their tree) and an analysis sheet that is
+// not as written are each one problem; none of them crashes or reads without bound (the zip
+// entries are inflated under the package reader's caps).
+TreeReadResult ReadReportTree(std::string_view bytes);
 
 TreeReadResult ReadTree(std::string_view bytes, TreeFormat format);
 
@@ -122,11 +141,11 @@ TreeSummary Summarize(const TreeDocument& tree);
 // as U+FFFD.
 std::string QuoteText(std::string_view text);
 
-// ".xml" and ".txt", in any letter case; nothing for another extension.
+// ".xml", ".txt" and ".xlsx", in any letter case; nothing for another extension.
 std::optional<TreeFormat> FormatFromExtension(const std::filesystem::path& path);
 
-// By content: XML when the first character after an optional byte-order mark and white space is
-// "<", an outline otherwise.
+// By content: a report when it starts as a zip archive does ("PK\3\4"), XML when the first
+// character after an optional byte-order mark and white space is "<", an outline otherwise.
 //
 // Both readers take UTF-8, with or without a byte-order mark, and UTF-16 that starts with its
 // byte-order mark (as Windows Notepad saves "Unicode") or, without one, whose zero bytes all
@@ -135,6 +154,6 @@ std::optional<TreeFormat> FormatFromExtension(const std::filesystem::path& path)
 // code page such as GBK). A NUL byte in UTF-8 text is refused: a tree file is text.
 TreeFormat DetectFormat(std::string_view bytes);
 
-std::string_view FormatName(TreeFormat format);  // "xml" or "txt"
+std::string_view FormatName(TreeFormat format);  // "xml", "txt" or "xlsx"
 
 }  // namespace kivo2d

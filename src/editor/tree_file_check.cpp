@@ -420,10 +420,12 @@ std::optional<TreeFormat> FormatFromExtension(const std::filesystem::path& path)
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (extension == ".xml") return TreeFormat::kXml;
   if (extension == ".txt") return TreeFormat::kOutline;
+  if (extension == ".xlsx") return TreeFormat::kReport;
   return std::nullopt;
 }
 
 TreeFormat DetectFormat(std::string_view bytes) {
+  if (bytes.starts_with("PK\x03\x04")) return TreeFormat::kReport;
   const std::optional<std::string> from_utf16 = tree_rules::Utf16FileToUtf8(bytes);
   if (from_utf16) bytes = *from_utf16;
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
@@ -433,10 +435,19 @@ TreeFormat DetectFormat(std::string_view bytes) {
 }
 
 std::string_view FormatName(TreeFormat format) {
-  return format == TreeFormat::kXml ? "xml" : "txt";
+  switch (format) {
+    case TreeFormat::kXml:
+      return "xml";
+    case TreeFormat::kReport:
+      return "xlsx";
+    case TreeFormat::kOutline:
+      break;
+  }
+  return "txt";
 }
 
 TreeReadResult ReadTree(std::string_view bytes, TreeFormat format) {
+  if (format == TreeFormat::kReport) return ReadReportTree(bytes);
   if (auto too_large = tree_rules::CheckFileSize(bytes)) {
     TreeReadResult result;
     result.problems.push_back(std::move(*too_large));

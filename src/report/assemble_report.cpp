@@ -10,6 +10,7 @@
 #include "src/component/component.h"
 #include "src/component/logo_file.h"
 #include "src/report/maker_site.h"
+#include "src/report/report_analysis.h"
 #include "src/report/report_sheet.h"
 #include "src/report/report_title.h"
 
@@ -211,6 +212,7 @@ void AssembleReport(Component& component) {
   MergeTitleBand(component);
   AddLogo(component, app, sheet);
   FinishReportSheet(component);
+  KeepAnalysis(component);
 }
 
 }  // namespace kivo2d

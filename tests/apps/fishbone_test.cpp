@@ -112,7 +112,7 @@ TEST_F(FishboneProgram, HelpListsTheCommands) {
 TEST_F(FishboneProgram, CommandHelp) {
   auto run = Fishbone({"check", "--help"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_THAT(run.out, StartsWith("Usage: fishbone check [--from xml|txt] [FILE...]\n"));
+  EXPECT_THAT(run.out, StartsWith("Usage: fishbone check [--from xml|txt|xlsx] [FILE...]\n"));
   run = Fishbone({"help", "convert"});
   EXPECT_EQ(run.status, 0);
   EXPECT_THAT(run.out, StartsWith("Usage: fishbone convert IN -o OUT"));
@@ -138,7 +138,7 @@ TEST_F(FishboneProgram, UnknownCommandGivesUsageOnStandardErrorAndStatus2) {
 TEST_F(FishboneProgram, WrongOptionsOfACommandGiveStatus2) {
   auto run = Fishbone({"check", "--from", "json", kSample});
   EXPECT_EQ(run.status, 2);
-  EXPECT_THAT(run.err, StartsWith("fishbone check: --from takes xml or txt, not \"json\"\n"
+  EXPECT_THAT(run.err, StartsWith("fishbone check: --from takes xml, txt or xlsx, not \"json\"\n"
                                   "Usage: fishbone check"));
   run = Fishbone({"check", "--verbose"});
   EXPECT_EQ(run.status, 2);

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -242,6 +243,19 @@ class DesktopAppTest : public QObject {
     }
     QCOMPARE(pages, std::size_t{1});
     QVERIFY(bytes.find("/MediaBox [ 0 0 841.89 595.28 ]") != std::string::npos);
+
+    // The report keeps its analysis out of sight: one sheet tab shows. Opened as an analysis,
+    // the saved report gives its tree back to the editor, with the last change in it.
+    auto* sheet_tabs = view->findChild<QTabBar*>();
+    QVERIFY(sheet_tabs != nullptr);
+    int shown_tabs = 0;
+    for (int i = 0; i < sheet_tabs->count(); ++i) shown_tabs += sheet_tabs->isTabVisible(i);
+    QCOMPARE(shown_tabs, 1);
+    QVERIFY(app->OpenAnalysis(xlsx));
+    QVERIFY(app->Editor() != nullptr);
+    QCOMPARE(app->Editor()->TreeView1.count(), 34);
+    QCOMPARE(QString::fromStdString(app->Editor()->TreeView1.at(2).text()),
+             QString("夜班新员工未经培训就上岗"));
   }
 
   void closing_asks_before_unsaved_changes_are_lost() {

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QtTest>
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <chrono>
@@ -24,6 +25,7 @@
 #include "apps/gui/desk.h"
 #include "platform/os/atomic_file.h"
 #include "platform/ui/headless_dialogs.h"
+#include "platform/xlsx/xlsx_writer.h"
 #include "src/editor/work.h"
 #include "src/windows/help_topics.h"
 
@@ -109,6 +111,52 @@ class DesktopFilesTest : public QObject {
       QVERIFY(app->Editor() == nullptr);
     }
     QCOMPARE(visitor.visits(), 0);
+  }
+
+  void a_file_that_is_no_tree_file_is_named_with_its_problem_in_two_lines() {
+    Desk desk;
+    const fs::path home = HomeOf(desk);
+    std::string binary;
+    for (int i = 0; i < 3000; ++i)
+      binary += std::string(
+          "\x7F"
+          "ELF\x02\x01\0\0\x03>\n",
+          12);
+    fb::xlsx::Document plain;
+    plain.sheets.resize(1);
+    plain.sheets[0].name = "Sheet1";
+    struct Case {
+      const char* name;
+      std::string bytes;
+      const char* reason;
+    };
+    const Case cases[] = {
+        {"program.txt", binary, "它不是文本文件"},
+        // The outline "焊缝气孔超标 / 人 / 焊工未持证上岗" saved in GBK.
+        {"gbk.txt",
+         "\xBA\xB8\xB7\xEC\xC6\xF8\xBF\xD7\xB3\xAC\xB1\xEA\n  \xC8\xCB\n"
+         "    \xBA\xB8\xB9\xA4\xCE\xB4\xB3\xD6\xD6\xA4\xC9\xCF\xB8\xDA\n",
+         "可能是 GBK 等旧编码"},
+        {"plain.xlsx", fb::xlsx::package_bytes(plain), "the workbook holds no analysis"},
+        {"damaged.xlsx", std::string("PK\x03\x04", 4) + binary, "the workbook cannot be read"},
+    };
+    auto app = desk.Make();
+    for (const Case& c : cases) {
+      const fs::path file = home / c.name;
+      fb::os::write_file_atomically(file, c.bytes);
+      desk.dialogs.clear_transcript();
+      QVERIFY2(!app->OpenAnalysis(file), c.name);
+      const auto boxes = desk.dialogs.message_boxes();
+      QCOMPARE(boxes.size(), std::size_t{1});
+      const std::string& text = boxes[0].text;
+      QVERIFY2(std::count(text.begin(), text.end(), '\r') == 1 &&
+                   text.find('\n') == std::string::npos && text.size() < 400,
+               text.c_str());
+      QVERIFY2(text.find("\"" + file.string() + "\"") != std::string::npos &&
+                   text.find(c.reason) != std::string::npos,
+               text.c_str());
+      QVERIFY(app->Editor() == nullptr);
+    }
   }
 
   void a_file_of_many_problems_lists_the_first_hundred_then_counts_the_rest() {

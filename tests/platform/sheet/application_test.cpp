@@ -43,6 +43,30 @@ TEST_F(SheetTest, NewSheetsTakeTheNextFreeNameAndBecomeActive) {
   EXPECT_EQ(host_error_number([&] { sheet.set_name("Sheet2"); }), 1004);
 }
 
+TEST_F(SheetTest, SheetsAddedAfterOneAndHiddenSheets) {
+  Worksheet& first = book.worksheets().item(1);
+  Worksheet& added = book.worksheets().add_after(first);
+  EXPECT_EQ(added.index(), 2) << "right after the sheet given";
+  EXPECT_EQ(added.name(), "Sheet4");
+  EXPECT_EQ(&app.active_sheet(), &added);
+
+  // Hiding the active sheet moves the activation on; a hidden sheet cannot be activated, and
+  // the last visible sheet cannot be hidden.
+  added.set_visible(SheetVisibility::VeryHidden);
+  EXPECT_EQ(&app.active_sheet(), &book.worksheets().item(3));
+  EXPECT_EQ(host_error_number([&] { added.activate(); }), 1004);
+  book.worksheets().item(4).set_visible(SheetVisibility::Hidden);
+  EXPECT_EQ(&app.active_sheet(), &book.worksheets().item(3))
+      << "the active sheet stays where another one is hidden";
+  book.worksheets().item(3).set_visible(SheetVisibility::Hidden);
+  EXPECT_EQ(&app.active_sheet(), &first) << "the last visible one before it";
+  EXPECT_EQ(host_error_number([&] { first.set_visible(SheetVisibility::Hidden); }), 1004);
+  EXPECT_EQ(first.visible(), SheetVisibility::Visible);
+  added.set_visible(SheetVisibility::Visible);
+  added.activate();
+  EXPECT_EQ(&app.active_sheet(), &added);
+}
+
 TEST_F(SheetTest, WorkbooksByNameAndClosing) {
   Workbook& second = app.workbooks().add();
   EXPECT_EQ(&app.active_workbook(), &second);

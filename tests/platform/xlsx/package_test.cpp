@@ -172,6 +172,8 @@ TEST(Package, RefusesDocumentsItCannotWrite) {
       {"empty name", [](Document& d) { d.sheets[1].name = ""; }},
       {"style without format", [](Document& d) { d.sheets[0].cells[0].style = 1; }},
       {"active sheet", [](Document& d) { d.active_sheet = 2; }},
+      {"hidden active sheet",
+       [](Document& d) { d.sheets[d.active_sheet].state = SheetState::VeryHidden; }},
       {"row outside grid", [](Document& d) { d.sheets[0].rows[0].height = 3; }},
   };
   for (const auto& c : cases) {

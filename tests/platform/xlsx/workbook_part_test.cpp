@@ -12,12 +12,16 @@ using testing::part;
 
 const RangeAddress kPrintArea{{2, 2}, {32, 27}};
 
-TEST(WorkbookPart, ListsSheetsActiveTabAndPrintAreas) {
+TEST(WorkbookPart, ListsSheetsTheirStatesActiveTabAndPrintAreas) {
   Document d;
-  d.sheets.resize(2);
+  d.sheets.resize(4);
   d.sheets[0].name = "Sheet1";
   d.sheets[1].name = "Data 1";
   d.sheets[1].print_area = kPrintArea;
+  d.sheets[2].name = "Kept";
+  d.sheets[2].state = SheetState::Hidden;
+  d.sheets[3].name = "Analysis";
+  d.sheets[3].state = SheetState::VeryHidden;
   d.active_sheet = 1;
   EXPECT_EQ(workbook_xml(d),
             part("<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
@@ -26,7 +30,10 @@ TEST(WorkbookPart, ListsSheetsActiveTabAndPrintAreas) {
                  "<bookViews><workbookView xWindow=\"0\" yWindow=\"0\" windowWidth=\"16000\" "
                  "windowHeight=\"9000\" activeTab=\"1\"/></bookViews>"
                  "<sheets><sheet name=\"Sheet1\" sheetId=\"1\" r:id=\"rId1\"/>"
-                 "<sheet name=\"Data 1\" sheetId=\"2\" r:id=\"rId2\"/></sheets>"
+                 "<sheet name=\"Data 1\" sheetId=\"2\" r:id=\"rId2\"/>"
+                 "<sheet name=\"Kept\" sheetId=\"3\" state=\"hidden\" r:id=\"rId3\"/>"
+                 "<sheet name=\"Analysis\" sheetId=\"4\" state=\"veryHidden\" r:id=\"rId4\"/>"
+                 "</sheets>"
                  "<definedNames><definedName name=\"_xlnm.Print_Area\" localSheetId=\"1\">"
                  "'Data 1'!$B$2:$AA$32</definedName></definedNames>"
                  "<calcPr calcId=\"124519\"/>"

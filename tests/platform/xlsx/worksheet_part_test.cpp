@@ -126,12 +126,14 @@ TEST(SharedStringsPart, EscapesMarkupControlCharactersAndEscapeLookalikes) {
   strings.add("a<b>&\"c\"");
   strings.add(std::string("tab\tbell\x07"));
   strings.add("_x0041_ stays");
+  strings.add("CR\r\nLF");
   EXPECT_EQ(shared_strings_xml(strings),
             part("<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
-                 "count=\"3\" uniqueCount=\"3\">"
+                 "count=\"4\" uniqueCount=\"4\">"
                  "<si><t>a&lt;b&gt;&amp;&quot;c&quot;</t></si>"
                  "<si><t>tab\tbell_x0007_</t></si>"
-                 "<si><t>_x005F_x0041_ stays</t></si></sst>"));
+                 "<si><t>_x005F_x0041_ stays</t></si>"
+                 "<si><t xml:space=\"preserve\">CR_x000D_\nLF</t></si></sst>"));
 }
 
 TEST(WorksheetPart, RefusesCellsOutOfOrderAndOverlappingColumns) {

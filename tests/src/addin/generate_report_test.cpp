@@ -8,6 +8,10 @@
 #include "addin_fixture.h"
 #include "platform/office/office_host.h"
 #include "platform/sheet/fault_injection.h"
+#include "platform/sheet/range.h"
+#include "platform/sheet/workbook.h"
+#include "src/component/analysis_sheet.h"
+#include "src/editor/cause_tree.h"
 
 namespace kivo2d {
 namespace {
@@ -186,9 +190,31 @@ TEST_F(GenerateReportTest, ThePanelsChoicesReachTheRun) {
   expected.font = DiagramFont::kHei;
   expected.line_length = 10;
   expected.head = HeadSide::kRight;
+  const std::vector<ExchangeNode> tree = ExchangeNodes(editor().TreeView1);
   Generate();
   EXPECT_EQ(Transcript(dialogs_), std::vector<std::string>{kSuccessBox});
   EXPECT_EQ(component().generation_options, expected);
+
+  // The report keeps the tree and the choices behind its report sheet, which stays in front.
+  fb::sheet::Workbook& report = app().active_workbook();
+  ASSERT_EQ(report.worksheets().count(), 2);
+  EXPECT_EQ(&report.active_sheet(), &report.worksheets().item(1));
+  EXPECT_EQ(report.active_sheet().selection().address(), "$A$1");
+  fb::sheet::Worksheet& kept = report.worksheets().item(2);
+  EXPECT_EQ(kept.name(), kAnalysisSheetName);
+  EXPECT_EQ(kept.visible(), fb::sheet::SheetVisibility::VeryHidden);
+  std::map<fb::sheet::CellAddress, std::string> cells;
+  for (int row = 1; row <= 20; ++row) {
+    for (int column = 1; column <= 6; ++column) {
+      const std::string text = kept.cells(row, column).text();
+      if (!text.empty()) cells[{row, column}] = text;
+    }
+  }
+  const AnalysisReadResult read = ReadAnalysisSheet(cells);
+  EXPECT_TRUE(read.problems.empty());
+  ASSERT_EQ(read.rows.size(), tree.size());
+  for (std::size_t i = 0; i < tree.size(); ++i) EXPECT_EQ(read.rows[i].node, tree[i]);
+  EXPECT_EQ(read.options, expected);
 
   ASSERT_TRUE(host().ClickFishboneButton("Add Fishbone(&D)"));
   Generate();

@@ -467,12 +467,16 @@ TEST(TreeFormatChoice, ByExtensionAndByContent) {
   EXPECT_EQ(FormatFromExtension("tree.Txt"), TreeFormat::kOutline);
   EXPECT_EQ(FormatFromExtension("tree"), std::nullopt);
   EXPECT_EQ(FormatFromExtension("tree.md"), std::nullopt);
+  EXPECT_EQ(FormatFromExtension("Report.XLSX"), TreeFormat::kReport);
+  EXPECT_EQ(DetectFormat(std::string("PK\x03\x04\x14\0", 6)), TreeFormat::kReport);
+  EXPECT_EQ(DetectFormat("PK is no zip archive"), TreeFormat::kOutline);
   EXPECT_EQ(DetectFormat("<NODES/>"), TreeFormat::kXml);
   EXPECT_EQ(DetectFormat("\xEF\xBB\xBF \r\n <?xml version=\"1.0\"?><NODES/>"), TreeFormat::kXml);
   EXPECT_EQ(DetectFormat("问题\n  人\n"), TreeFormat::kOutline);
   EXPECT_EQ(DetectFormat(""), TreeFormat::kOutline);
   EXPECT_EQ(FormatName(TreeFormat::kXml), "xml");
   EXPECT_EQ(FormatName(TreeFormat::kOutline), "txt");
+  EXPECT_EQ(FormatName(TreeFormat::kReport), "xlsx");
 }
 
 }  // namespace

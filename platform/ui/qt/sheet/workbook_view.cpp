@@ -43,6 +43,8 @@ void WorkbookView::refresh() {
     } else {
       sheet_tabs_->setTabText(i - 1, name);
     }
+    // One tab a sheet keeps tab i the sheet i; a hidden sheet's tab is not shown.
+    sheet_tabs_->setTabVisible(i - 1, sheets.item(i).visible() == sheet::SheetVisibility::Visible);
   }
   if (sheets.count() > 0) sheet_tabs_->setCurrentIndex(workbook_.active_sheet().index() - 1);
   view_->invalidate();

@@ -10,6 +10,7 @@
 #include <QFormLayout>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -237,9 +238,11 @@ DesktopApp::DesktopApp(const fb::os::Environment& process_environment, DesktopOp
                                        [this] {
                                          if (!closed_) Refresh();
                                        }});
-  kivo2d::Windows(host_.component()).hello().set_page_opener([](std::string_view address) {
-    QDesktopServices::openUrl(
-        QUrl(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size()))));
+  // 联系我们 opens the address the settings hold, the product's page unless the user changed it.
+  kivo2d::Windows(host_.component()).hello().set_page_opener([this](std::string_view address) {
+    const std::string& opened =
+        address == kivo2d::kContactPage ? settings_.contact_address : std::string(address);
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(opened)));
   });
   // The component changes the models from its own windows too (the editor's "生成报表"): the
   // window catches up on the same tick that keeps the recovery file.
@@ -774,13 +777,26 @@ void DesktopApp::ShowOptions() {
   language->addItem("简体中文 (2052)", 2052);
   language->addItem("English (1033)", 1033);
   language->setCurrentIndex(settings_.language_id == 1033 ? 1 : 0);
+  auto* contact = new QLineEdit(QString::fromStdString(settings_.contact_address), &dialog);
+  contact->setObjectName("contact");
+  contact->setMinimumWidth(320);
   form->addRow("主机版本(&V)：", version);
   form->addRow("安装语言(&L)：", language);
-  form->addRow(new QLabel("更改在下次启动时生效。", &dialog));
+  form->addRow(new QLabel("以上更改在下次启动时生效。", &dialog));
+  form->addRow("“联系我们”打开(&C)：", contact);
   form->addRow(OkCancelButtons(dialog));
   if (RunHostDialog(dialog) != QDialog::Accepted) return;
   settings_.host_profile = static_cast<fb::sheet::HostProfile>(version->currentData().toInt());
   settings_.language_id = language->currentData().toInt();
+  const std::string address = contact->text().trimmed().toStdString();
+  if (address.empty()) {
+    settings_.contact_address = std::string(kivo2d::kContactPage);
+  } else if (IsContactAddress(address)) {
+    settings_.contact_address = address;
+  } else {
+    Inform("“联系我们”的地址须以 http://、https:// 或 mailto: 开头，未更改：" + address, "提示",
+           vb::vbInformation);
+  }
   SaveSettings();
 }
 

@@ -1,5 +1,8 @@
 #include "apps/fishbone-gui/desktop_settings.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace fishbone_gui {
 
 std::string DesktopSettingsKey() {
@@ -27,7 +30,24 @@ DesktopSettings LoadDesktopSettings(const fb::os::Registry& registry) {
   if (auto library = registry.dword_value(key, "AnalysisToolPak")) {
     settings.analysis_library = *library != 0;
   }
+  if (auto contact = registry.string_value(key, "ContactAddress")) {
+    if (IsContactAddress(*contact)) settings.contact_address = *contact;
+  }
   return settings;
+}
+
+bool IsContactAddress(std::string_view address) {
+  const auto starts = [&](std::string_view scheme) {
+    if (address.size() <= scheme.size()) return false;
+    for (std::size_t i = 0; i < scheme.size(); ++i) {
+      if (std::tolower(static_cast<unsigned char>(address[i])) != scheme[i]) return false;
+    }
+    return true;
+  };
+  const bool printable = std::none_of(address.begin(), address.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F || c == ' ';
+  });
+  return printable && (starts("http://") || starts("https://") || starts("mailto:"));
 }
 
 void StoreDesktopSettings(fb::os::Registry& registry, const DesktopSettings& settings) {
@@ -36,6 +56,7 @@ void StoreDesktopSettings(fb::os::Registry& registry, const DesktopSettings& set
   registry.set_value(key, "Language", static_cast<std::uint32_t>(settings.language_id));
   registry.set_value(key, "TrustVBProject", std::uint32_t{settings.trust_vba_project ? 1u : 0u});
   registry.set_value(key, "AnalysisToolPak", std::uint32_t{settings.analysis_library ? 1u : 0u});
+  registry.set_value(key, "ContactAddress", settings.contact_address);
 }
 
 }  // namespace fishbone_gui

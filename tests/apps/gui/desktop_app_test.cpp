@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QImage>
 #include <QKeySequence>
@@ -25,11 +26,13 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "apps/fishbone-gui/desktop_settings.h"
 #include "apps/fishbone-gui/qt_translations.h"
 #include "apps/fishbone/sample_analysis.h"
 #include "apps/gui/desk.h"
@@ -43,6 +46,7 @@
 #include "platform/ui/qt/help_window.h"
 #include "platform/ui/qt/sheet/sheet_view.h"
 #include "platform/ui/qt/sheet/workbook_view.h"
+#include "src/addin/component_windows.h"
 #include "src/addin/registration.h"
 #include "src/editor/work.h"
 #include "support/python_reader.h"
@@ -63,6 +67,17 @@ QAction* ToolBarAction(DesktopApp& app, const QString& caption) {
   }
   return nullptr;
 }
+
+// Takes the addresses the desktop asks the system to open.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+
+ public slots:
+  void open(const QUrl& url) { opened = url; }
+
+ public:
+  QUrl opened;
+};
 
 // An entry of the host's menus by its caption.
 QAction* MenuAction(DesktopApp& app, const QString& caption) {
@@ -425,6 +440,39 @@ class DesktopAppTest : public QObject {
     kept << in.rdbuf();
     QCOMPARE(QString::fromStdString(kept.str()),
              QString::fromStdString(std::string(fishbone::SampleAnalysisText())));
+  }
+
+  void the_contact_button_opens_the_address_the_settings_hold() {
+    // Only web pages and mail addresses are taken, whatever the settings file says.
+    for (const auto& [address, taken] :
+         std::vector<std::pair<std::string, bool>>{{"https://quality.example/help", true},
+                                                   {"HTTP://intranet/qa", true},
+                                                   {"mailto:qa@example.com", true},
+                                                   {"file:///etc/passwd", false},
+                                                   {"javascript:alert(1)", false},
+                                                   {"https://a b", false},
+                                                   {"https://", false},
+                                                   {"", false}}) {
+      QVERIFY2(fishbone_gui::IsContactAddress(address) == taken, address.c_str());
+    }
+
+    Desk desk;
+    {
+      auto first = desk.Make();
+      fb::os::Registry registry = fb::os::Registry::load(first->registry_file());
+      registry.set_value(fishbone_gui::DesktopSettingsKey(), "ContactAddress",
+                         std::string("mailto:qa@example.com"));
+      registry.save(first->registry_file());
+    }
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("mailto", &catcher, "open");
+    auto app = desk.Make();
+    app->window().show();
+    app->Start();
+    ToolBarAction(*app, "About Fishbone(&B)")->trigger();
+    QVERIFY(kivo2d::Windows(app->host().component()).hello().Image1.click());
+    QDesktopServices::unsetUrlHandler("mailto");
+    QCOMPARE(catcher.opened, QUrl("mailto:qa@example.com"));
   }
 
   void help_requests_open_the_help_window_at_their_topic() {

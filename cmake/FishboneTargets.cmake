@@ -9,6 +9,15 @@ endif()
 if(FB_SANITIZE)
   target_compile_options(fb_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
   target_link_options(fb_options INTERFACE -fsanitize=address,undefined)
+  # The libraries' process-long caches (tests/lsan.supp) are built into every program, not only
+  # given to the tests: a sanitized `fishbone demo` in a new account must not fail on them.
+  # Programs only: each compiles its own copy.
+  file(STRINGS ${PROJECT_SOURCE_DIR}/tests/lsan.supp lsan_lines REGEX "^[a-z_]+:")
+  list(JOIN lsan_lines "\\n" FB_LSAN_SUPPRESSIONS)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/lsan_suppressions.cpp.in
+                 ${PROJECT_BINARY_DIR}/generated/lsan_suppressions.cpp @ONLY)
+  target_sources(fb_options INTERFACE
+    $<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,EXECUTABLE>:${PROJECT_BINARY_DIR}/generated/lsan_suppressions.cpp>)
 endif()
 if(FB_TSAN)
   target_compile_options(fb_options INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
